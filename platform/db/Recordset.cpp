@@ -1,0 +1,346 @@
+#include "platform/db/Recordset.h"
+
+#include "platform/base/Error.h"
+#include "platform/db/ConnectionState.h"
+#include "platform/db/ConnectionText.h"
+#include "platform/db/SingleTable.h"
+
+#include <fmt/format.h>
+
+namespace db {
+namespace {
+
+constexpr std::string_view kSource = "Recordset";
+
+[[noreturn]] void fail(long number, std::string description)
+{
+    throw base::Error(number, std::move(description), std::string(kSource));
+}
+
+[[noreturn]] void noCurrentRecord()
+{
+    fail(adoerror::kNoCurrentRecord,
+         "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
+         "current record.");
+}
+
+[[noreturn]] void raiseWriteFailure(const Connection::State& state, std::string_view table)
+{
+    state.raiseIfFailed(kSource);
+    fail(hresult::kUnspecified, fmt::format("The row of {} could not be written.", table));
+}
+
+}  // namespace
+
+struct Recordset::Impl {
+    enum class Edit { None, Editing, Adding };
+
+    bool open = false;
+    std::vector<ColumnInfo> columns;
+
+    // A snapshot keeps every row; a stream keeps the cursor and the current row only.
+    bool snapshot = true;
+    std::vector<Row> rows;
+    long position = 0;  // snapshot: -1 before the first row, rows.size() after the last
+    std::unique_ptr<RowCursor> cursor;
+    Row current;
+    long streamed = 0;  // rows read from the stream so far
+    bool streamAtEnd = false;
+    long streamCount = -1;
+
+    // Writing.
+    std::shared_ptr<Connection::State> connection;
+    std::string table;
+    bool updatable = false;
+    Edit edit = Edit::None;
+    std::vector<std::optional<base::Value>> pending;
+    Row added;
+
+    void requireOpen() const
+    {
+        if (!open) fail(adoerror::kClosed, "Operation is not allowed when the object is closed.");
+    }
+
+    bool bof() const { return snapshot ? rows.empty() || position < 0 : streamed == 0; }
+    bool eof() const { return snapshot ? rows.empty() || position >= static_cast<long>(rows.size()) : streamAtEnd; }
+
+    const Row* currentRow() const
+    {
+        if (edit == Edit::Adding) return &added;
+        if (bof() || eof()) return nullptr;
+        return snapshot ? &rows[static_cast<std::size_t>(position)] : &current;
+    }
+
+    void advanceStream()
+    {
+        if (!cursor || !cursor->next(current)) {
+            streamAtEnd = true;
+            current.clear();
+            return;
+        }
+        ++streamed;
+    }
+
+    std::size_t indexOf(std::string_view name) const
+    {
+        // Of two columns with one name, the later answers (SELECT *, X AS IDUNIDAD over a table with IDUNIDAD).
+        for (std::size_t i = columns.size(); i-- > 0;)
+            if (equalsIgnoringCase(columns[i].name, name)) return i;
+        fail(adoerror::kNotFoundInCollection,
+             fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
+                         "({}).",
+                         name));
+    }
+
+    void flushPendingEdit(Recordset& self)
+    {
+        if (edit != Edit::None) self.update();
+    }
+};
+
+const std::string& Field::name() const { return recordset_->impl_->columns[index_].name; }
+AdoType Field::type() const { return recordset_->impl_->columns[index_].type; }
+long Field::definedSize() const { return recordset_->impl_->columns[index_].definedSize; }
+
+const base::Value& Field::value() const
+{
+    Recordset::Impl& r = *recordset_->impl_;
+    const Row* row = r.currentRow();
+    if (!row) noCurrentRecord();
+    if (r.edit != Recordset::Impl::Edit::None && r.pending[index_]) return *r.pending[index_];
+    return (*row)[index_];
+}
+
+void Field::setValue(base::Value value)
+{
+    Recordset::Impl& r = *recordset_->impl_;
+    r.requireOpen();
+    if (!r.updatable) fail(adoerror::kNotUpdatable, "Current Recordset does not support updating.");
+    if (r.edit == Recordset::Impl::Edit::None) {
+        if (!r.currentRow()) noCurrentRecord();
+        r.edit = Recordset::Impl::Edit::Editing;
+        r.pending.assign(r.columns.size(), std::nullopt);
+    }
+    r.pending[index_] = std::move(value);
+}
+
+Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
+Recordset::~Recordset() = default;
+Recordset::Recordset(Recordset&&) noexcept = default;
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+
+void Recordset::open(std::string_view statement, Connection& connection, std::optional<CursorType> cursor,
+                     std::optional<LockType> lock, long /*options*/)
+{
+    if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
+    const CursorType cursorKind = cursor.value_or(cursorType);
+    const LockType lockKind = lock.value_or(lockType);
+    cursorType = cursorKind;
+    lockType = lockKind;
+
+    Connection::State& state = *connection.state_;
+    state.errors.clear();
+    Provider& provider = state.openProvider();
+    std::unique_ptr<RowCursor> rows = provider.query(statement, state.errors);
+    state.raiseIfFailed(kSource);
+    if (!rows) fail(hresult::kUnspecified, "The provider returned no rows for: " + std::string(statement));
+
+    const bool wantsUpdates = lockKind != LockType::ReadOnly;
+    std::optional<std::string> table;
+    if (wantsUpdates) {
+        table = singleTableOf(statement);
+        if (provider.readOnly() || !table)
+            fail(adoerror::kNotUpdatable, "Current Recordset does not support updating: " + std::string(statement));
+    }
+
+    Impl fresh;
+    fresh.columns = rows->columns();
+    fresh.snapshot = state.cursorLocation == CursorLocation::Client || cursorKind != CursorType::ForwardOnly ||
+                     wantsUpdates;
+    if (fresh.snapshot) {
+        Row row;
+        while (rows->next(row)) fresh.rows.push_back(std::move(row));
+    } else {
+        fresh.streamCount = rows->knownCount();
+        fresh.cursor = std::move(rows);
+        fresh.advanceStream();
+    }
+    if (wantsUpdates) {
+        fresh.updatable = true;
+        fresh.table = *table;
+        fresh.connection = connection.state_;
+    }
+    fresh.open = true;
+    *impl_ = std::move(fresh);
+}
+
+void Recordset::openRows(std::unique_ptr<RowCursor> rows)
+{
+    if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
+    Impl fresh;
+    fresh.columns = rows->columns();
+    Row row;
+    while (rows->next(row)) fresh.rows.push_back(std::move(row));
+    fresh.open = true;
+    *impl_ = std::move(fresh);
+}
+
+int Recordset::state() const { return impl_->open ? kStateOpen : kStateClosed; }
+
+void Recordset::close()
+{
+    impl_->requireOpen();
+    *impl_ = Impl();
+}
+
+bool Recordset::bof() const
+{
+    impl_->requireOpen();
+    return impl_->bof();
+}
+
+bool Recordset::eof() const
+{
+    impl_->requireOpen();
+    return impl_->eof();
+}
+
+void Recordset::moveFirst()
+{
+    impl_->requireOpen();
+    impl_->flushPendingEdit(*this);
+    if (impl_->snapshot) {
+        impl_->position = 0;
+        return;
+    }
+    // A forward-only stream cannot go back; being on its first row already is all the callers ask.
+    if (impl_->streamed > 1)
+        fail(3219, "Operation is not allowed in this context: a forward-only recordset cannot move back.");
+}
+
+void Recordset::moveNext()
+{
+    impl_->requireOpen();
+    impl_->flushPendingEdit(*this);
+    if (impl_->eof()) noCurrentRecord();
+    if (impl_->snapshot) ++impl_->position;
+    else impl_->advanceStream();
+}
+
+void Recordset::movePrevious()
+{
+    impl_->requireOpen();
+    if (!impl_->snapshot) fail(3219, "Operation is not allowed in this context: a forward-only recordset cannot move back.");
+    impl_->flushPendingEdit(*this);
+    if (impl_->bof()) noCurrentRecord();
+    --impl_->position;
+}
+
+void Recordset::moveLast()
+{
+    impl_->requireOpen();
+    impl_->flushPendingEdit(*this);
+    if (!impl_->snapshot) fail(3219, "Operation is not allowed in this context: a forward-only recordset cannot move back.");
+    impl_->position = static_cast<long>(impl_->rows.size()) - 1;
+    if (impl_->rows.empty()) impl_->position = 0;
+}
+
+long Recordset::recordCount() const
+{
+    impl_->requireOpen();
+    return impl_->snapshot ? static_cast<long>(impl_->rows.size()) : impl_->streamCount;
+}
+
+std::size_t Recordset::fieldCount() const
+{
+    impl_->requireOpen();
+    return impl_->columns.size();
+}
+
+Field Recordset::field(std::size_t index)
+{
+    impl_->requireOpen();
+    if (index >= impl_->columns.size())
+        fail(adoerror::kNotFoundInCollection,
+             fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
+                         "({}).",
+                         index));
+    return Field(*this, index);
+}
+
+Field Recordset::field(std::string_view name)
+{
+    impl_->requireOpen();
+    return Field(*this, impl_->indexOf(name));
+}
+
+std::vector<Row> Recordset::getRows(long count)
+{
+    impl_->requireOpen();
+    std::vector<Row> result;
+    while (!impl_->eof() && (count < 0 || static_cast<long>(result.size()) < count)) {
+        result.push_back(*impl_->currentRow());
+        moveNext();
+    }
+    return result;
+}
+
+void Recordset::addNew()
+{
+    impl_->requireOpen();
+    if (!impl_->updatable) fail(adoerror::kNotUpdatable, "Current Recordset does not support updating.");
+    impl_->flushPendingEdit(*this);
+    impl_->edit = Impl::Edit::Adding;
+    impl_->pending.assign(impl_->columns.size(), std::nullopt);
+    impl_->added.assign(impl_->columns.size(), base::Value::null());
+}
+
+void Recordset::update()
+{
+    Impl& r = *impl_;
+    r.requireOpen();
+    if (r.edit == Impl::Edit::None) return;
+    Connection::State& state = *r.connection;
+    Provider& provider = state.openProvider();
+    state.errors.clear();
+
+    NamedValues assigned;
+    for (std::size_t i = 0; i < r.columns.size(); ++i)
+        if (r.pending[i]) assigned.emplace_back(r.columns[i].name, *r.pending[i]);
+
+    if (r.edit == Impl::Edit::Adding) {
+        if (!provider.insertRow(r.table, assigned, state.errors)) raiseWriteFailure(state, r.table);
+        Row row = r.added;
+        for (std::size_t i = 0; i < r.columns.size(); ++i)
+            if (r.pending[i]) row[i] = *r.pending[i];
+        r.rows.push_back(std::move(row));
+        r.position = static_cast<long>(r.rows.size()) - 1;
+    } else {
+        Row& row = r.rows[static_cast<std::size_t>(r.position)];
+        // The row is found by its primary key when the recordset holds it, else by every value as read.
+        NamedValues key;
+        for (const std::string& column : provider.primaryKey(r.table)) {
+            std::size_t index = r.columns.size();
+            for (std::size_t i = 0; i < r.columns.size(); ++i)
+                if (equalsIgnoringCase(r.columns[i].name, column)) index = i;
+            if (index == r.columns.size()) { key.clear(); break; }
+            key.emplace_back(r.columns[index].name, row[index]);
+        }
+        if (key.empty())
+            for (std::size_t i = 0; i < r.columns.size(); ++i) key.emplace_back(r.columns[i].name, row[i]);
+        if (!provider.updateRow(r.table, assigned, key, state.errors)) raiseWriteFailure(state, r.table);
+        for (std::size_t i = 0; i < r.columns.size(); ++i)
+            if (r.pending[i]) row[i] = *r.pending[i];
+    }
+    r.edit = Impl::Edit::None;
+    r.pending.clear();
+}
+
+void Recordset::cancelUpdate()
+{
+    impl_->requireOpen();
+    impl_->edit = Impl::Edit::None;
+    impl_->pending.clear();
+}
+
+}  // namespace db

@@ -1,0 +1,153 @@
+#include "platform/db/sqlite/DatabaseFile.h"
+
+#include "platform/base/Error.h"
+#include "platform/db/AdoCodes.h"
+#include "platform/db/sqlite/SqlQuoting.h"
+#include "platform/db/sqlite/SqlServerErrors.h"
+#include "platform/db/sqlite/SqlServerFunctions.h"
+#include "platform/db/sqlite/SqliteTypes.h"
+
+#include <fmt/format.h>
+#include <sqlite3.h>
+#include <vector>
+
+// The ERP schema scripts, in the order they run (generated from schema/*.sql).
+std::vector<std::pair<std::string_view, std::string_view>> erpSchemaScripts();
+
+namespace db::sqlite {
+namespace {
+
+constexpr std::string_view kSource = "Embedded database";
+
+[[noreturn]] void fail(std::string description)
+{
+    throw base::Error(hresult::kUnspecified, std::move(description), std::string(kSource));
+}
+
+
+
+void exec(sqlite3* db, const std::string& sql, std::string_view what)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string text = message ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        fail(fmt::format("{}: {}", what, text));
+    }
+}
+
+std::vector<std::string> textColumn(sqlite3* db, const std::string& sql)
+{
+    std::vector<std::string> values;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+    while (statement && sqlite3_step(statement) == SQLITE_ROW)
+        values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return values;
+}
+
+std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flags, const std::string* user)
+{
+    sqlite3* handle = nullptr;
+    const int code = sqlite3_open_v2(path.c_str(), &handle, flags, nullptr);
+    auto db = std::make_shared<Database>(handle);
+    if (code != SQLITE_OK) fail(fmt::format("The database file {} cannot be opened: {}", path.string(), db->lastError()));
+    sqlite3_extended_result_codes(handle, 1);
+    registerSqlServerFunctions(handle, user);
+    return db;
+}
+
+void createFromSchema(const std::filesystem::path& path, const std::string* user)
+{
+    const std::filesystem::path partial = path.string() + ".partial";
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    try {
+        auto db = openHandle(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, user);
+        exec(db->get(), "BEGIN", "Starting the new database");
+        for (const auto& [name, script] : erpSchemaScripts())
+            exec(db->get(), std::string(script), fmt::format("Schema script {}", name));
+        createTypeCheckTriggers(db->get());
+        exec(db->get(), "COMMIT", "Writing the new database");
+    } catch (...) {
+        std::filesystem::remove(partial, ignored);
+        throw;
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    if (error) {
+        std::filesystem::remove(partial, ignored);
+        fail(fmt::format("The database file {} cannot be created: {}", path.string(), error.message()));
+    }
+}
+
+}  // namespace
+
+std::filesystem::path databasePath(const std::filesystem::path& folder, std::string_view database)
+{
+    const std::string name(database);
+    if (name.empty() || name.find_first_of("/\\:") != std::string::npos || name == "." || name == "..")
+        fail(fmt::format("\"{}\" is not a database name the embedded database can use as a file name.", name));
+    return folder / (name + ".sqlite");
+}
+
+std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, const std::string* user)
+{
+    const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder))
+        fail(fmt::format("The database folder {} cannot be used: {}", folder.string(),
+                         error ? error.message() : "it is not a folder"));
+    if (!std::filesystem::exists(path)) createFromSchema(path, user);
+
+    auto db = openHandle(path, SQLITE_OPEN_READWRITE, user);
+    // WAL keeps one transaction per imported record cheap; the first statement also proves the file is ours.
+    char* message = nullptr;
+    if (sqlite3_exec(db->get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;",
+                     nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string text = message ? message : db->lastError();
+        sqlite3_free(message);
+        fail(fmt::format("The file {} is not a usable database: {}", path.string(), text));
+    }
+    return db;
+}
+
+void createTypeCheckTriggers(sqlite3* db)
+{
+    const auto tables = textColumn(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
+    for (const std::string& table : tables) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?)", -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        std::string cases, columns;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const std::string column = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+            const std::string where = table + "." + column;
+            if (const long width = declaredTextWidth(type); width > 0) {
+                cases += fmt::format(" WHEN length(NEW.{0}) > {1} THEN RAISE(ABORT, {2})", quoteIdentifier(column), width,
+                                     quoteLiteral(fmt::format("{}{}, at most {} characters", kTooLongMarker, where, width)));
+            } else if (isDateType(type)) {
+                cases += fmt::format(" WHEN NEW.{0} IS NOT NULL AND julianday(NEW.{0}) IS NULL THEN RAISE(ABORT, {1})",
+                                     quoteIdentifier(column), quoteLiteral(fmt::format("{}{}", kBadDateMarker, where)));
+            } else {
+                continue;
+            }
+            columns += (columns.empty() ? "" : ", ") + quoteIdentifier(column);
+        }
+        sqlite3_finalize(statement);
+        if (cases.empty()) continue;
+        exec(db,
+             fmt::format("CREATE TRIGGER {0} BEFORE INSERT ON {1} BEGIN SELECT CASE{2} END; END;",
+                         quoteIdentifier(table + "$type_checks_insert"), quoteIdentifier(table), cases),
+             "Creating the type checks of " + table);
+        exec(db,
+             fmt::format("CREATE TRIGGER {0} BEFORE UPDATE OF {3} ON {1} BEGIN SELECT CASE{2} END; END;",
+                         quoteIdentifier(table + "$type_checks_update"), quoteIdentifier(table), cases, columns),
+             "Creating the type checks of " + table);
+    }
+}
+
+}  // namespace db::sqlite

@@ -1,0 +1,25 @@
+#pragma once
+// Finding, creating and opening the embedded database's file. A new database is built from the ERP schema
+// in a side file and moved into place only when complete, so a failed creation leaves nothing behind.
+
+#include "platform/db/sqlite/SqliteHandle.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace db::sqlite {
+
+// `<folder>/<database>.sqlite`; raises base::Error for a name that is not a plain file name.
+std::filesystem::path databasePath(const std::filesystem::path& folder, std::string_view database);
+
+// Opens the file with the SQL Server functions registered (SYSTEM_USER answering `*user`), creating it
+// from the schema when it does not exist. Raises base::Error naming the file when it cannot.
+std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, const std::string* user);
+
+// The checks a schema's declared types ask for and SQLite does not make: text longer than its declared
+// width and a datetime that is not a date. Run on a database whose tables are all created.
+void createTypeCheckTriggers(sqlite3* db);
+
+}  // namespace db::sqlite

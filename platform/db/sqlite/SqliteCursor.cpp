@@ -1,0 +1,79 @@
+#include "platform/db/sqlite/SqliteCursor.h"
+
+#include "platform/base/Error.h"
+#include "platform/db/sqlite/SqlServerErrors.h"
+#include "platform/db/sqlite/SqliteTypes.h"
+
+#include <sqlite3.h>
+
+namespace db::sqlite {
+
+SqliteCursor::SqliteCursor(Statement statement, std::shared_ptr<Database> db)
+    : statement_(std::move(statement)), db_(std::move(db))
+{
+    sqlite3_stmt* s = statement_.get();
+    const int count = sqlite3_column_count(s);
+    for (int i = 0; i < count; ++i) {
+        const char* declared = sqlite3_column_decltype(s, i);
+        columns_.push_back(describeDeclaredType(sqlite3_column_name(s, i), declared ? declared : ""));
+    }
+}
+
+std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std::shared_ptr<Database>& db,
+                                                  ErrorList& errors)
+{
+    std::unique_ptr<SqliteCursor> cursor(new SqliteCursor(std::move(statement), db));
+    const int code = cursor->step();
+    if (code != SQLITE_ROW && code != SQLITE_DONE) {
+        const ProviderError error = sqlServerError(db->lastErrorCode(), db->lastError());
+        errors.add(error);
+        return nullptr;
+    }
+    cursor->rowWaiting_ = code == SQLITE_ROW;
+    cursor->done_ = code == SQLITE_DONE;
+    if (cursor->rowWaiting_) {
+        // An expression has no declared type: its first value tells what it is.
+        sqlite3_stmt* s = cursor->statement_.get();
+        for (int i = 0; i < static_cast<int>(cursor->columns_.size()); ++i) {
+            if (sqlite3_column_decltype(s, i)) continue;
+            switch (sqlite3_column_type(s, i)) {
+            case SQLITE_INTEGER: cursor->columns_[i].type = AdoType::Integer; cursor->columns_[i].definedSize = 4; break;
+            case SQLITE_FLOAT: cursor->columns_[i].type = AdoType::Double; cursor->columns_[i].definedSize = 8; break;
+            default: break;
+            }
+        }
+    }
+    return cursor;
+}
+
+int SqliteCursor::step() { return sqlite3_step(statement_.get()); }
+
+void SqliteCursor::readRow(Row& row) const
+{
+    row.resize(columns_.size());
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        row[i] = readColumn(statement_.get(), static_cast<int>(i), columns_[i].type);
+}
+
+bool SqliteCursor::next(Row& row)
+{
+    if (rowWaiting_) {
+        readRow(row);
+        rowWaiting_ = false;
+        return true;
+    }
+    if (done_) return false;
+    const int code = step();
+    if (code == SQLITE_ROW) {
+        readRow(row);
+        return true;
+    }
+    done_ = true;
+    if (code != SQLITE_DONE) {
+        const ProviderError error = sqlServerError(db_->lastErrorCode(), db_->lastError());
+        throw base::Error(error.number, error.description, error.source);
+    }
+    return false;
+}
+
+}  // namespace db::sqlite

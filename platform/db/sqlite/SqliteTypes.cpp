@@ -1,0 +1,143 @@
+#include "platform/db/sqlite/SqliteTypes.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sqlite3.h>
+#include <string>
+
+namespace db::sqlite {
+namespace {
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// "varchar(15)" -> ("varchar", 15); "decimal(12, 2)" -> ("decimal", 12).
+std::pair<std::string, long> splitType(std::string_view declared)
+{
+    std::string type = lower(declared);
+    long size = 0;
+    if (const auto open = type.find('('); open != std::string::npos) {
+        size = std::strtol(type.c_str() + open + 1, nullptr, 10);
+        type.erase(open);
+    }
+    while (!type.empty() && type.back() == ' ') type.pop_back();
+    return {type, size};
+}
+
+std::string_view columnText(sqlite3_stmt* statement, int index)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, index)))
+                : std::string_view();
+}
+
+}  // namespace
+
+ColumnInfo describeDeclaredType(std::string_view name, std::string_view declaredType)
+{
+    const auto [type, size] = splitType(declaredType);
+    ColumnInfo column{std::string(name), AdoType::VarChar, size};
+    auto set = [&](AdoType t, long s) { column.type = t; column.definedSize = s; };
+    if (type == "char") set(AdoType::Char, size ? size : 1);
+    else if (type == "varchar") set(AdoType::VarChar, size ? size : 1);
+    else if (type == "nchar") set(AdoType::WChar, size ? size : 1);
+    else if (type == "nvarchar") set(AdoType::VarWChar, size ? size : 1);
+    else if (type == "text") set(AdoType::LongVarChar, 2147483647);
+    else if (type == "ntext") set(AdoType::LongVarWChar, 1073741823);
+    else if (type == "int" || type == "integer") set(AdoType::Integer, 4);
+    else if (type == "smallint") set(AdoType::SmallInt, 2);
+    else if (type == "tinyint") set(AdoType::UnsignedTinyInt, 1);
+    else if (type == "bigint") set(AdoType::BigInt, 8);
+    else if (type == "bit") set(AdoType::Boolean, 2);
+    else if (type == "money" || type == "smallmoney") set(AdoType::Currency, 8);
+    else if (type == "decimal" || type == "numeric") set(AdoType::Numeric, 19);
+    else if (type == "float" || type == "double" || type == "real") set(AdoType::Double, 8);
+    else if (type == "datetime" || type == "smalldatetime") set(AdoType::DBTimeStamp, 16);
+    else if (type == "date") set(AdoType::DBDate, 6);
+    else set(AdoType::VarChar, 255);  // expressions and undeclared columns: corrected from the first row
+    return column;
+}
+
+long declaredTextWidth(std::string_view declaredType)
+{
+    const auto [type, size] = splitType(declaredType);
+    return (type == "char" || type == "varchar" || type == "nchar" || type == "nvarchar") ? size : 0;
+}
+
+bool isDateType(std::string_view declaredType)
+{
+    const std::string type = splitType(declaredType).first;
+    return type == "datetime" || type == "smalldatetime" || type == "date";
+}
+
+base::Value readColumn(sqlite3_stmt* statement, int index, AdoType type)
+{
+    const int storage = sqlite3_column_type(statement, index);
+    if (storage == SQLITE_NULL) return base::Value::null();
+    switch (type) {
+    case AdoType::Boolean:
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_int64(statement, index) != 0;
+        break;
+    case AdoType::Currency:
+        if (storage == SQLITE_INTEGER) return base::Currency::fromInteger(sqlite3_column_int64(statement, index));
+        if (auto exact = base::Currency::parse(columnText(statement, index))) return *exact;
+        break;
+    case AdoType::DBTimeStamp:
+    case AdoType::DBDate:
+        if (storage == SQLITE_TEXT)
+            if (auto date = base::DateTime::parseIso(columnText(statement, index))) return *date;
+        break;
+    case AdoType::Numeric:
+    case AdoType::Double:
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_double(statement, index);
+        break;
+    case AdoType::Char:
+    case AdoType::VarChar:
+    case AdoType::WChar:
+    case AdoType::VarWChar:
+    case AdoType::LongVarChar:
+    case AdoType::LongVarWChar:
+        return std::string(columnText(statement, index));
+    default:
+        break;
+    }
+    // A value its column's type does not describe (or an expression) comes back as stored.
+    switch (storage) {
+    case SQLITE_INTEGER: return static_cast<long long>(sqlite3_column_int64(statement, index));
+    case SQLITE_FLOAT: return sqlite3_column_double(statement, index);
+    default: return std::string(columnText(statement, index));
+    }
+}
+
+int bindValue(sqlite3_stmt* statement, int index, const base::Value& value)
+{
+    using Kind = base::Value::Kind;
+    switch (value.kind()) {
+    case Kind::Empty:
+    case Kind::Null: return sqlite3_bind_null(statement, index);
+    case Kind::Boolean: return sqlite3_bind_int(statement, index, value.asBoolean() ? 1 : 0);
+    case Kind::Integer: return sqlite3_bind_int64(statement, index, value.asInteger());
+    case Kind::Double: return sqlite3_bind_double(statement, index, value.asDouble());
+    case Kind::Currency: {
+        const base::Currency amount = value.asCurrency();
+        if (amount.scaled() % base::Currency::kScale == 0)
+            return sqlite3_bind_int64(statement, index, amount.scaled() / base::Currency::kScale);
+        return sqlite3_bind_double(statement, index, amount.toDouble());
+    }
+    case Kind::Text: {
+        const std::string& text = value.asText();
+        return sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    case Kind::DateTime: {
+        const std::string text = value.asDateTime().toIso();
+        return sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+    return SQLITE_MISUSE;
+}
+
+}  // namespace db::sqlite

@@ -1,0 +1,438 @@
+#include "platform/db/sqlite/TsqlBatch.h"
+
+#include "platform/db/sqlite/TsqlLexer.h"
+#include "platform/db/sqlite/TsqlSplitter.h"
+#include "platform/db/sqlite/TsqlWalker.h"
+
+#include <utility>
+
+namespace db::sqlite {
+
+namespace {
+
+using tsql::isIdentifier;
+using tsql::Kw;
+using tsql::kNowhere;
+using tsql::Lexed;
+using tsql::Rules;
+using tsql::Span;
+using tsql::Tok;
+using tsql::Token;
+using tsql::upper;
+using tsql::Writer;
+using Kind = TsqlStatement::Kind;
+
+Rules dml(Kw lead, int fromAllowed = 0)
+{
+    Rules rules;
+    rules.collate = true;
+    rules.lead = lead;
+    rules.fromAllowed = fromAllowed;
+    return rules;
+}
+
+constexpr Rules kDdl{};
+constexpr Rules kDdlWithoutClustered{false, Kw::None, 0, true};
+
+// Rewrites one statement of the batch: recognises what kind it is, makes the rewrites that concern the
+// statement as a whole and lets the walker write the tokens.
+class StatementRewriter {
+public:
+    StatementRewriter(const Lexed& lx, Span span)
+        : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx)
+    {
+    }
+
+    TsqlStatement run()
+    {
+        const Token& lastToken = tk_[last_ - 1];
+        result_.original = std::string(lx_.text.substr(tk_[first_].begin, lastToken.end - tk_[first_].begin));
+        if (lastToken.type == Tok::Error) return unsupported(std::string(lx_.error));
+
+        switch (kwAt(first_)) {
+        case Kw::Select: return dmlStatement(first_, dml(Kw::Select));
+        case Kw::Insert: return insert();
+        case Kw::Update: return dmlStatement(first_, dml(Kw::Update));
+        case Kw::Delete: return remove();
+        case Kw::If: return conditional();
+        case Kw::Begin: case Kw::Commit: case Kw::Rollback: return transaction();
+        case Kw::Set: return session();
+        case Kw::Truncate: return truncate();
+        case Kw::Alter: return alter();
+        case Kw::Create: return create();
+        case Kw::Drop: return drop();
+        case Kw::Grant: case Kw::Revoke: case Kw::Deny:
+            // An embedded database has no logins to give permissions to.
+            result_.kind = Kind::NoOp;
+            return std::move(result_);
+        default:
+            return unsupported("statement beginning with " + quoted(first_) + " is not supported");
+        }
+    }
+
+private:
+    Kw kwAt(std::size_t i) const { return i < last_ && tk_[i].type == Tok::Word ? tk_[i].kw : Kw::None; }
+    Tok typeAt(std::size_t i) const { return i < last_ ? tk_[i].type : Tok::Error; }
+    std::string_view textAt(std::size_t i) const { return i < last_ ? lx_.textOf(tk_[i]) : std::string_view(); }
+    std::string wordAt(std::size_t i) const { return upper(textAt(i)); }
+    std::string quoted(std::size_t i) const
+    {
+        return i < last_ ? "'" + std::string(textAt(i)) + "'" : std::string("nothing");
+    }
+    bool isName(std::size_t i) const
+    {
+        return i < last_ && isIdentifier(tk_[i]) && textAt(i).front() != '@' && textAt(i).front() != '#';
+    }
+
+    TsqlStatement unsupported(std::string why)
+    {
+        result_.kind = Kind::Unsupported;
+        result_.sql.clear();
+        result_.condition.clear();
+        result_.negate = false;
+        result_.error = std::move(why);
+        return std::move(result_);
+    }
+
+    TsqlStatement written(Writer& w)
+    {
+        if (walker_.failed()) return unsupported(walker_.error());
+        result_.kind = Kind::Plain;
+        result_.sql = w.take();
+        return std::move(result_);
+    }
+
+    TsqlStatement dmlStatement(std::size_t from, const Rules& rules)
+    {
+        Writer w;
+        walker_.walk(w, from, last_, rules);
+        return written(w);
+    }
+
+    // The index just past an [owner.]name starting at i; i itself when there is none.
+    std::size_t nameEnd(std::size_t i) const
+    {
+        if (!isName(i)) return i;
+        std::size_t end = i + 1;
+        while (typeAt(end) == Tok::Dot && isName(end + 1)) end += 2;
+        return end;
+    }
+
+    // The ")" matching the "(" at `open`, or kNowhere.
+    std::size_t matching(std::size_t open) const
+    {
+        int depth = 0;
+        for (std::size_t i = open; i < last_; ++i) {
+            if (tk_[i].type == Tok::LParen) ++depth;
+            else if (tk_[i].type == Tok::RParen && --depth == 0) return i;
+        }
+        return kNowhere;
+    }
+
+    // INSERT t ... gains its INTO; INSERT ... (SELECT ...) loses the parentheses (the walker drops them).
+    TsqlStatement insert()
+    {
+        const std::size_t target = first_ + 1;
+        Writer w;
+        if (kwAt(target) != Kw::Into) {
+            if (!isName(target)) return unsupported("INSERT followed by " + quoted(target) + " is not understood");
+            w.token(textAt(first_), false);
+            w.word("INTO");
+            walker_.walk(w, target, last_, dml(Kw::Insert));
+        } else {
+            walker_.walk(w, first_, last_, dml(Kw::Insert));
+        }
+        return written(w);
+    }
+
+    // DELETE t WHERE ... gains its FROM; a second FROM (DELETE t FROM t JOIN ...) the walker refuses.
+    TsqlStatement remove()
+    {
+        const std::size_t target = first_ + 1;
+        if (kwAt(target) == Kw::From) return dmlStatement(first_, dml(Kw::Delete, 1));
+        if (!isName(target)) return unsupported("DELETE followed by " + quoted(target) + " is not understood");
+        Writer w;
+        w.token(textAt(first_), false);
+        w.word("FROM");
+        walker_.walk(w, target, last_, dml(Kw::Delete, 0));
+        return written(w);
+    }
+
+    // IF [NOT] EXISTS (query) statement: the query becomes SELECT EXISTS (...), run before the statement.
+    TsqlStatement conditional()
+    {
+        std::size_t i = first_ + 1;
+        const bool negate = kwAt(i) == Kw::Not;
+        if (negate) ++i;
+        if (kwAt(i) != Kw::Exists || typeAt(i + 1) != Tok::LParen) {
+            return unsupported("IF on a condition other than [NOT] EXISTS (...) is not supported");
+        }
+        const std::size_t open = i + 1;
+        const std::size_t close = matching(open);
+        if (close == kNowhere) return unsupported("unbalanced parentheses in the IF condition");
+        if (close == open + 1) return unsupported("IF EXISTS () without a query");
+        const std::size_t body = close + 1;
+        if (body >= last_) return unsupported("IF without a statement to run");
+        const Kw head = kwAt(body);
+        if (head == Kw::None || head == Kw::And || head == Kw::Or) {
+            return unsupported("IF on a condition other than [NOT] EXISTS (...) is not supported");
+        }
+        const Kw afterBegin = kwAt(body + 1);
+        if (head == Kw::Begin && afterBegin != Kw::Tran && afterBegin != Kw::Transaction) {
+            return unsupported("IF ... BEGIN ... END is not supported");
+        }
+        int depth = 0;
+        int cases = 0;
+        for (std::size_t j = body; j < last_; ++j) {
+            const Token& t = tk_[j];
+            if (t.type == Tok::LParen) ++depth;
+            else if (t.type == Tok::RParen) --depth;
+            else if (depth != 0 || t.type != Tok::Word) continue;
+            else if (t.kw == Kw::Case) ++cases;
+            else if (t.kw == Kw::End && cases > 0) --cases;
+            else if (t.kw == Kw::Else && cases == 0) return unsupported("IF ... ELSE is not supported");
+        }
+
+        Writer condition;
+        condition.open("SELECT EXISTS (");
+        walker_.walk(condition, open + 1, close, dml(Kw::Select));
+        condition.append(")");
+        if (walker_.failed()) return unsupported(walker_.error());
+
+        TsqlStatement guarded = StatementRewriter(lx_, Span{body, last_}).run();
+        if (guarded.kind == Kind::Unsupported) return unsupported(std::move(guarded.error));
+        if (guarded.kind != Kind::Plain) {
+            return unsupported("IF [NOT] EXISTS (...) followed by " + wordAt(body) + " is not supported");
+        }
+        result_.kind = Kind::Conditional;
+        result_.condition = condition.take();
+        result_.negate = negate;
+        result_.sql = std::move(guarded.sql);
+        return std::move(result_);
+    }
+
+    // BEGIN TRAN[SACTION] [name], COMMIT / ROLLBACK [TRAN | TRANSACTION | WORK] [name].
+    TsqlStatement transaction()
+    {
+        const Kw head = kwAt(first_);
+        std::size_t i = first_ + 1;
+        Kind kind = Kind::BeginTransaction;
+        if (head == Kw::Begin) {
+            // A single embedded database makes a distributed transaction an ordinary one.
+            if (kwAt(i) == Kw::Distributed) ++i;
+            if (kwAt(i) != Kw::Tran && kwAt(i) != Kw::Transaction) return unsupported("BEGIN ... END is not supported");
+            ++i;
+        } else {
+            if (kwAt(i) == Kw::Tran || kwAt(i) == Kw::Transaction || kwAt(i) == Kw::Work) ++i;
+            kind = head == Kw::Commit ? Kind::CommitTransaction : Kind::RollbackTransaction;
+        }
+        if (isName(i)) ++i;
+        if (i < last_) {
+            return unsupported(wordAt(first_) + " TRANSACTION followed by " + quoted(i) + " is not supported");
+        }
+        result_.kind = kind;
+        return std::move(result_);
+    }
+
+    TsqlStatement session()
+    {
+        const std::size_t option = first_ + 1;
+        if (option >= last_) return unsupported("SET without an option");
+        const std::string_view word = textAt(option);
+        if (word.front() == '@') return unsupported("assigning the T-SQL variable " + std::string(word) + " is not supported");
+        switch (tsql::sessionOption(word)) {
+        case tsql::SessionOption::Harmless: result_.kind = Kind::NoOp; return std::move(result_);
+        case tsql::SessionOption::ChangesResults: return unsupported("SET " + wordAt(option) + " is not supported");
+        case tsql::SessionOption::None: break;
+        }
+        return unsupported("SET " + wordAt(option) + " is not understood");
+    }
+
+    TsqlStatement truncate()
+    {
+        if (kwAt(first_ + 1) != Kw::Table) return unsupported("TRUNCATE without TABLE is not understood");
+        const std::size_t name = first_ + 2;
+        if (nameEnd(name) == name || nameEnd(name) != last_) {
+            return unsupported("TRUNCATE TABLE takes exactly one table name");
+        }
+        Writer w;
+        w.token("DELETE FROM", false);
+        walker_.walk(w, name, last_, kDdl);
+        return written(w);
+    }
+
+    TsqlStatement alter()
+    {
+        if (kwAt(first_ + 1) != Kw::Table) return unsupported("ALTER " + wordAt(first_ + 1) + " is not supported");
+        const std::size_t name = first_ + 2;
+        const std::size_t end = nameEnd(name);
+        if (end == name) return unsupported("ALTER TABLE without a table name");
+        if (kwAt(end) == Kw::Add) return addColumn(end);
+        if (kwAt(end) == Kw::Drop && kwAt(end + 1) == Kw::Column) {
+            if (!isName(end + 2) || end + 3 != last_) {
+                return unsupported("ALTER TABLE ... DROP COLUMN takes exactly one column name");
+            }
+            return dmlStatement(first_, kDdl);
+        }
+        std::string what = wordAt(end);
+        if (kwAt(end) == Kw::Drop || kwAt(end) == Kw::Alter) what += " " + wordAt(end + 1);
+        return unsupported("ALTER TABLE ... " + what + " is not supported");
+    }
+
+    // ALTER TABLE t ADD c type [NULL | NOT NULL] [CONSTRAINT DF_x] [DEFAULT (v)] [WITH VALUES]
+    //   -> ALTER TABLE t ADD COLUMN c type [COLLATE SQLSRV] [NULL | NOT NULL] [DEFAULT (v)]
+    TsqlStatement addColumn(std::size_t add)
+    {
+        std::size_t column = add + 1;
+        if (kwAt(column) == Kw::Column) ++column;
+        if (!isName(column)) return unsupported("ALTER TABLE ... ADD " + wordAt(column) + " is not supported");
+        const std::size_t type = column + 1;
+        if (typeAt(type) != Tok::Word && typeAt(type) != Tok::QuotedIdent) {
+            return unsupported("ALTER TABLE ... ADD " + std::string(textAt(column)) + " without a type");
+        }
+        std::size_t typeEnd = type + 1;
+        if (typeAt(typeEnd) == Tok::LParen) {
+            const std::size_t close = matching(typeEnd);
+            if (close == kNowhere) return unsupported("unbalanced parentheses in the column type");
+            typeEnd = close + 1;
+        }
+        const bool text = tsql::isTextType(textAt(type));
+
+        Writer w;
+        walker_.walk(w, first_, add + 1, kDdl);
+        w.word("COLUMN");
+        walker_.walk(w, column, typeEnd, kDdl);
+        if (text) {
+            w.append(" COLLATE ");
+            w.append(kSqlServerCollation);
+        }
+        std::size_t i = typeEnd;
+        while (i < last_ && !walker_.failed()) {
+            switch (kwAt(i)) {
+            case Kw::Null:
+                walker_.walk(w, i, i + 1, kDdl);
+                i += 1;
+                continue;
+            case Kw::Not:
+                if (kwAt(i + 1) != Kw::Null) break;
+                walker_.walk(w, i, i + 2, kDdl);
+                i += 2;
+                continue;
+            case Kw::Constraint:
+                // SQLite has no named defaults; the name would only serve a later DROP CONSTRAINT.
+                if (!isName(i + 1) || kwAt(i + 2) != Kw::Default) {
+                    return unsupported("ALTER TABLE ... ADD with a CONSTRAINT other than a DEFAULT is not supported");
+                }
+                w.skip(tk_[i].spaceBefore);
+                i += 2;
+                continue;
+            case Kw::Default: {
+                const std::size_t end = defaultEnd(i + 1);
+                if (end == i + 1) return unsupported("DEFAULT without a value it can take");
+                walker_.walk(w, i, end, kDdl);
+                i = end;
+                continue;
+            }
+            case Kw::Collate:
+                if (!text || i + 1 >= last_) return unsupported("COLLATE on a column that is not text");
+                walker_.collation(tk_[i + 1]);  // ours is already on the column
+                w.skip(tk_[i].spaceBefore);
+                i += 2;
+                continue;
+            case Kw::With:
+                // SQLite gives existing rows the default in any case.
+                if (kwAt(i + 1) != Kw::Values) break;
+                w.skip(tk_[i].spaceBefore);
+                i += 2;
+                continue;
+            default: break;
+            }
+            if (typeAt(i) == Tok::Comma) return unsupported("adding several columns in one ALTER TABLE is not supported");
+            return unsupported("ALTER TABLE ... ADD ... " + wordAt(i) + " is not supported");
+        }
+        return written(w);
+    }
+
+    // The end of a column default: [sign] (expression) | function(...) | word | number | literal.
+    std::size_t defaultEnd(std::size_t value) const
+    {
+        std::size_t i = value;
+        if (typeAt(i) == Tok::Other && (textAt(i) == "-" || textAt(i) == "+")) ++i;
+        std::size_t open = kNowhere;
+        if (typeAt(i) == Tok::LParen) open = i;
+        else if (typeAt(i) == Tok::Word && typeAt(i + 1) == Tok::LParen) open = i + 1;
+        if (open != kNowhere) {
+            const std::size_t close = matching(open);
+            return close == kNowhere ? value : close + 1;
+        }
+        if (typeAt(i) == Tok::Word || typeAt(i) == Tok::Number || typeAt(i) == Tok::String) return i + 1;
+        return value;
+    }
+
+    TsqlStatement create()
+    {
+        const std::size_t what = first_ + 1;
+        switch (kwAt(what)) {
+        case Kw::Table: return dmlStatement(first_, kDdlWithoutClustered);
+        case Kw::View: return dmlStatement(first_, kDdl);
+        case Kw::Unique: case Kw::Clustered: case Kw::Nonclustered: case Kw::Index: {
+            std::size_t i = what;
+            while (kwAt(i) == Kw::Unique || kwAt(i) == Kw::Clustered || kwAt(i) == Kw::Nonclustered) ++i;
+            if (kwAt(i) != Kw::Index) return unsupported("CREATE " + wordAt(i) + " is not supported");
+            return dmlStatement(first_, kDdlWithoutClustered);
+        }
+        case Kw::Or:
+            return unsupported("CREATE OR " + wordAt(what + 1) + " " + wordAt(what + 2) + " is not supported");
+        default:
+            return unsupported("CREATE " + wordAt(what) + " is not supported");
+        }
+    }
+
+    TsqlStatement drop()
+    {
+        const std::size_t what = first_ + 1;
+        std::size_t name = what + 1;
+        if (kwAt(name) == Kw::If && kwAt(name + 1) == Kw::Exists) name += 2;
+        const std::size_t end = nameEnd(name);
+        switch (kwAt(what)) {
+        case Kw::Table: case Kw::View: case Kw::Trigger:
+            if (end == name || end != last_) {
+                return unsupported(typeAt(end) == Tok::Comma ? "DROP of several objects at once is not supported"
+                                                             : "DROP " + wordAt(what) + " takes exactly one name");
+            }
+            return dmlStatement(first_, kDdl);
+        case Kw::Index: {
+            // DROP INDEX t.ix or DROP INDEX ix ON t: SQLite's index names are unique in the database, so
+            // only the index's own name is kept.
+            const bool onTable = kwAt(end) == Kw::On && nameEnd(end + 1) == last_ && end + 1 < last_;
+            if (end == name || (end != last_ && !onTable)) return unsupported("DROP INDEX takes one index name");
+            Writer w;
+            walker_.walk(w, first_, name, kDdl);
+            w.token(textAt(end - 1), true);
+            return written(w);
+        }
+        default: return unsupported("DROP " + wordAt(what) + " is not supported");
+        }
+    }
+
+    const Lexed& lx_;
+    const std::vector<Token>& tk_;
+    std::size_t first_;
+    std::size_t last_;
+    tsql::Walker walker_;
+    TsqlStatement result_;
+};
+
+}  // namespace
+
+std::vector<TsqlStatement> splitBatch(std::string_view batch)
+{
+    const Lexed lx = tsql::tokenize(batch);
+    const std::vector<Span> spans = tsql::findStatements(lx);
+    std::vector<TsqlStatement> statements;
+    statements.reserve(spans.size());
+    for (const Span& span : spans) statements.push_back(StatementRewriter(lx, span).run());
+    return statements;
+}
+
+}  // namespace db::sqlite

@@ -1,0 +1,222 @@
+#include "platform/db/sqlite/TsqlLexer.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace db::sqlite::tsql {
+
+namespace {
+
+using Spelling = std::pair<std::string_view, Kw>;
+
+// Sorted by spelling (checked below) so a word is found by binary search.
+constexpr std::array kKeywords{
+    Spelling{"ADD", Kw::Add}, Spelling{"ALL", Kw::All}, Spelling{"ALTER", Kw::Alter}, Spelling{"AND", Kw::And},
+    Spelling{"ANY", Kw::Any}, Spelling{"AS", Kw::As}, Spelling{"BEGIN", Kw::Begin},
+    Spelling{"BETWEEN", Kw::Between}, Spelling{"BY", Kw::By}, Spelling{"CASE", Kw::Case},
+    Spelling{"CHECK", Kw::Check}, Spelling{"CLUSTERED", Kw::Clustered}, Spelling{"COLLATE", Kw::Collate},
+    Spelling{"COLUMN", Kw::Column}, Spelling{"COMMIT", Kw::Commit}, Spelling{"CONSTRAINT", Kw::Constraint},
+    Spelling{"CONVERT", Kw::Convert}, Spelling{"CREATE", Kw::Create}, Spelling{"DBO", Kw::Dbo},
+    Spelling{"DECLARE", Kw::Declare}, Spelling{"DEFAULT", Kw::Default}, Spelling{"DELETE", Kw::Delete},
+    Spelling{"DENY", Kw::Deny}, Spelling{"DISTINCT", Kw::Distinct}, Spelling{"DISTRIBUTED", Kw::Distributed},
+    Spelling{"DROP", Kw::Drop}, Spelling{"ELSE", Kw::Else}, Spelling{"END", Kw::End},
+    Spelling{"ESCAPE", Kw::Escape}, Spelling{"EXCEPT", Kw::Except}, Spelling{"EXEC", Kw::Exec},
+    Spelling{"EXECUTE", Kw::Execute}, Spelling{"EXISTS", Kw::Exists}, Spelling{"FOREIGN", Kw::Foreign},
+    Spelling{"FROM", Kw::From}, Spelling{"FUNCTION", Kw::Function}, Spelling{"GRANT", Kw::Grant},
+    Spelling{"GROUP", Kw::Group}, Spelling{"HAVING", Kw::Having}, Spelling{"IDENTITY", Kw::Identity},
+    Spelling{"IF", Kw::If}, Spelling{"IN", Kw::In}, Spelling{"INDEX", Kw::Index}, Spelling{"INSERT", Kw::Insert},
+    Spelling{"INTERSECT", Kw::Intersect}, Spelling{"INTO", Kw::Into}, Spelling{"IS", Kw::Is},
+    Spelling{"ISNULL", Kw::Isnull}, Spelling{"LIKE", Kw::Like}, Spelling{"MERGE", Kw::Merge},
+    Spelling{"NONCLUSTERED", Kw::Nonclustered}, Spelling{"NOT", Kw::Not}, Spelling{"NULL", Kw::Null},
+    Spelling{"ON", Kw::On}, Spelling{"OR", Kw::Or}, Spelling{"ORDER", Kw::Order}, Spelling{"OUTPUT", Kw::Output},
+    Spelling{"PERCENT", Kw::Percent}, Spelling{"PRIMARY", Kw::Primary}, Spelling{"PRINT", Kw::Print},
+    Spelling{"PROC", Kw::Proc}, Spelling{"PROCEDURE", Kw::Procedure}, Spelling{"RAISERROR", Kw::Raiserror},
+    Spelling{"REFERENCES", Kw::References}, Spelling{"RETURN", Kw::Return}, Spelling{"REVOKE", Kw::Revoke},
+    Spelling{"ROLLBACK", Kw::Rollback}, Spelling{"SAVE", Kw::Save}, Spelling{"SELECT", Kw::Select},
+    Spelling{"SET", Kw::Set}, Spelling{"SOME", Kw::Some}, Spelling{"SYSTEM_USER", Kw::SystemUser},
+    Spelling{"TABLE", Kw::Table}, Spelling{"THEN", Kw::Then}, Spelling{"TIES", Kw::Ties}, Spelling{"TO", Kw::To},
+    Spelling{"TOP", Kw::Top}, Spelling{"TRAN", Kw::Tran}, Spelling{"TRANSACTION", Kw::Transaction},
+    Spelling{"TRIGGER", Kw::Trigger}, Spelling{"TRUNCATE", Kw::Truncate}, Spelling{"UNION", Kw::Union},
+    Spelling{"UNIQUE", Kw::Unique}, Spelling{"UPDATE", Kw::Update}, Spelling{"USE", Kw::Use},
+    Spelling{"VALUES", Kw::Values}, Spelling{"VIEW", Kw::View}, Spelling{"WHEN", Kw::When},
+    Spelling{"WHERE", Kw::Where}, Spelling{"WHILE", Kw::While}, Spelling{"WITH", Kw::With},
+    Spelling{"WORK", Kw::Work},
+};
+static_assert(std::is_sorted(kKeywords.begin(), kKeywords.end(),
+                             [](const Spelling& a, const Spelling& b) { return a.first < b.first; }));
+
+constexpr std::size_t kLongestKeyword = 12;
+
+char upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+Kw keywordOf(std::string_view word)
+{
+    if (word.size() > kLongestKeyword) return Kw::None;
+    std::array<char, kLongestKeyword> buffer{};
+    for (std::size_t i = 0; i < word.size(); ++i) buffer[i] = upper(word[i]);
+    const std::string_view key(buffer.data(), word.size());
+    const auto* found = std::lower_bound(kKeywords.begin(), kKeywords.end(), key,
+                                         [](const Spelling& s, std::string_view k) { return s.first < k; });
+    return found != kKeywords.end() && found->first == key ? found->second : Kw::None;
+}
+
+bool isSpace(unsigned char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool isDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isLetter(unsigned char c)
+{
+    // Bytes above 127 are taken as letters: the ERP's column names carry Ñ and accents.
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
+}
+
+bool startsWord(unsigned char c)
+{
+    return isLetter(c) || c == '_' || c == '@' || c == '#';
+}
+
+bool continuesWord(unsigned char c)
+{
+    return startsWord(c) || isDigit(c) || c == '$';
+}
+
+// The end of a quoted run opened at `open`, whose closing character is doubled to stand for itself;
+// npos when it never closes.
+std::size_t closeQuoted(std::string_view s, std::size_t open, char close)
+{
+    for (std::size_t i = open + 1; i < s.size(); ++i) {
+        if (s[i] != close) continue;
+        if (i + 1 < s.size() && s[i + 1] == close) {
+            ++i;
+            continue;
+        }
+        return i + 1;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
+Lexed tokenize(std::string_view s)
+{
+    Lexed lx;
+    lx.text = s;
+    lx.tokens.reserve(s.size() / 4 + 4);
+    const std::size_t n = s.size();
+    bool space = false;
+    auto push = [&](Tok type, std::size_t begin, std::size_t end) -> Token& {
+        Token& t = lx.tokens.emplace_back();
+        t.type = type;
+        t.spaceBefore = space;
+        t.begin = begin;
+        t.end = end;
+        space = false;
+        return t;
+    };
+    auto fail = [&](std::size_t begin, std::string_view why) {
+        push(Tok::Error, begin, n);
+        lx.error = why;
+    };
+
+    std::size_t i = 0;
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const auto next = i + 1 < n ? static_cast<unsigned char>(s[i + 1]) : '\0';
+        if (isSpace(c)) {
+            space = true;
+            ++i;
+        } else if (c == '-' && next == '-') {
+            while (i < n && s[i] != '\r' && s[i] != '\n') ++i;
+            space = true;
+        } else if (c == '/' && next == '*') {
+            // T-SQL block comments nest.
+            const std::size_t open = i;
+            int depth = 0;
+            while (i < n) {
+                if (s[i] == '/' && i + 1 < n && s[i + 1] == '*') {
+                    ++depth;
+                    i += 2;
+                } else if (s[i] == '*' && i + 1 < n && s[i + 1] == '/') {
+                    i += 2;
+                    if (--depth == 0) break;
+                } else {
+                    ++i;
+                }
+            }
+            if (depth > 0) {
+                fail(open, "unterminated comment");
+                break;
+            }
+            space = true;
+        } else if (c == '\'' || ((c == 'N' || c == 'n') && next == '\'')) {
+            const std::size_t quote = c == '\'' ? i : i + 1;
+            const std::size_t end = closeQuoted(s, quote, '\'');
+            if (end == std::string_view::npos) {
+                fail(i, "unterminated string literal");
+                break;
+            }
+            push(Tok::String, i, end).national = quote != i;
+            i = end;
+        } else if (c == '[' || c == '"') {
+            const std::size_t end = closeQuoted(s, i, c == '[' ? ']' : '"');
+            if (end == std::string_view::npos) {
+                fail(i, c == '[' ? "unterminated [identifier]" : "unterminated \"identifier\"");
+                break;
+            }
+            push(Tok::QuotedIdent, i, end);
+            i = end;
+        } else if (startsWord(c)) {
+            const std::size_t begin = i;
+            while (i < n && continuesWord(static_cast<unsigned char>(s[i]))) ++i;
+            push(Tok::Word, begin, i).kw = keywordOf(s.substr(begin, i - begin));
+        } else if (isDigit(c) || (c == '.' && isDigit(next))) {
+            // Digits, a decimal point, an exponent with its sign, or the letters of 0x... binary.
+            const std::size_t begin = i;
+            while (i < n) {
+                const auto d = static_cast<unsigned char>(s[i]);
+                if ((d == 'e' || d == 'E') && i + 1 < n && (s[i + 1] == '+' || s[i + 1] == '-')) {
+                    i += 2;
+                } else if (isDigit(d) || isLetter(d) || d == '.') {
+                    ++i;
+                } else {
+                    break;
+                }
+            }
+            push(Tok::Number, begin, i);
+        } else {
+            Tok type = Tok::Other;
+            switch (c) {
+            case '(': type = Tok::LParen; break;
+            case ')': type = Tok::RParen; break;
+            case ',': type = Tok::Comma; break;
+            case '.': type = Tok::Dot; break;
+            case ';': type = Tok::Semicolon; break;
+            default: break;
+            }
+            push(type, i, i + 1);
+            ++i;
+        }
+    }
+    return lx;
+}
+
+}  // namespace db::sqlite::tsql

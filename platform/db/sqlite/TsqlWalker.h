@@ -1,0 +1,114 @@
+#pragma once
+// Writes a run of T-SQL tokens back out in SQLite's dialect (internal to the SQLite provider).
+//
+// Everything that can be rewritten token by token lives here, whatever statement the tokens belong to:
+// owner prefixes, the functions SQLite lacks or spells differently, N'...' literals, the collation on
+// literals, locking hints, and SELECT TOP n, which becomes a LIMIT at the end of its own SELECT.
+// The statement-level rewrites (INSERT INTO, DELETE FROM, IF EXISTS ...) are made by the caller around it.
+
+#include "platform/db/sqlite/TsqlLexer.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace db::sqlite::tsql {
+
+inline constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
+
+// Builds the rewritten text. Gaps between tokens come out as one blank, so dropping a token (TOP n, dbo.)
+// leaves no stray whitespace and a comment can never swallow text appended after it.
+class Writer {
+public:
+    void token(std::string_view text, bool spaceBefore)
+    {
+        // A blank left by a dropped token is not wanted before a closing parenthesis or a comma.
+        const bool closes = text == ")" || text == ",";
+        if (!atStart_ && (spaceBefore || (pendingSpace_ && !closes))) out_ += ' ';
+        atStart_ = false;
+        pendingSpace_ = false;
+        out_ += text;
+    }
+    // A word of our own between two of the statement's tokens.
+    void word(std::string_view text) { token(text, true); }
+    // A token left out: the gap in front of it still separates what surrounds it.
+    void skip(bool spaceBefore) { pendingSpace_ = pendingSpace_ || spaceBefore; }
+    // Text glued to what was written last (" COLLATE SQLSRV", "()").
+    void append(std::string_view text) { out_ += text; }
+    // Text the next token follows without a blank: "SELECT EXISTS (".
+    void open(std::string_view text)
+    {
+        out_ += text;
+        atStart_ = true;
+    }
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+    bool atStart_ = true;
+    bool pendingSpace_ = false;
+};
+
+// What may appear where in the tokens being written.
+struct Rules {
+    bool collate = false;        // DML and conditions: every literal compares the way the server's do
+    Kw lead = Kw::None;          // SELECT / INSERT / UPDATE / DELETE: what the top level may hold
+    int fromAllowed = 0;         // DELETE: top-level FROMs that are its own (DELETE FROM t)
+    bool dropClustered = false;  // CREATE TABLE / INDEX: SQLite has no clustered indexes
+};
+
+class Walker {
+public:
+    explicit Walker(const Lexed& lx) : lx_(lx), tk_(lx.tokens) {}
+
+    // Writes tokens [begin, end) to `w`. After the first thing it cannot rewrite, error() says what and
+    // the text written is not to be used.
+    void walk(Writer& w, std::size_t begin, std::size_t end, const Rules& rules);
+    bool failed() const { return !error_.empty(); }
+    const std::string& error() const { return error_; }
+    void fail(std::string why);
+
+    // Checks a COLLATE name: SQLite only has ours, which stands for the server's case-insensitive ones.
+    void collation(const Token& name);
+
+private:
+    // One level of parentheses: a TOP found in it becomes a LIMIT before its ")".
+    struct Scope {
+        std::string limit;
+        bool dropParen = false;  // INSERT ... (SELECT ...): SQLite takes the SELECT without them
+        bool compound = false;   // a UNION / EXCEPT / INTERSECT at this level
+    };
+
+    Kw kwAt(std::size_t i) const { return i < end_ && tk_[i].type == Tok::Word ? tk_[i].kw : Kw::None; }
+    Tok typeAt(std::size_t i) const { return i < end_ ? tk_[i].type : Tok::Error; }
+    bool isOwnerPrefix(std::size_t i) const;
+    std::size_t hintListEnd(std::size_t open) const;
+    bool literalIsAlias() const;
+    void closeScope(Writer& w, const Scope& scope);
+
+    // Each writes token i (and what it consumes after it, advancing i). word() answers true when what it
+    // consumed is to be invisible to the tokens after it (TOP n, a locking hint).
+    bool word(Writer& w, std::size_t& i, const Rules& rules);
+    void top(Writer& w, std::size_t& i);
+    void convertType(Writer& w, std::size_t& i);
+
+    const Lexed& lx_;
+    const std::vector<Token>& tk_;
+    std::string error_;
+    std::vector<Scope> scopes_;
+    std::size_t end_ = 0;
+    Kw prev_ = Kw::None;
+    Kw prev2_ = Kw::None;
+    Tok prevType_ = Tok::Other;
+    int fromCount_ = 0;
+    bool valuesSeen_ = false;
+};
+
+// Token helpers shared with the statement rewriter.
+bool isIdentifier(const Token& t);
+std::string upper(std::string_view s);
+bool isTextType(std::string_view typeName);
+
+}  // namespace db::sqlite::tsql

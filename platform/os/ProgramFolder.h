@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+
+namespace os {
+
+// The folder of the running program, where its own files live; MIGRA_HOME overrides it so tests and the
+// demo can work in a folder of their own.
+std::filesystem::path programFolder();
+
+}  // namespace os

@@ -1,0 +1,74 @@
+-- Views the program only reads. In the ERP these names are views too; here each is a plain view over the
+-- base table of the earlier files.
+
+-- Articles. V_MA_ARTICULOS is the master as the lookups and imports read it; VT_MA_ARTICULOS (the list the
+-- article lookup shows) and STK_MA_ARTICULOS add the article's stock, summed over its balances by warehouse,
+-- position and lot, so the list window can colour rows against the reorder point. Null when the article has
+-- no balance, which the window reads as 0.
+CREATE VIEW V_MA_ARTICULOS AS
+    SELECT * FROM MA_ARTICULOS;
+
+CREATE VIEW VT_MA_ARTICULOS AS
+    SELECT a.*,
+           (SELECT SUM(s.SALDO) FROM AC_SaldosLayout s WHERE s.IDARTICULO = a.IDARTICULO) AS Stock
+    FROM MA_ARTICULOS a;
+
+CREATE VIEW STK_MA_ARTICULOS AS
+    SELECT a.*,
+           (SELECT SUM(s.SALDO) FROM AC_SaldosLayout s WHERE s.IDARTICULO = a.IDARTICULO) AS Stock
+    FROM MA_ARTICULOS a;
+
+-- Customers and suppliers: the accounts under their chart prefix, with the extension row when there is one.
+-- RAZON_SOCIAL is the account's description. The lookups hide accounts with DADA_DE_BAJA set.
+CREATE VIEW VT_CLIENTES AS
+    SELECT c.CODIGO,
+           c.DESCRIPCION AS RAZON_SOCIAL,
+           c.CODIGOOPCIONAL,
+           c.DADA_DE_BAJA,
+           a.CONTACTO
+    FROM MA_CUENTAS c
+    LEFT JOIN MA_CUENTASADIC a ON a.CODIGO = c.CODIGO
+    WHERE c.CODIGO LIKE '1140101%';
+
+CREATE VIEW VT_PROVEEDORES AS
+    SELECT c.CODIGO,
+           c.DESCRIPCION AS RAZON_SOCIAL,
+           c.CODIGOOPCIONAL,
+           c.DADA_DE_BAJA,
+           a.CONTACTO,
+           a.PROVEEDORLOCAL,
+           a.DTO1,
+           a.DTO2,
+           a.DTO3
+    FROM MA_CUENTAS c
+    LEFT JOIN MA_CUENTASADIC a ON a.CODIGO = c.CODIGO
+    WHERE c.CODIGO LIKE '2110101%';
+
+-- Code tables offered by the built-in lookups and the tree pick-list.
+CREATE VIEW V_TA_VENDEDORES AS
+    SELECT * FROM TA_VENDEDORES;
+
+CREATE VIEW V_TA_TECNICOS AS
+    SELECT * FROM TA_TECNICOS;
+
+CREATE VIEW V_MA_MANTENIMIENTOS AS
+    SELECT * FROM MA_MANTENIMIENTOS;
+
+CREATE VIEW V_TA_FAMILIAS AS
+    SELECT * FROM TA_FAMILIAS;
+
+-- Per-user synonyms: for a user who is not an administrator the data-access object reads these instead of
+-- MA_CUENTAS, V_TA_FAMILIAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They show every row, which is
+-- the form the script runner gives SS_MA_CUENTAS while the setting SS_Confidencialidad is not SI (with it,
+-- only the accounts of the user's group through MA_CUENTAS_USUARIOS).
+CREATE VIEW SS_MA_CUENTAS AS
+    SELECT * FROM MA_CUENTAS;
+
+CREATE VIEW SS_V_TA_FAMILIAS AS
+    SELECT * FROM V_TA_FAMILIAS;
+
+CREATE VIEW SS_AC_CUENTASDIARIO AS
+    SELECT * FROM AC_CuentasDiario;
+
+CREATE VIEW SS_AC_CUENTAS_DIARIO_CCOSTO AS
+    SELECT * FROM AC_CuentasDiario_CCosto;

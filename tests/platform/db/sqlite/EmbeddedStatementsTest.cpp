@@ -1,0 +1,202 @@
+// The embedded database answering the ERP's SQL Server statements: statement in, rows or errors out.
+
+#include "platform/base/Error.h"
+#include "tests/support/ErpDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using testing_support::ErpDatabase;
+
+class EmbeddedStatements : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        erp.connection().execute(
+            "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES ('2110101000001', 'Peña Hnos', 0)\r"
+            "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES ('2110101000002', 'ACME SA', 0)\r"
+            "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES ('1140101000003', 'Ñandú SRL', 1)\r");
+    }
+    ErpDatabase erp;
+};
+
+TEST_F(EmbeddedStatements, QueriesAnswerAsOnTheServer)
+{
+    struct Case { const char* statement; Rows expected; };
+    const Case cases[] = {
+        {"SELECT TOP 2 CODIGO FROM MA_CUENTAS ORDER BY CODIGO DESC", {{"2110101000002"}, {"2110101000001"}}},
+        {"select  top 1 * from MA_CUENTAS where CODIGO = '2110101000002'", {{"NULL", "2110101000002", "ACME SA", "NULL",
+                                                                           "NULL", "NULL", "NULL", "Falso", "NULL",
+                                                                           "NULL", "NULL", "NULL"}}},
+        // Case and trailing blanks do not count in comparisons; leading blanks do.
+        {"SELECT CODIGO FROM MA_CUENTAS WHERE DESCRIPCION = 'acme sa   '", {{"2110101000002"}}},
+        {"SELECT CASE WHEN 'oc  ' = 'OC' THEN 1 ELSE 0 END, CASE WHEN '  1' = '1' THEN 1 ELSE 0 END", {{"1", "0"}}},
+        {"SELECT CODIGO FROM MA_CUENTAS WHERE DESCRIPCION LIKE '%PEÑA%' OR DESCRIPCION LIKE 'ñandú%' ORDER BY CODIGO",
+         {{"1140101000003"}, {"2110101000001"}}},
+        {"SELECT COUNT(*) FROM MA_CUENTAS WHERE DESCRIPCION LIKE '[AP]%'", {{"2"}}},
+        {"SELECT LTRIM(RTRIM('  x  ')), LEN('ab  '), ISNULL(NULL, 0), CHARINDEX('b', 'ABC')", {{"x", "2", "0", "2"}}},
+        {"SELECT CASE WHEN RTRIM(LTRIM(12)) = 12 THEN 'number' ELSE 'text' END", {{"number"}}},
+        {"SELECT CONVERT(INT, '42'), CONVERT(VARCHAR(10), '2005-08-15 10:00:00', 103)", {{"42", "15/08/2005"}}},
+        {"SELECT SYSTEM_USER", {{"tester"}}},
+        {"SELECT [FECHA DESDE] FROM dbo.MV_EJERCICIOS", {}},
+        {"SELECT CODIGO FROM MA_CUENTAS WHERE EXISTS (SELECT TOP 1 * FROM MA_CUENTAS WHERE DADA_DE_BAJA = 1) "
+         "AND CODIGO LIKE '114%'",
+         {{"1140101000003"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(erp.rows(c.statement), c.expected) << c.statement;
+}
+
+TEST_F(EmbeddedStatements, WritesInTheServersDialect)
+{
+    struct Case { const char* batch; const char* check; Rows expected; };
+    const Case cases[] = {
+        {"DELETE MA_CUENTAS WHERE CODIGO = '2110101000001'", "SELECT COUNT(*) FROM MA_CUENTAS", {{"2"}}},
+        {"DELETE MA_CUENTAS", "SELECT COUNT(*) FROM MA_CUENTAS", {{"0"}}},
+        {"TRUNCATE TABLE MA_CUENTAS", "SELECT COUNT(*) FROM MA_CUENTAS", {{"0"}}},
+        {"IF NOT EXISTS (SELECT * FROM MA_CUENTAS WHERE CODIGO = '2110101000001') INSERT INTO MA_CUENTAS (CODIGO) "
+         "VALUES ('2110101000001')\r\n"
+         " if not exists (select * from MA_CUENTAS where CODIGO = '2110101000009') insert into MA_CUENTAS (CODIGO) "
+         "values ('2110101000009')",
+         "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO LIKE '%9' OR CODIGO LIKE '%1' ORDER BY CODIGO",
+         {{"2110101000001"}, {"2110101000009"}}},
+        {"if exists(select * from MA_CUENTAS where CODIGO = '2110101000002')  UPDATE MA_CUENTAS SET DESCRIPCION = "
+         "'Nuevo' WHERE CODIGO = '2110101000002'",
+         "SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '2110101000002'", {{"Nuevo"}}},
+        {"INSERT INTO V_MA_PRECIOSCAB (IDLISTA, NOMBRE, TIPOLISTA) (SELECT 'A1', MIN(DESCRIPCION), 'V' FROM "
+         "MA_CUENTAS GROUP BY DADA_DE_BAJA HAVING DADA_DE_BAJA = 0)",
+         "SELECT IDLISTA, NOMBRE, TIPOLISTA FROM V_MA_PRECIOSCAB", {{"A1", "ACME SA", "V"}}},
+        {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('2110101000010', 'O''Brien')",
+         "SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '2110101000010'", {{"O'Brien"}}},
+        {"INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('2110101000011', 'line one\r\nINSERT two')\r\n"
+         "UPDATE MA_CUENTAS SET CODIGOOPCIONAL = 'X' WHERE CODIGO = '2110101000011'",
+         "SELECT DESCRIPCION, CODIGOOPCIONAL FROM MA_CUENTAS WHERE CODIGO = '2110101000011'",
+         {{"line one\r\nINSERT two", "X"}}},
+        {"SET NOCOUNT ON\rALTER TABLE dbo.MA_CUENTAS ADD EXTRA varchar(10) Null CONSTRAINT DF_MA_CUENTAS_EXTRA "
+         "DEFAULT ('z')",
+         "SELECT DISTINCT EXTRA FROM MA_CUENTAS", {{"z"}}},
+    };
+    for (const Case& c : cases) {
+        ErpDatabase fresh;
+        fresh.connection().execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES "
+                                   "('2110101000001', 'Peña Hnos', 0)\r"
+                                   "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES "
+                                   "('2110101000002', 'ACME SA', 0)\r"
+                                   "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, DADA_DE_BAJA) VALUES "
+                                   "('1140101000003', 'Ñandú SRL', 1)");
+        fresh.connection().execute(c.batch);
+        EXPECT_TRUE(fresh.connection().errors().empty()) << c.batch;
+        EXPECT_EQ(fresh.rows(c.check), c.expected) << c.batch;
+    }
+}
+
+TEST_F(EmbeddedStatements, AFailingStatementEndsItselfAndTheBatchGoesOn)
+{
+    db::Connection& connection = erp.connection();
+    try {
+        connection.execute("BEGIN TRANSACTION \r\r"
+                           "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')\r"
+                           "INSERT INTO MA_CUENTAS (CODIGO) VALUES ('2110101000001')\r"
+                           "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('OTRA', 'x')\r");
+        ADD_FAILURE() << "a failed batch raises";
+    } catch (const base::Error& e) {
+        EXPECT_EQ(e.number(), db::hresult::kIntegrityViolation);
+    }
+    ASSERT_EQ(erp.nativeErrors(), (std::vector<long>{2627, 3621}));
+    EXPECT_EQ(connection.errors().item(0).sqlState, "23000");
+    EXPECT_EQ(connection.errors().item(1).description, "The statement has been terminated.");
+    // The third statement ran inside the still open transaction; a later execute rolls all of it back.
+    EXPECT_EQ(erp.rows("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), (Rows{{"OTRA"}, {"PIVA"}}));
+    connection.execute("ROLLBACK TRANSACTION");
+    EXPECT_TRUE(connection.errors().empty());
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM TA_CONFIGURACION"), (Rows{{"0"}}));
+    // With nothing open a rollback is harmless.
+    connection.execute("ROLLBACK TRANSACTION");
+    EXPECT_TRUE(connection.errors().empty());
+}
+
+TEST_F(EmbeddedStatements, ATransactionBegunInOneExecuteIsCommittedByALaterOne)
+{
+    erp.connection().execute("BEGIN TRANSACTION \r\rINSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')\r");
+    erp.connection().execute("COMMIT TRANSACTION");
+    erp.connection().execute("ROLLBACK TRANSACTION");
+    EXPECT_EQ(erp.rows("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'piva'"), (Rows{{"21"}}));
+}
+
+TEST_F(EmbeddedStatements, ServerErrorNumbersForTheFailuresTheProgramTellsApart)
+{
+    erp.connection().execute("CREATE TABLE T_PADRE (ID int PRIMARY KEY)\r"
+                             "CREATE TABLE T_HIJO (ID int PRIMARY KEY, PADRE int REFERENCES T_PADRE (ID))");
+    struct Case { const char* statement; std::vector<long> natives; long number; };
+    const Case cases[] = {
+        {"INSERT INTO MA_CUENTAS (CODIGO) VALUES ('2110101000001')", {2627, 3621}, db::hresult::kIntegrityViolation},
+        {"INSERT INTO MA_CUENTAS (CODIGO) VALUES ('12345678901234567')", {8152, 3621}, db::hresult::kDataOverflow},
+        {"UPDATE MA_CUENTAS SET MONEDA = '12345' WHERE CODIGO = '2110101000001'", {8152, 3621}, db::hresult::kDataOverflow},
+        {"INSERT INTO T_HIJO (ID, PADRE) VALUES (1, 99)", {547, 3621}, db::hresult::kIntegrityViolation},
+        {"INSERT INTO MA_CUENTAS (DESCRIPCION) VALUES ('sin codigo')", {515, 3621}, db::hresult::kIntegrityViolation},
+        {"INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, '01/01/1994')", {241, 3621},
+         db::hresult::kCannotConvert},
+        {"SELECT * FROM NO_EXISTE", {208}, db::hresult::kNoSuchTable},
+        {"UPDATE MA_CUENTAS SET NO_EXISTE = 1", {207}, db::hresult::kCommandErrors},
+        {"CREATE TABLE MA_CUENTAS (X int)", {2714}, db::hresult::kCommandErrors},
+        {"INSERT INTO MA_CUENTAS VALUES (", {102}, db::hresult::kCommandErrors},
+    };
+    for (const Case& c : cases) {
+        try {
+            erp.connection().execute(c.statement);
+            ADD_FAILURE() << "no error for " << c.statement;
+        } catch (const base::Error& e) {
+            EXPECT_EQ(e.number(), c.number) << c.statement;
+        }
+        EXPECT_EQ(erp.nativeErrors(), c.natives) << c.statement;
+    }
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM MA_CUENTAS WHERE LEN(CODIGO) > 15 OR MONEDA IS NOT NULL"), (Rows{{"0"}}));
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM MV_EJERCICIOS"), (Rows{{"0"}}));
+}
+
+TEST_F(EmbeddedStatements, AStatementTheDialectCannotTakeIsReportedAndNothingRuns)
+{
+    struct Case { const char* batch; const char* named; };
+    const Case cases[] = {
+        {"INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')\rDECLARE @x int", "DECLARE @x int"},
+        {"INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')\rINSERT INTO T VALUES ('open", "INSERT INTO T VALUES ('open"},
+        {"INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')\rINSERT INTO TA_CONFIGURACION VALUES (,)",
+         "INSERT INTO TA_CONFIGURACION VALUES (,)"},
+    };
+    for (const Case& c : cases) {
+        erp.executeKeepingErrors(c.batch);
+        ASSERT_EQ(erp.connection().errors().count(), 1u) << c.batch;
+        const db::ProviderError& error = erp.connection().errors().item(0);
+        EXPECT_EQ(error.nativeError, 102) << c.batch;
+        EXPECT_NE(error.description.find(c.named), std::string::npos) << error.description;
+        EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM TA_CONFIGURACION"), (Rows{{"0"}})) << c.batch;
+    }
+}
+
+TEST_F(EmbeddedStatements, EveryCommandStartsWithAnEmptyErrorList)
+{
+    erp.executeKeepingErrors("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('2110101000001')");
+    ASSERT_FALSE(erp.connection().errors().empty());
+    erp.connection().execute("UPDATE MA_CUENTAS SET DESCRIPCION = 'x' WHERE CODIGO = '2110101000001'");
+    EXPECT_TRUE(erp.connection().errors().empty());
+    erp.executeKeepingErrors("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('2110101000001')");
+    erp.rows("SELECT * FROM MA_CUENTAS");
+    EXPECT_TRUE(erp.connection().errors().empty());
+}
+
+TEST(EmbeddedDialect, DatesGoInAsTheDialectsLiteral)
+{
+    ErpDatabase erp;
+    const base::DateTime date = base::DateTime::fromParts(2005, 8, 15, 10, 30);
+    EXPECT_EQ(erp.connection().dateLiteral(date), "'2005-08-15 10:30:00'");
+    erp.connection().execute("INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, " +
+                             erp.connection().dateLiteral(date) + ")");
+    db::Recordset rs;
+    rs.open("SELECT [FECHA DESDE] FROM MV_EJERCICIOS WHERE [FECHA DESDE] = " + erp.connection().dateLiteral(date),
+            erp.connection());
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.field("fecha desde").value(), base::Value(date));
+}
+
+}  // namespace
