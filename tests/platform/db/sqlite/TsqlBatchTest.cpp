@@ -147,6 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Kind::Plain, "SELECT CONVERT('NVARCHAR(10)', FECHA, 103), CONVERT('int', '5' COLLATE SQLSRV) FROM T"},
         RewriteCase{"NestedConvert", "SELECT CONVERT(DECIMAL(18, 2), CONVERT(INT, A))", Kind::Plain,
                     "SELECT CONVERT('DECIMAL(18,2)', CONVERT('INT', A))"},
+        RewriteCase{"ConvertTypeSpellings", "SELECT CONVERT([nvarchar] ( 5 ), A), CONVERT(double precision, B)",
+                    Kind::Plain, "SELECT CONVERT('nvarchar(5)', A), CONVERT('double precision', B)"},
         RewriteCase{"NationalLiteral", "SELECT A FROM T WHERE B = N'x'", Kind::Plain,
                     "SELECT A FROM T WHERE B = 'x' COLLATE SQLSRV"},
         RewriteCase{"PassThrough", "SELECT LEN(A), GETDATE(), CHARINDEX('a', A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T",
