@@ -63,6 +63,8 @@ Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& error
 bool SqliteProvider::run(Statement& statement, long& affected, ErrorList& errors)
 {
     sqlite3_stmt* s = statement.get();
+    // Counted over all changes, so rows written through a view's INSTEAD OF trigger count as the server counts them.
+    const sqlite3_int64 before = sqlite3_total_changes64(db_->get());
     int code;
     while ((code = sqlite3_step(s)) == SQLITE_ROW) {
     }
@@ -71,7 +73,7 @@ bool SqliteProvider::run(Statement& statement, long& affected, ErrorList& errors
         sqlite3_reset(s);
         return false;
     }
-    if (!sqlite3_stmt_readonly(s)) affected += sqlite3_changes(db_->get());
+    if (!sqlite3_stmt_readonly(s)) affected += static_cast<long>(sqlite3_total_changes64(db_->get()) - before);
     return true;
 }
 

@@ -200,3 +200,19 @@ TEST(EmbeddedDialect, DatesGoInAsTheDialectsLiteral)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EmbeddedViews, WritesThroughAViewReachTheBaseTableWithItsChecksAndCounts)
+{
+    testing_support::ErpDatabase erp;
+    db::Connection& connection = erp.connection();
+    EXPECT_EQ(connection.execute("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE) VALUES ('  OC', '0001000000011')"), 1);
+    EXPECT_EQ(connection.execute("UPDATE C_MV_CPTE SET IDDEPOSITODESTINO = '   2' WHERE TC = '  oc'"), 1);
+    erp.executeKeepingErrors("UPDATE C_MV_CPTE SET IDCOMPROBANTE = '00010000000111' WHERE TC = '  OC'");
+    EXPECT_EQ(erp.nativeErrors(), (std::vector<long>{8152, 3621}));
+    EXPECT_EQ(erp.rows("SELECT TC, IDCOMPROBANTE, IDDEPOSITODESTINO FROM MV_CPTE"),
+              (std::vector<std::vector<std::string>>{{"  OC", "0001000000011", "   2"}}));
+}
+
+}  // namespace
