@@ -50,9 +50,9 @@ public:
         if (lastToken.type == Tok::Error) return unsupported(std::string(lx_.error));
 
         switch (kwAt(first_)) {
-        case Kw::Select: return dmlStatement(first_, dml(Kw::Select));
+        case Kw::Select: return walkAll(dml(Kw::Select));
         case Kw::Insert: return insert();
-        case Kw::Update: return dmlStatement(first_, dml(Kw::Update));
+        case Kw::Update: return walkAll(dml(Kw::Update));
         case Kw::Delete: return remove();
         case Kw::If: return conditional();
         case Kw::Begin: case Kw::Commit: case Kw::Rollback: return transaction();
@@ -102,10 +102,10 @@ private:
         return std::move(result_);
     }
 
-    TsqlStatement dmlStatement(std::size_t from, const Rules& rules)
+    TsqlStatement walkAll(const Rules& rules)
     {
         Writer w;
-        walker_.walk(w, from, last_, rules);
+        walker_.walk(w, first_, last_, rules);
         return written(w);
     }
 
@@ -149,7 +149,7 @@ private:
     TsqlStatement remove()
     {
         const std::size_t target = first_ + 1;
-        if (kwAt(target) == Kw::From) return dmlStatement(first_, dml(Kw::Delete, 1));
+        if (kwAt(target) == Kw::From) return walkAll(dml(Kw::Delete, 1));
         if (!isName(target)) return unsupported("DELETE followed by " + quoted(target) + " is not understood");
         Writer w;
         w.token(textAt(first_), false);
@@ -239,7 +239,9 @@ private:
         const std::size_t option = first_ + 1;
         if (option >= last_) return unsupported("SET without an option");
         const std::string_view word = textAt(option);
-        if (word.front() == '@') return unsupported("assigning the T-SQL variable " + std::string(word) + " is not supported");
+        if (word.front() == '@') {
+            return unsupported("assigning the T-SQL variable " + std::string(word) + " is not supported");
+        }
         switch (tsql::sessionOption(word)) {
         case tsql::SessionOption::Harmless: result_.kind = Kind::NoOp; return std::move(result_);
         case tsql::SessionOption::ChangesResults: return unsupported("SET " + wordAt(option) + " is not supported");
@@ -272,7 +274,7 @@ private:
             if (!isName(end + 2) || end + 3 != last_) {
                 return unsupported("ALTER TABLE ... DROP COLUMN takes exactly one column name");
             }
-            return dmlStatement(first_, kDdl);
+            return walkAll(kDdl);
         }
         std::string what = wordAt(end);
         if (kwAt(end) == Kw::Drop || kwAt(end) == Kw::Alter) what += " " + wordAt(end + 1);
@@ -347,7 +349,9 @@ private:
                 continue;
             default: break;
             }
-            if (typeAt(i) == Tok::Comma) return unsupported("adding several columns in one ALTER TABLE is not supported");
+            if (typeAt(i) == Tok::Comma) {
+                return unsupported("adding several columns in one ALTER TABLE is not supported");
+            }
             return unsupported("ALTER TABLE ... ADD ... " + wordAt(i) + " is not supported");
         }
         return written(w);
@@ -373,13 +377,13 @@ private:
     {
         const std::size_t what = first_ + 1;
         switch (kwAt(what)) {
-        case Kw::Table: return dmlStatement(first_, kDdlWithoutClustered);
-        case Kw::View: return dmlStatement(first_, kDdl);
+        case Kw::Table: return walkAll(kDdlWithoutClustered);
+        case Kw::View: return walkAll(kDdl);
         case Kw::Unique: case Kw::Clustered: case Kw::Nonclustered: case Kw::Index: {
             std::size_t i = what;
             while (kwAt(i) == Kw::Unique || kwAt(i) == Kw::Clustered || kwAt(i) == Kw::Nonclustered) ++i;
             if (kwAt(i) != Kw::Index) return unsupported("CREATE " + wordAt(i) + " is not supported");
-            return dmlStatement(first_, kDdlWithoutClustered);
+            return walkAll(kDdlWithoutClustered);
         }
         case Kw::Or:
             return unsupported("CREATE OR " + wordAt(what + 1) + " " + wordAt(what + 2) + " is not supported");
@@ -400,7 +404,7 @@ private:
                 return unsupported(typeAt(end) == Tok::Comma ? "DROP of several objects at once is not supported"
                                                              : "DROP " + wordAt(what) + " takes exactly one name");
             }
-            return dmlStatement(first_, kDdl);
+            return walkAll(kDdl);
         case Kw::Index: {
             // DROP INDEX t.ix or DROP INDEX ix ON t: SQLite's index names are unique in the database, so
             // only the index's own name is kept.

@@ -140,7 +140,7 @@ Lexed tokenize(std::string_view s)
     std::size_t i = 0;
     while (i < n) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const auto next = i + 1 < n ? static_cast<unsigned char>(s[i + 1]) : '\0';
+        const unsigned char next = i + 1 < n ? static_cast<unsigned char>(s[i + 1]) : 0;
         if (isSpace(c)) {
             space = true;
             ++i;

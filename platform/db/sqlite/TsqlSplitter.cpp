@@ -1,7 +1,7 @@
 #include "platform/db/sqlite/TsqlSplitter.h"
 
-#include <array>
 #include <cstdint>
+#include <utility>
 
 namespace db::sqlite::tsql {
 
@@ -232,7 +232,6 @@ private:
     {
         for (std::size_t level = frames_.size(); level-- > 0;) {
             Frame& f = frames_[level];
-            if (f.lead == Lead::Block && f.open > 0) return;
             if (f.lead == Lead::If && f.phase == Phase::Body) {
                 f.phase = Phase::ElseWait;
                 frames_.resize(level + 1);

@@ -2,7 +2,7 @@
 
 #include "platform/db/sqlite/TsqlBatch.h"
 
-#include <array>
+#include <utility>
 
 namespace db::sqlite::tsql {
 
@@ -220,9 +220,12 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         break;
     case Kw::Values: valuesSeen_ = true; break;
     case Kw::Output:
-        if (topLevel && changesRows && typeAt(i + 1) == Tok::Word
-            && (equalsIgnoreCase(lx_.textOf(tk_[i + 1]), "INSERTED") || equalsIgnoreCase(lx_.textOf(tk_[i + 1]), "DELETED"))) {
-            fail("the OUTPUT clause is not supported");
+        // A column may be called OUTPUT; the clause always names the inserted or deleted rows.
+        if (topLevel && changesRows && typeAt(i + 1) == Tok::Word) {
+            const std::string_view rows = lx_.textOf(tk_[i + 1]);
+            if (equalsIgnoreCase(rows, "INSERTED") || equalsIgnoreCase(rows, "DELETED")) {
+                fail("the OUTPUT clause is not supported");
+            }
         }
         break;
     case Kw::Declare: case Kw::Exec: case Kw::Execute: fail(upper(text) + " is not supported"); break;
@@ -260,7 +263,8 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
 // SELECT [DISTINCT] TOP n | TOP (n): the count moves to a LIMIT at the end of this SELECT.
 void Walker::top(Writer& w, std::size_t& i)
 {
-    const bool afterSelect = prev_ == Kw::Select || ((prev_ == Kw::Distinct || prev_ == Kw::All) && prev2_ == Kw::Select);
+    const bool afterSelect =
+        prev_ == Kw::Select || ((prev_ == Kw::Distinct || prev_ == Kw::All) && prev2_ == Kw::Select);
     if (!afterSelect) {
         fail("TOP outside a SELECT is not supported");
         return;

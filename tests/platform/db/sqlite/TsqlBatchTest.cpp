@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,12 @@ std::string caseName(const testing::TestParamInfo<Case>& info)
     return info.param.name;
 }
 
+template <typename Case>
+void printCase(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // One statement in, one statement out: the rewrites.
 
@@ -55,9 +62,14 @@ struct RewriteCase {
     bool negate = false;
 };
 
-class Rewrite : public testing::TestWithParam<RewriteCase> {};
+void PrintTo(const RewriteCase& c, std::ostream* os)
+{
+    printCase(c, os);
+}
 
-TEST_P(Rewrite, GivesTheSqliteStatement)
+class TsqlRewrite : public testing::TestWithParam<RewriteCase> {};
+
+TEST_P(TsqlRewrite, GivesTheSqliteStatement)
 {
     const RewriteCase& c = GetParam();
     const auto statements = splitBatch(c.input);
@@ -71,7 +83,7 @@ TEST_P(Rewrite, GivesTheSqliteStatement)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    TopBecomesLimit, Rewrite,
+    TopBecomesLimit, TsqlRewrite,
     testing::Values(
         RewriteCase{"TopWithOrderBy", "SELECT TOP 2 CODIGO, NOMBRE FROM CLIENTES ORDER BY NOMBRE DESC", Kind::Plain,
                     "SELECT CODIGO, NOMBRE FROM CLIENTES ORDER BY NOMBRE DESC LIMIT 2"},
@@ -90,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    DataChanges, Rewrite,
+    DataChanges, TsqlRewrite,
     testing::Values(
         RewriteCase{"DeleteWithoutFrom", "DELETE MOVIMIENTOS WHERE NUMERO = 7", Kind::Plain,
                     "DELETE FROM MOVIMIENTOS WHERE NUMERO = 7"},
@@ -119,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    Conditions, Rewrite,
+    Conditions, TsqlRewrite,
     testing::Values(
         RewriteCase{"IfNotExistsInsert",
                     "IF NOT EXISTS (SELECT * FROM CUENTAS WHERE CODIGO = 'C1') INSERT INTO CUENTAS (CODIGO) VALUES ('C1')",
@@ -137,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    Functions, Rewrite,
+    Functions, TsqlRewrite,
     testing::Values(
         RewriteCase{"IsnullBecomesIfnull", "SELECT ISNULL(SALDO,0) FROM CUENTAS", Kind::Plain,
                     "SELECT IFNULL(SALDO,0) FROM CUENTAS"},
@@ -159,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    LiteralCollation, Rewrite,
+    LiteralCollation, TsqlRewrite,
     testing::Values(
         RewriteCase{"BetweenTwoLiterals", "SELECT CASE WHEN 'oc  ' = 'OC' THEN 1 ELSE 0 END", Kind::Plain,
                     "SELECT CASE WHEN 'oc  ' COLLATE SQLSRV = 'OC' COLLATE SQLSRV THEN 1 ELSE 0 END"},
@@ -176,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    Ddl, Rewrite,
+    Ddl, TsqlRewrite,
     testing::Values(
         RewriteCase{"AddTextColumnWithNamedDefault",
                     "ALTER TABLE dbo.CLIENTES ADD NOMBRE NVARCHAR(30) NOT NULL CONSTRAINT DF_CLIENTES_NOMBRE DEFAULT (N'')",
@@ -204,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
-    NothingToRun, Rewrite,
+    NothingToRun, TsqlRewrite,
     testing::Values(RewriteCase{"SetNocountOn", "SET NOCOUNT ON", Kind::NoOp, ""},
                     RewriteCase{"SetDateformat", "set dateformat dmy", Kind::NoOp, ""},
                     RewriteCase{"SetIsolationLevel", "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", Kind::NoOp, ""},
@@ -233,9 +245,14 @@ struct SplitCase {
     std::vector<Expected> statements;
 };
 
-class Split : public testing::TestWithParam<SplitCase> {};
+void PrintTo(const SplitCase& c, std::ostream* os)
+{
+    printCase(c, os);
+}
 
-TEST_P(Split, FindsEveryStatement)
+class TsqlSplit : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(TsqlSplit, FindsEveryStatement)
 {
     const SplitCase& c = GetParam();
     const auto statements = splitBatch(c.batch);
@@ -247,7 +264,7 @@ TEST_P(Split, FindsEveryStatement)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Batches, Split,
+    Batches, TsqlSplit,
     testing::Values(
         SplitCase{"TransactionAndThreeInserts",
                   "BEGIN TRANSACTION \r\rINSERT INTO T (A) VALUES (1)\rINSERT INTO T (A) VALUES (2)\rINSERT INTO T (A) VALUES (3)\r",
@@ -302,6 +319,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Kind::Plain, "CREATE TABLE T (A INT REFERENCES U (A) ON DELETE CASCADE)"},
                    {Kind::Unsupported, "ALTER TABLE T ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES U (A) ON UPDATE SET NULL"},
                    {Kind::Plain, "SELECT 1"}}},
+        SplitCase{"MergeKeepsItsActions",
+                  "MERGE T USING U ON T.A = U.A WHEN MATCHED THEN UPDATE SET B = U.B WHEN NOT MATCHED THEN INSERT (A) VALUES (U.A)\rDELETE T",
+                  {{Kind::Unsupported,
+                    "MERGE T USING U ON T.A = U.A WHEN MATCHED THEN UPDATE SET B = U.B WHEN NOT MATCHED THEN INSERT (A) VALUES (U.A)"},
+                   {Kind::Plain, "DELETE T"}}},
         SplitCase{"GrantListsStatements", "GRANT SELECT, DELETE ON T TO public\rDELETE T",
                   {{Kind::NoOp, "GRANT SELECT, DELETE ON T TO public"}, {Kind::Plain, "DELETE T"}}},
         SplitCase{"ProcedureTakesTheRest", "CREATE PROCEDURE P AS BEGIN SET NOCOUNT ON; DELETE T; END\rSELECT 1",
@@ -327,9 +349,14 @@ struct UnsupportedCase {
     std::string_view reason;    // part of the error
 };
 
-class Refuse : public testing::TestWithParam<UnsupportedCase> {};
+void PrintTo(const UnsupportedCase& c, std::ostream* os)
+{
+    printCase(c, os);
+}
 
-TEST_P(Refuse, ReportsWhatItCannotRewrite)
+class TsqlRefuse : public testing::TestWithParam<UnsupportedCase> {};
+
+TEST_P(TsqlRefuse, ReportsWhatItCannotRewrite)
 {
     const UnsupportedCase& c = GetParam();
     const auto statements = splitBatch(c.input);
@@ -343,7 +370,7 @@ TEST_P(Refuse, ReportsWhatItCannotRewrite)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Unsupported, Refuse,
+    Unsupported, TsqlRefuse,
     testing::Values(
         UnsupportedCase{"UnterminatedLiteral", "INSERT INTO T VALUES ('abc)\rSELECT 1", "", "unterminated string"},
         UnsupportedCase{"UnterminatedBracket", "SELECT [A FROM T", "", "unterminated [identifier]"},
@@ -401,7 +428,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Whatever is cut off, every character that is not a blank or a separator ends up in some statement's
 // original, in order: nothing is silently dropped, and nothing crashes or throws.
-TEST(SplitBatch, EveryPrefixOfABatchLosesNoText)
+TEST(TsqlBatch, EveryPrefixOfABatchLosesNoText)
 {
     const std::string batch =
         "BEGIN TRANSACTION \r\rIF NOT EXISTS (SELECT TOP 1 * FROM dbo.T WHERE A = N'O''Brien') INSERT T (A, B) "
@@ -434,7 +461,7 @@ TEST(SplitBatch, EveryPrefixOfABatchLosesNoText)
 }
 
 // An import sends one batch per record; a long one must still come back statement by statement.
-TEST(SplitBatch, LongBatchKeepsEveryStatement)
+TEST(TsqlBatch, LongBatchKeepsEveryStatement)
 {
     constexpr int kRecords = 20000;
     std::string batch = "BEGIN TRANSACTION \r\r";
