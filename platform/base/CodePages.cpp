@@ -1,5 +1,7 @@
 #include "platform/base/CodePages.h"
 
+#include "platform/base/Utf8.h"
+
 #include <cctype>
 
 namespace base {
@@ -18,46 +20,7 @@ const char16_t* highHalf(CodePage page)
     return nullptr;
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
-// Reads one UTF-8 character at `i`; an invalid sequence reads as U+FFFD and skips one byte.
-char32_t nextUtf8(std::string_view s, std::size_t& i)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    int length = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 0 || i + length > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = length == 1 ? b0 : (b0 & (0x7F >> length));
-    for (int k = 1; k < length; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    i += length;
-    return c;
-}
 
 }  // namespace
 
@@ -88,7 +51,7 @@ std::string toUtf8(std::string_view bytes, CodePage page)
             appendUtf8(out, high[b - 0x80]);
             ++i;
         } else {
-            appendUtf8(out, nextUtf8(bytes, i));
+            appendUtf8(out, nextCodePoint(bytes, i));
         }
     }
     return out;
@@ -101,7 +64,7 @@ std::string fromUtf8(std::string_view text, CodePage page)
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = nextUtf8(text, i);
+        const char32_t c = nextCodePoint(text, i);
         if (c < 0x80) {
             out += static_cast<char>(c);
             continue;

@@ -1,6 +1,7 @@
 #include "platform/db/sqlite/SqlServerFunctions.h"
 
 #include "platform/base/DateTime.h"
+#include "platform/base/Utf8.h"
 #include "platform/db/sqlite/TsqlBatch.h"
 
 #include <algorithm>
@@ -14,36 +15,6 @@
 
 namespace db::sqlite {
 namespace {
-
-// Decodes one UTF-8 character at `i` and advances; a malformed byte stands for itself.
-char32_t decode(std::string_view s, std::size_t& i)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    auto continuation = [&](std::size_t k) {
-        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
-    };
-    if (b0 < 0x80) { ++i; return b0; }
-    if ((b0 & 0xE0) == 0xC0 && continuation(i + 1)) {
-        const char32_t cp = ((b0 & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F);
-        i += 2;
-        return cp;
-    }
-    if ((b0 & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
-        const char32_t cp = ((b0 & 0x0F) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 6) |
-                            (static_cast<unsigned char>(s[i + 2]) & 0x3F);
-        i += 3;
-        return cp;
-    }
-    if ((b0 & 0xF8) == 0xF0 && continuation(i + 1) && continuation(i + 2) && continuation(i + 3)) {
-        const char32_t cp = ((b0 & 0x07) << 18) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 12) |
-                            ((static_cast<unsigned char>(s[i + 2]) & 0x3F) << 6) |
-                            (static_cast<unsigned char>(s[i + 3]) & 0x3F);
-        i += 4;
-        return cp;
-    }
-    ++i;
-    return b0;
-}
 
 // Lower case for the letters Spanish and its neighbours write: ASCII, Latin-1 and Latin Extended-A.
 // Accents stay: "á" and "a" differ, as in the ERP's accent-sensitive collation.
@@ -65,7 +36,7 @@ std::u32string folded(std::string_view s)
 {
     std::u32string out;
     out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) out.push_back(fold(decode(s, i)));
+    for (std::size_t i = 0; i < s.size();) out.push_back(fold(base::nextCodePoint(s, i)));
     return out;
 }
 
@@ -300,7 +271,7 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
         if (width > 0 && characterCount(out) > width) {
             std::size_t bytes = 0, chars = 0;
             while (bytes < out.size() && chars < width) {
-                decode(out, bytes);
+                base::nextCodePoint(out, bytes);
                 ++chars;
             }
             out.resize(bytes);
@@ -332,8 +303,8 @@ int compareSqlServer(std::string_view a, std::string_view b)
             ++i;
             ++j;
         } else {
-            x = fold(decode(a, i));
-            y = fold(decode(b, j));
+            x = fold(base::nextCodePoint(a, i));
+            y = fold(base::nextCodePoint(b, j));
         }
         if (x != y) return x < y ? -1 : 1;
     }
