@@ -193,17 +193,9 @@ void Recordset::close()
     *impl_ = Impl();
 }
 
-bool Recordset::bof() const
-{
-    impl_->requireOpen();
-    return impl_->bof();
-}
-
-bool Recordset::eof() const
-{
-    impl_->requireOpen();
-    return impl_->eof();
-}
+// A closed recordset has no rows: a walk over one that never opened ends at once instead of failing.
+bool Recordset::bof() const { return !impl_->open || impl_->bof(); }
+bool Recordset::eof() const { return !impl_->open || impl_->eof(); }
 
 void Recordset::moveFirst()
 {

@@ -57,8 +57,8 @@ public:
     int state() const;
     void close();
 
-    bool bof() const;
-    bool eof() const;
+    bool bof() const;  // true when closed
+    bool eof() const;  // true when closed
     void moveFirst();
     void moveNext();
     void movePrevious();

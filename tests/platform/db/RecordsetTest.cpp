@@ -52,7 +52,9 @@ TEST_F(Recordsets, WalkFromBofToEofAndReadFieldsByNameOrPosition)
     EXPECT_EQ(errorNumberOf([&] { (void)rs.field(std::size_t{7}); }), db::adoerror::kNotFoundInCollection);
     rs.close();
     EXPECT_EQ(rs.state(), db::kStateClosed);
-    EXPECT_EQ(errorNumberOf([&] { (void)rs.eof(); }), db::adoerror::kClosed);
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(errorNumberOf([&] { (void)rs.field("CLAVE"); }), db::adoerror::kClosed);
+    EXPECT_EQ(errorNumberOf([&] { rs.moveNext(); }), db::adoerror::kClosed);
 }
 
 TEST_F(Recordsets, AnEmptyResultIsBofAndEofWithItsColumnsKnown)
