@@ -42,4 +42,53 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
+char32_t lowerCase(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c < 0x80) return c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (oddPairs) return (c % 2 == 1) ? c + 1 : c;
+        return (c % 2 == 0) ? c + 1 : c;
+    }
+    return c;
+}
+
+char32_t upperCase(char32_t c)
+{
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (c < 0x80) return c;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+    // Latin Extended-A pairs an upper-case letter with the lower-case one right after it.
+    if (c > 0x100 && c <= 0x17F && lowerCase(c) == c && lowerCase(c - 1) == c) return c - 1;
+    return c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size())
+        if (lowerCase(nextCodePoint(a, i)) != lowerCase(nextCodePoint(b, j))) return false;
+    return i == a.size() && j == b.size();
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    std::size_t i = 0, j = 0;
+    while (j < prefix.size()) {
+        if (i >= text.size() || lowerCase(nextCodePoint(text, i)) != lowerCase(nextCodePoint(prefix, j))) return false;
+    }
+    return true;
+}
+
+std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t from)
+{
+    if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
+    for (std::size_t start = from; start < haystack.size(); nextCodePoint(haystack, start))
+        if (startsWithIgnoringCase(haystack.substr(start), needle)) return start;
+    return std::string_view::npos;
+}
+
 }  // namespace base

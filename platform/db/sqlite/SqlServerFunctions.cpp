@@ -16,27 +16,11 @@
 namespace db::sqlite {
 namespace {
 
-// Lower case for the letters Spanish and its neighbours write: ASCII, Latin-1 and Latin Extended-A.
-// Accents stay: "á" and "a" differ, as in the ERP's accent-sensitive collation.
-char32_t fold(char32_t c)
-{
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c < 0x80) return c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-    if (c >= 0x100 && c <= 0x17F) {
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddPairs) return (c % 2 == 1) ? c + 1 : c;
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    return c;
-}
-
 std::u32string folded(std::string_view s)
 {
     std::u32string out;
     out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) out.push_back(fold(base::nextCodePoint(s, i)));
+    for (std::size_t i = 0; i < s.size();) out.push_back(base::lowerCase(base::nextCodePoint(s, i)));
     return out;
 }
 
@@ -303,8 +287,8 @@ int compareSqlServer(std::string_view a, std::string_view b)
             ++i;
             ++j;
         } else {
-            x = fold(base::nextCodePoint(a, i));
-            y = fold(base::nextCodePoint(b, j));
+            x = base::lowerCase(base::nextCodePoint(a, i));
+            y = base::lowerCase(base::nextCodePoint(b, j));
         }
         if (x != y) return x < y ? -1 : 1;
     }
