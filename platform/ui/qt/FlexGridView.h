@@ -1,0 +1,70 @@
+#pragma once
+// A FlexGrid on screen: a QTableView over a table model that reads the grid. Fixed rows and columns are
+// drawn as cells in the button colour; rows are 16 pixels high and columns as wide as the grid's ColWidth
+// (15 twips a pixel, width 0 hides the column). The fixed rows stay at the top: the rows between them and
+// TopRow are hidden instead of scrolled, so the picture matches the grid's cell geometry. Clicking a cell
+// makes it the grid's current cell; the wheel and the keyboard move TopRow.
+
+#include "platform/ui/FlexGrid.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+namespace ui {
+
+class FlexGridTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit FlexGridTableModel(const FlexGrid& grid, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    friend class FlexGridView;
+    const FlexGrid& grid_;
+};
+
+class FlexGridView : public QTableView, private FlexGrid::Observer {
+    Q_OBJECT
+public:
+    explicit FlexGridView(FlexGrid& grid, QWidget* parent = nullptr);
+    ~FlexGridView() override;
+
+    FlexGridTableModel* tableModel() const { return model_; }
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void cellsChanged(long firstRow, long firstCol, long lastRow, long lastCol) override;
+    void rowsAboutToChange(long rows) override;
+    void rowsChanged() override;
+    void colsAboutToChange(long cols) override;
+    void colsChanged() override;
+    void columnChanged(long col) override;
+    void fixedChanged() override;
+    void currentCellChanged() override;
+    void topRowChanged() override;
+
+    void applyColumn(long col);
+    void applyColumns();
+    void applyCurrentCell();
+    void applyTopRow();
+    int visibleScrollingRows() const;
+
+    FlexGrid& grid_;
+    FlexGridTableModel* model_;
+    long rowsBefore_ = 0;
+    long colsBefore_ = 0;
+    long hiddenFrom_ = 0;  // rows hiddenFrom_ to hiddenTo_ - 1 are hidden (scrolled above TopRow)
+    long hiddenTo_ = 0;
+    bool applying_ = false;
+};
+
+}  // namespace ui
