@@ -47,6 +47,7 @@ char32_t lowerCase(char32_t c)
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c < 0x80) return c;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c == 0x178) return 0xFF;  // Ÿ pairs with ÿ of Latin-1
     if (c >= 0x100 && c <= 0x17F) {
         if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
         const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
@@ -61,6 +62,7 @@ char32_t upperCase(char32_t c)
     if (c >= 'a' && c <= 'z') return c - 32;
     if (c < 0x80) return c;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+    if (c == 0xFF) return 0x178;
     // Latin Extended-A pairs an upper-case letter with the lower-case one right after it.
     if (c > 0x100 && c <= 0x17F && lowerCase(c) == c && lowerCase(c - 1) == c) return c - 1;
     return c;

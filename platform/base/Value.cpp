@@ -43,9 +43,10 @@ std::string dateToText(const DateTime& d)
 {
     const Regional& r = regional();
     std::string text;
-    if (d.hasDate() || !d.hasTime())
+    // Day zero holds a time alone, and is written as one, midnight included.
+    if (d.hasDate())
         text = fmt::format("{:02}{}{:02}{}{:04}", d.day(), r.dateSeparator, d.month(), r.dateSeparator, d.year());
-    if (d.hasTime()) {
+    if (d.hasTime() || !d.hasDate()) {
         if (!text.empty()) text += ' ';
         text += fmt::format("{:02}:{:02}:{:02}", d.hour(), d.minute(), d.second());
     }

@@ -1,5 +1,6 @@
 #include "platform/os/PathMapping.h"
 
+#include "platform/base/Utf8.h"
 #include "platform/os/ProgramFolder.h"
 
 #include <algorithm>
@@ -8,16 +9,6 @@
 #include <string>
 
 namespace os {
-namespace {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-}  // namespace
 
 std::filesystem::path drivesRoot()
 {
@@ -31,7 +22,8 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, std:
     std::error_code error;
     if (std::filesystem::exists(exact, error)) return exact;
     for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error))
-        if (sameIgnoringCase(entry.path().filename().string(), name)) return folder / entry.path().filename();
+        // Windows matches accented letters without regard to case too: "AÑO.DBF" is "año.dbf".
+        if (base::equalsIgnoringCase(entry.path().filename().string(), name)) return folder / entry.path().filename();
     return exact;
 }
 

@@ -13,4 +13,11 @@ std::filesystem::path programFolder()
     return error ? std::filesystem::current_path() : executable.parent_path();
 }
 
+std::string programName()
+{
+    std::error_code error;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : executable.stem().string();
+}
+
 }  // namespace os

@@ -71,6 +71,8 @@ TEST(Value, TextFormsFollowTheRegionalSettings)
     EXPECT_EQ(Value(*Currency::parse("1234.5")).toText(), "1234.5");
     EXPECT_EQ(Value(DateTime::fromParts(2005, 8, 5)).toText(), "05/08/2005");
     EXPECT_EQ(Value(DateTime::fromParts(2005, 8, 5, 14, 3)).toText(), "05/08/2005 14:03:00");
+    EXPECT_EQ(Value(DateTime::fromSeconds(0)).toText(), "00:00:00");
+    EXPECT_EQ(Value(DateTime::fromSeconds(3600 + 60)).toText(), "01:01:00");
     EXPECT_EQ(Value().toText(), "");
     EXPECT_THROW(Value::null().toText(), base::Error);
 
