@@ -1,6 +1,9 @@
 #include "core/Utilidades.h"
 
+#include "core/ProgramServices.h"
+#include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
+#include "platform/ui/Prompter.h"
 
 #include <cctype>
 #include <charconv>
@@ -103,22 +106,7 @@ std::string Utilidades::QuitaCaracteres(std::string_view text, std::string_view 
 
 std::string Utilidades::ReemplazaTexto(std::string_view text, std::string_view find, std::string_view replacement) const
 {
-    if (find.empty()) return std::string(text);
-    std::string out;
-    std::size_t position = 0;
-    for (std::size_t found; (found = base::findIgnoringCase(text, find, position)) != std::string_view::npos;) {
-        out.append(text.substr(position, found - position));
-        out.append(replacement);
-        // Past the match, as many characters as the needle has.
-        std::size_t end = found, k = 0;
-        while (k < find.size()) {
-            base::nextCodePoint(text, end);
-            base::nextCodePoint(find, k);
-        }
-        position = end;
-    }
-    out.append(text.substr(position));
-    return out;
+    return base::replace(text, find, replacement);
 }
 
 std::string Utilidades::LimpiaTexto(std::string_view text) const
@@ -133,9 +121,7 @@ std::string Utilidades::LimpiaTexto(std::string_view text) const
 
 std::string Utilidades::RecortaTexto(std::string_view text, int maximum) const
 {
-    std::size_t bytes = 0;
-    for (int count = 0; bytes < text.size() && count < maximum; ++count) base::nextCodePoint(text, bytes);
-    return std::string(text.substr(0, bytes));
+    return base::left(text, maximum);
 }
 
 std::string Utilidades::NormalizaCarpeta(std::string_view folder) const
@@ -175,6 +161,13 @@ bool Utilidades::EstaEnLista(const base::Value& value, const std::vector<base::V
 }
 
 std::string Utilidades::ValorATexto(const base::Value& value) const { return NuloACadena(value); }
+
+int Utilidades::MuestraError(const base::Error& error, std::optional<int> buttons, std::string_view procedure) const
+{
+    const std::string text = fmt::format("Ha ocurrido el Siguiente Error ({}) {}", error.number(), error.description());
+    const std::string title = procedure.empty() ? std::string() : fmt::format("{} - {}", error.source(), procedure);
+    return programPrompter().msgBox(text, buttons.value_or(ui::vbAbortRetryIgnore | ui::vbCritical), title);
+}
 
 // Not a secret: it keeps a casual reader of the INI file from seeing the password. Each byte is shifted by
 // its position and written as two hex digits, so any text (UTF-8 included) comes back exactly.

@@ -4,8 +4,10 @@
 // the same because the services hold no state.
 
 #include "platform/base/Currency.h"
+#include "platform/base/Error.h"
 #include "platform/base/Value.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +42,10 @@ public:
     // True when an element equals the value (texts without regard to case).
     bool EstaEnLista(const base::Value& value, const std::vector<base::Value>& list) const;
     std::string ValorATexto(const base::Value& value) const;
+    // The common error box: the error's number and description, the procedure in the title. The answer
+    // follows the program-wide convention: 4 runs the failed step again, 5 goes on, anything else leaves.
+    // Without buttons the box offers Abort, Retry and Ignore.
+    int MuestraError(const base::Error& error, std::optional<int> buttons = {}, std::string_view procedure = {}) const;
     // The reversible form in which the INI file keeps user names and passwords.
     std::string Encripta(std::string_view text) const;
     std::string Desencripta(std::string_view text) const;

@@ -1,0 +1,7 @@
+#include "core/ContextoAplicacion.h"
+
+ContextoAplicacion& gContextoAplicacion()
+{
+    static ContextoAplicacion instance;
+    return instance;
+}
