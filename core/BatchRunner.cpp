@@ -1,0 +1,98 @@
+#include "core/BatchRunner.h"
+
+#include "core/DB_Dll.h"
+#include "core/Entorno.h"
+#include "core/ProgramServices.h"
+#include "core/Utilidades.h"
+#include "platform/base/ErrorTrap.h"
+#include "platform/base/Text.h"
+#include "platform/os/Clock.h"
+#include "platform/os/ProgramFolder.h"
+#include "platform/ui/Prompter.h"
+
+#include <fmt/format.h>
+
+namespace {
+
+struct BatchFailure {
+    long code = 0;
+    std::string message;      // one line per error but the server's last
+    std::string description;  // the first error's
+};
+
+// Reads and clears the errors the last command left; nothing when there were none.
+std::optional<BatchFailure> takeErrors(db::ErrorList& errors)
+{
+    if (errors.empty()) return std::nullopt;
+    BatchFailure failure{errors.item(0).nativeError, {}, errors.item(0).description};
+    const std::size_t lines = errors.count() == 1 ? 1 : errors.count() - 1;
+    for (std::size_t i = 0; i < lines; ++i)
+        failure.message += fmt::format("{} : {}\r\n", errors.item(i).nativeError, errors.item(i).description);
+    errors.clear();
+    return failure;
+}
+
+}  // namespace
+
+void EjecutaTransaccion(const ListaSentencias& sentencias, bool& hayError, long& codigoError, bool toleraDuplicados,
+                        bool toleraReferencias, std::string& lote, std::string& textoError)
+{
+    DB_Dll& erp = gDB_Dll();
+    std::string body;
+    base::ErrorTrap trap([&erp](const base::Error& error) { return erp.TratamientoErrores(error, {}, "EjecutaTransaccion"); });
+    trap.step([&] {
+        for (const std::string& sentencia : sentencias)
+            if (!base::trim(sentencia).empty()) body += "\r" + sentencia;
+    });
+    if (trap.left() || body.empty()) return;
+
+    std::string batch = "BEGIN TRANSACTION \r\r" + body + "\r";
+    lote = batch;
+    erp.EjecutaConsultaSQL(batch);
+    std::optional<BatchFailure> failure = takeErrors(erp.gCnn.errors());
+    if (!failure) {
+        std::string commit = "COMMIT TRANSACTION";
+        erp.EjecutaConsultaSQL(commit);
+        // A commit the server refuses leaves nothing written: it is this batch's failure like any other.
+        failure = takeErrors(erp.gCnn.errors());
+    }
+    if (failure) {
+        hayError = true;
+        textoError = failure->message;
+        const bool tolerated = (toleraDuplicados && failure->code == 2627) || (toleraReferencias && failure->code == 547);
+        if (tolerated) {
+            textoError = failure->description;
+            failure->message.clear();
+        }
+        std::string rollback = "ROLLBACK TRANSACTION";
+        erp.EjecutaConsultaSQL(rollback);
+        erp.gCnn.errors().clear();
+        GrabaError(lote, os::programName(), failure->code, failure->message);
+        if (!base::trim(failure->message).empty())
+            programPrompter().msgBox(failure->message, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
+    }
+    codigoError = failure ? failure->code : 0;
+}
+
+void GrabaError(std::string_view sentencia, std::string_view proceso, long numero, std::string_view descripcion)
+{
+    DB_Dll& erp = gDB_Dll();
+    db::Recordset recordset;
+    std::string statement = "select  top 1 * from AUX_ERR";
+    base::ErrorTrap trap([](const base::Error&) { return base::answers::kIgnore; });
+    trap.step([&] { erp.AbrirRecordset(statement, recordset, nullptr, 2, 3, -1, true); });
+    trap.step([&] { recordset.addNew(); });
+    trap.step([&] { recordset.field("Proceso").setValue(std::string(proceso)); });
+    // The stamp keeps the minute, as the legacy "dd/mm/yy hh:mm" text did, but as a date the database can sort.
+    trap.step([&] {
+        const base::DateTime now = programClock().now();
+        recordset.field("Fecha").setValue(now.addSeconds(-now.second()));
+    });
+    trap.step([&] { recordset.field("Error").setValue(numero); });
+    trap.step([&] { recordset.field("Descripcion").setValue(gUtilidades().RecortaTexto(descripcion, 250)); });
+    trap.step([&] { recordset.field("SQL").setValue(std::string(sentencia)); });
+    trap.step([&] { recordset.field("PC").setValue(gEntorno().NombreEquipo()); });
+    trap.step([&] { recordset.field("Usuario").setValue(erp.gUsuario); });
+    trap.step([&] { recordset.update(); });
+    trap.step([&] { erp.CierraRecordset(recordset); });
+}

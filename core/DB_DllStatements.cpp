@@ -1,0 +1,106 @@
+// The data-access object's statements, recordsets and SQL literals.
+
+#include "core/DB_Dll.h"
+
+#include "core/ProgramServices.h"
+#include "core/Utilidades.h"
+#include "platform/base/ErrorTrap.h"
+#include "platform/base/Regional.h"
+#include "platform/base/Text.h"
+#include "platform/db/AdoCodes.h"
+#include "platform/ui/Prompter.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool contains(std::string_view text, std::string_view part) { return base::inStr(text, part) > 0; }
+
+// A number's text with "." as decimal separator whatever the regional settings say: SQL reads it so.
+std::string numberForSql(const base::Value& value)
+{
+    std::string text = value.toText();
+    if (value.kind() == base::Value::Kind::Double || value.kind() == base::Value::Kind::Currency)
+        std::replace(text.begin(), text.end(), base::regional().decimalSeparator, '.');
+    return text;
+}
+
+bool codeIn(const base::Value& code, std::initializer_list<std::string_view> codes)
+{
+    if (code.isNull() || code.isEmpty()) return false;
+    const std::string text = base::trim(code.toText());
+    return std::find(codes.begin(), codes.end(), text) != codes.end();
+}
+
+}  // namespace
+
+void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected)
+{
+    const bool hasAdminMarker = contains(SentenciaSQL, "@ADMIN_");
+    if (contains(SentenciaSQL, "DROP") && contains(SentenciaSQL, "CREATE")) {
+        if (hasAdminMarker) SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
+        else if (!contains(SentenciaSQL, "DELETE")) SentenciaSQL = SS_TSinonimos(SentenciaSQL);
+    } else {
+        SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
+    }
+    try {
+        const long affected = gCnn.execute(SentenciaSQL, -1);
+        if (RecordsAffected) *RecordsAffected = affected;
+    } catch (const base::Error& error) {
+        // The common kinds of failure are left to callers that read the error list; the rest are shown.
+        constexpr std::array kQuiet{db::hresult::kUnspecified, db::hresult::kIntegrityViolation, db::hresult::kNoSuchTable,
+                                    db::hresult::kCommandErrors};
+        if (std::find(kQuiet.begin(), kQuiet.end(), error.number()) == kQuiet.end() && !contains(SentenciaSQL, "TRANS")) {
+            try {
+                const int answer = programPrompter().msgBox(error.description(), ui::vbCritical | ui::vbOKOnly,
+                                                            "Aviso al operador!!!");
+                registraError(error.description(), "- EjecutaConsultaSQL", answer);
+            } catch (const base::Error&) {
+            }
+        }
+    }
+}
+
+void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, db::Recordset& LRCS, db::Connection* ConexionActiva,
+                            int CursorType, int LockType, long Options, bool /*ConvOracle*/)
+{
+    base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, "AbrirRecordset"); });
+    trap.step([&] { CierraRecordset(LRCS); });
+    trap.step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
+    db::Connection& connection = ConexionActiva ? *ConexionActiva : gCnn;
+    trap.step([&] {
+        LRCS.open(SentenciaSQL, connection, static_cast<db::CursorType>(CursorType), static_cast<db::LockType>(LockType),
+                  Options);
+    });
+}
+
+void DB_Dll::CierraRecordset(db::Recordset& LrcsTemp)
+{
+    base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, "CierraRecordset"); });
+    trap.step([&] {
+        if (LrcsTemp.state() != db::kStateClosed) LrcsTemp.close();
+    });
+}
+
+std::string DB_Dll::SQLValue(const base::Value& Valor, std::string_view Tipo) const
+{
+    if (Valor.isNull()) return Tipo == "@" ? "0" : "NULL";
+    if (Tipo == "@") return gUtilidades().ValorNumerico(numberForSql(Valor)).toText('.');
+    // Dates go in as the database's own date literal, never as regional text.
+    if (Valor.kind() == base::Value::Kind::DateTime) return gCnn.dateLiteral(Valor.asDateTime());
+    if (Tipo == "'") {
+        // Doubling the apostrophes keeps a name such as O'Brien whole and no text can end the literal early.
+        return "'" + base::replace(Valor.toText(), "'", "''") + "'";
+    }
+    return Valor.isNumeric() ? numberForSql(Valor) : Valor.toText();
+}
+
+bool DB_Dll::adodate(const base::Value& Qtype) { return codeIn(Qtype, {"7", "133", "137", "134", "135", "64"}); }
+bool DB_Dll::ADOText(const base::Value& Qtype) { return codeIn(Qtype, {"8", "201", "203", "200", "202", "130"}); }
+bool DB_Dll::ADONumeric(const base::Value& Qtype)
+{
+    return codeIn(Qtype, {"20", "14", "5", "3", "131", "4", "2", "16", "21", "19", "18", "17"});
+}
+bool DB_Dll::ADOCurrency(const base::Value& Qtype) { return codeIn(Qtype, {"6"}); }
+bool DB_Dll::ADOBoolean(const base::Value& Qtype) { return codeIn(Qtype, {"11"}); }

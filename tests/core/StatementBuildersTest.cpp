@@ -1,0 +1,64 @@
+// Building INSERT and UPDATE texts from the field list, and conditions from value lists.
+
+#include "core/StatementBuilders.h"
+#include "tests/core/ProgramFixture.h"
+
+namespace {
+
+using Builders = ProgramFixture;
+
+TEST_F(Builders, InsertsAndUpdatesFromTheFieldList)
+{
+    struct Case { bool update; std::string condition; std::string statement; std::string conditionAfter; };
+    const Case cases[] = {
+        {false, "CODIGO = '1'", "INSERT INTO T (A,B,C,D) VALUES (1,'O''Brien',Null,'NULL ')", "CODIGO = '1'"},
+        {true, "CODIGO = '1'", "UPDATE T SET A = 1,B = 'O''Brien',C = Null,D = 'NULL '  WHERE CODIGO = '1'",
+         " WHERE CODIGO = '1'"},
+        {true, "where X = 2", "UPDATE T SET A = 1,B = 'O''Brien',C = Null,D = 'NULL ' where X = 2", "where X = 2"},
+        {true, "", "UPDATE T SET A = 1,B = 'O''Brien',C = Null,D = 'NULL '  WHERE ", " WHERE "},
+    };
+    for (const Case& c : cases) {
+        AgregaCampo("A", "1", "@", true);
+        AgregaCampo("B", "O'Brien", "'", false);
+        AgregaCampo("C", "null", "'", false);
+        AgregaCampo("D", "NULL ", "'", false);
+        ListaSentencias statements{""};
+        std::string condition = c.condition;
+        ArmaSentencia(gCampos, statements, "T", c.update, condition, false);
+        EXPECT_EQ(statements, (ListaSentencias{"", c.statement, ""}));
+        EXPECT_EQ(condition, c.conditionAfter);
+        ASSERT_EQ(gCampos.size(), 1u);
+        EXPECT_TRUE(gCampos[0].NombreCampo.empty());
+    }
+}
+
+TEST_F(Builders, TwoStatementsInARowAndTheKeptList)
+{
+    ListaSentencias statements{""};
+    std::string condition;
+    AgregaCampo("A", "1", "@", true);
+    ArmaSentencia(gCampos, statements, "T", false, condition, true);
+    ArmaSentencia(gCampos, statements, "U", false, condition, false);
+    EXPECT_EQ(statements, (ListaSentencias{"", "INSERT INTO T (A) VALUES (1)", "", "INSERT INTO U (A) VALUES (1)", ""}));
+
+    std::string text = "INSERT INTO T ";
+    AgregaCampo("FECHA", base::DateTime::fromParts(2005, 8, 15), "'", true);
+    AgregaCampo("IMPORTE", "12,5", "@", false);
+    ArmaValores(text, gCampos, true);
+    EXPECT_EQ(text, "INSERT INTO T (FECHA,IMPORTE) VALUES ('2005-08-15 00:00:00',12.5)");
+    EXPECT_TRUE(gCampos.empty());
+    EXPECT_THROW(ArmaSentencia(gCampos, statements, "T", false, condition, false), base::Error);
+}
+
+TEST_F(Builders, ConditionsFromValueLists)
+{
+    EXPECT_EQ(ArmaCondicion("IDDEPOSITO", " = ", {"1", "", "3"}, " OR ", "'", true, true),
+              "IDDEPOSITO = '1' OR IDDEPOSITO = '3' OR IDDEPOSITO is null ");
+    EXPECT_EQ(ArmaCondicion("X", " = ", {"", "2"}, " OR ", "", std::nullopt, false), "X =  OR X = 2");
+    // Without values no row may match: the fault is reported and nothing is reached.
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (9)"), ui::vbOKOnly | ui::vbCritical,
+                           "ArmaCondicion - ArmaCondicion Aviso al operador!!! ", ui::vbOK);
+    EXPECT_EQ(ArmaCondicion("X", " = ", {}, " OR ", "'"), "1=0");
+}
+
+}  // namespace
