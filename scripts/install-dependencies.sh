@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    libfmt-dev libsqlite3-dev qt6-base-dev
+    libfmt-dev libsqlite3-dev qt6-base-dev libfreexl-dev
     googletest libgtest-dev libgmock-dev
     python3 python3-dbf python3-xlwt
+    clang libclang-rt-14-dev
 )
 
 missing=()
