@@ -1,0 +1,52 @@
+#pragma once
+// The loop every import of the window shares: one source record at a time, Cancel seen between records,
+// progress in LblDetalle, events let run once per record. Two ways of writing: a batch per record in one
+// transaction with the counters line, or statement by statement with "Procesando Registro n".
+//
+// A record whose fields cannot be read stops the task with a message naming the table and the record: the
+// records before it stay written and nothing of it is written.
+
+#include "core/StatementBuilders.h"
+#include "platform/base/DateTime.h"
+#include "platform/db/Recordset.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class Importar;
+
+class ImportLoop {
+public:
+    enum class Fin { Completo, Cancelado, Detenido };
+
+    ImportLoop(Importar& ventana, std::string tabla) : ventana_(ventana), tabla_(std::move(tabla)) {}
+
+    // Batch style: `armaRegistro` appends the record's statements; they run as one transaction.
+    Fin porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro);
+    // Direct style: `procesaRegistro` runs the record's statements one by one, calling `verificaErrores`
+    // after each.
+    Fin directo(db::Recordset& origen, const std::function<void()>& procesaRegistro);
+    // After a direct statement: the first error of the ERP connection in an OK box, then the list cleared.
+    void verificaErrores();
+
+    std::int32_t leidos() const { return leidos_; }
+    std::int32_t grabados() const { return grabados_; }
+    std::int32_t errores() const { return errores_; }
+    // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
+    std::string lineaContadores() const;
+
+private:
+    bool cancelado();
+    void actualizaPromedio(base::DateTime ahora);
+    bool leeRegistro(const std::function<void()>& trabajo);
+
+    Importar& ventana_;
+    std::string tabla_;
+    std::int32_t leidos_ = 0, grabados_ = 0, errores_ = 0;
+    base::DateTime inicio_;
+    std::int64_t minutos_ = 0, minutosPrevios_ = 0;
+    std::int64_t promedio_ = 0;
+    std::int32_t leidosAlCambio_ = 0;
+};
