@@ -1,0 +1,60 @@
+#pragma once
+// The program's main window on screen. It only shows the presenter's models and hands the operator's actions
+// to the presenter's handlers; everything the window decides lives in Importar.
+//
+// The presenter calls alCambiar after each change of its models, once per imported record, so refresh()
+// compares every model with what the widget last showed and touches only the widgets that differ: a label
+// that did not change is not set again, and a box the operator is typing in keeps its cursor.
+//
+// Widgets carry their controls' design names as object names ("cmdImportar", "chkTabla(20)",
+// "txtFields(2)"); buttons and check boxes are named for accessibility tools by their captions, text boxes by
+// the label beside them (which is also the box's buddy).
+
+#include <QMainWindow>
+
+#include <functional>
+#include <vector>
+
+class Importar;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ui {
+struct Button;
+struct CheckBox;
+struct Label;
+struct TextBox;
+}  // namespace ui
+
+class ImportarView : public QMainWindow {
+    Q_OBJECT
+public:
+    // Takes over the presenter's alCambiar until the view is destroyed.
+    explicit ImportarView(Importar& window, QWidget* parent = nullptr);
+    ~ImportarView() override;
+
+    // Copies to the widgets what changed in the models since the last call.
+    void refresh();
+
+protected:
+    // The presenter's Form_Unload decides whether the window may close.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPushButton* button(ui::Button& model, const char* name, QWidget* parent);
+    QCheckBox* checkBox(ui::CheckBox& model, const QString& name, QWidget* parent);
+    QLabel* label(const ui::Label& model, const char* name, QWidget* parent);
+    QLineEdit* lineEdit(ui::TextBox& model, const QString& name, QWidget* parent);
+    QPlainTextEdit* multiLineEdit(ui::TextBox& model, const char* name, QWidget* parent);
+
+    Importar& window_;
+    // One per bound widget: applies what differs between its model and what the widget shows.
+    std::vector<std::function<void()>> refreshers_;
+    QPushButton* cancelar_ = nullptr;
+    // Set while refresh() writes to the widgets, so their change signals are not taken for the operator's.
+    bool applying_ = false;
+    bool wasRunning_ = false;
+};
