@@ -2,6 +2,7 @@
 
 #include "core/Configuracion.h"
 #include "core/ProgramServices.h"
+#include "core/StartUp.h"
 #include "core/Utilidades.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"

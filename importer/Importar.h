@@ -20,7 +20,6 @@
 class Importar {
 public:
     static constexpr std::string_view kCaption = "Importación de Datos - TEMO - VELL";
-    static constexpr std::string_view kClaveSupervisor = "TUPA@";
 
     explicit Importar(ui::EventPump& pump);
 
