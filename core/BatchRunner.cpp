@@ -11,23 +11,26 @@
 #include "platform/ui/Prompter.h"
 
 #include <fmt/format.h>
+#include <optional>
 
 namespace {
 
 struct BatchFailure {
     long code = 0;
-    std::string message;      // one line per error but the server's last
+    std::string message;      // one line per error ("native : description" CR LF)
     std::string description;  // the first error's
 };
 
+std::string errorLine(long number, std::string_view description) { return fmt::format("{} : {}\r\n", number, description); }
+
 // Reads and clears the errors the last command left; nothing when there were none.
-std::optional<BatchFailure> takeErrors(db::ErrorList& errors)
+std::optional<BatchFailure> takeErrors(db::ErrorList& errors, bool everyLine)
 {
     if (errors.empty()) return std::nullopt;
     BatchFailure failure{errors.item(0).nativeError, {}, errors.item(0).description};
-    const std::size_t lines = errors.count() == 1 ? 1 : errors.count() - 1;
+    const std::size_t lines = everyLine || errors.count() == 1 ? errors.count() : errors.count() - 1;
     for (std::size_t i = 0; i < lines; ++i)
-        failure.message += fmt::format("{} : {}\r\n", errors.item(i).nativeError, errors.item(i).description);
+        failure.message += errorLine(errors.item(i).nativeError, errors.item(i).description);
     errors.clear();
     return failure;
 }
@@ -37,24 +40,44 @@ std::optional<BatchFailure> takeErrors(db::ErrorList& errors)
 void EjecutaTransaccion(const ListaSentencias& sentencias, bool& hayError, long& codigoError, bool toleraDuplicados,
                         bool toleraReferencias, std::string& lote, std::string& textoError)
 {
+    EjecutaLote(sentencias, ModoLote{}, hayError, codigoError, toleraDuplicados, toleraReferencias, lote, textoError);
+}
+
+void EjecutaLote(const ListaSentencias& sentencias, const ModoLote& modo, bool& hayError, long& codigoError,
+                 bool toleraDuplicados, bool toleraReferencias, std::string& lote, std::string& textoError)
+{
     DB_Dll& erp = gDB_Dll();
     std::string body;
-    base::ErrorTrap trap([&erp](const base::Error& error) { return erp.TratamientoErrores(error, {}, "EjecutaTransaccion"); });
+    std::optional<BatchFailure> failure;
+    base::ErrorTrap trap([&](const base::Error& error) {
+        if (modo.armadoConTratamiento) return erp.TratamientoErrores(error, {}, "EjecutaTransaccion");
+        // A statement left out would commit the rest of the unit of work without it.
+        failure = BatchFailure{error.number(), errorLine(error.number(), error.description()), error.description()};
+        return 0;
+    });
     trap.step([&] {
         for (const std::string& sentencia : sentencias)
             if (!base::trim(sentencia).empty()) body += "\r" + sentencia;
     });
-    if (trap.left() || body.empty()) return;
+    if (trap.left() && !failure) return;
+    if (!failure && body.empty() && !modo.enviaSinSentencias) return;
 
-    std::string batch = "BEGIN TRANSACTION \r\r" + body + "\r";
-    lote = batch;
-    erp.EjecutaConsultaSQL(batch);
-    std::optional<BatchFailure> failure = takeErrors(erp.gCnn.errors());
     if (!failure) {
-        std::string commit = "COMMIT TRANSACTION";
-        erp.EjecutaConsultaSQL(commit);
-        // A commit the server refuses leaves nothing written: it is this batch's failure like any other.
-        failure = takeErrors(erp.gCnn.errors());
+        std::string batch = "BEGIN TRANSACTION \r\r" + body + "\r";
+        lote = batch;
+        erp.EjecutaConsultaSQL(batch);
+        failure = takeErrors(erp.gCnn.errors(), modo.todasLasLineas);
+        if (!failure) {
+            std::string commit = "COMMIT TRANSACTION";
+            erp.EjecutaConsultaSQL(commit);
+            // A commit the server refuses leaves nothing written: it is this batch's failure like any other.
+            failure = takeErrors(erp.gCnn.errors(), modo.todasLasLineas);
+        }
+        if (failure) {
+            std::string rollback = "ROLLBACK TRANSACTION";
+            erp.EjecutaConsultaSQL(rollback);
+            erp.gCnn.errors().clear();
+        }
     }
     if (failure) {
         hayError = true;
@@ -64,11 +87,8 @@ void EjecutaTransaccion(const ListaSentencias& sentencias, bool& hayError, long&
             textoError = failure->description;
             failure->message.clear();
         }
-        std::string rollback = "ROLLBACK TRANSACTION";
-        erp.EjecutaConsultaSQL(rollback);
-        erp.gCnn.errors().clear();
-        GrabaError(lote, os::programName(), failure->code, failure->message);
-        if (!base::trim(failure->message).empty())
+        if (modo.grabaError) GrabaError(lote, os::programName(), failure->code, failure->message);
+        if (modo.muestraMensaje && !base::trim(failure->message).empty())
             programPrompter().msgBox(failure->message, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
     }
     codigoError = failure ? failure->code : 0;

@@ -5,6 +5,8 @@
 // the operator's actions.
 
 #include "core/DB_Dll.h"
+#include "core/ProgressBar.h"
+#include "core/StatementBuilders.h"
 #include "importer/TaskList.h"
 #include "platform/base/Currency.h"
 #include "platform/ui/Controls.h"
@@ -87,6 +89,28 @@ public:
     void ImportaChequesCartera(std::string_view caption);
     void ImportaSaldoCheques();
     void CmdNETO_FTE_Click();
+
+    // --- maintenance buttons, fiscal years and the window's batch runner
+    ProgressBar picStatus;  // the progress of the trigger scripts
+    // Empties every movement table and the work and accumulator tables, after two confirmations.
+    void CmdVaciarMovimientos_Click();
+    // Starts the ERP's accumulator program with the current log-in.
+    void CmdDbAcum_Click();
+    // Run the trigger scripts "Completo.sql" and "CompletoDrop.sql" of the program folder.
+    void CmdCrearTrigger_Click();
+    void CmdEliminarTrigger_Click();
+    // The retired purge of articles and prices: says so.
+    void CmdVaciaArticulos_Click();
+    // Sets "A10" as destination of the letter C purchase orders "C:\A.TXT" lists that are not yet received.
+    void Command2_Click();
+    // Seeds MV_EJERCICIOS with the fiscal years of the migrated balances when it is empty.
+    void ValidaEjercicio();
+    // Runs the statements as one transaction and tells the outcome only to the caller: no AUX_ERR row, no
+    // box. `ErrDesc` gets every error line, or a tolerated error's description alone; `Script` the text
+    // sent; `CodError` the first native error or 0. `lHayError` only ever turns True.
+    void gActualizarDatosScript3(const ListaSentencias& ListaDeSentencias, bool& lHayError, long* CodError = nullptr,
+                                 bool IgnorarDuplicado = false, bool IgnorarForeingKey = false,
+                                 std::string* Script = nullptr, std::string* ErrDesc = nullptr);
 
 private:
     void despacha(std::size_t indice);
