@@ -1,5 +1,7 @@
 #include "importer/qt/ImportarView.h"
 
+#include "core/qt/ProgressBarWidget.h"
+
 #include "importer/Importar.h"
 #include "platform/ui/qt/FlexGridView.h"
 
@@ -134,23 +136,32 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
     side->addLayout(run);
     side->addSpacing(10);
 
-    // The maintenance buttons have no handlers in this version: shown with their captions and states only.
-    const std::pair<ui::Button*, const char*> maintenance[] = {
-        {&window_.CmdVaciaArticulos, "CmdVaciaArticulos"},
-        {&window_.CmdVaciarMovimientos, "CmdVaciarMovimientos"},
-        {&window_.CmdDbAcum, "CmdDbAcum"},
-        {&window_.CmdCrearTrigger, "CmdCrearTrigger"},
-        {&window_.CmdEliminarTrigger, "CmdEliminarTrigger"},
-        {&window_.CmdElimD, "CmdElimD"},
-        {&window_.Command1, "Command1"},
-        {&window_.Command2, "Command2"},
-        {&window_.Command3, "Command3"},
-        {&window_.CmdNETO_FTE, "CmdNETO_FTE"},
+    // The maintenance buttons; those without a handler in this version are shown with their captions and
+    // states only.
+    struct Maintenance {
+        ui::Button* model;
+        const char* name;
+        void (Importar::*handler)();
+    };
+    const Maintenance maintenance[] = {
+        {&window_.CmdVaciaArticulos, "CmdVaciaArticulos", &Importar::CmdVaciaArticulos_Click},
+        {&window_.CmdVaciarMovimientos, "CmdVaciarMovimientos", &Importar::CmdVaciarMovimientos_Click},
+        {&window_.CmdDbAcum, "CmdDbAcum", &Importar::CmdDbAcum_Click},
+        {&window_.CmdCrearTrigger, "CmdCrearTrigger", &Importar::CmdCrearTrigger_Click},
+        {&window_.CmdEliminarTrigger, "CmdEliminarTrigger", &Importar::CmdEliminarTrigger_Click},
+        {&window_.CmdElimD, "CmdElimD", nullptr},
+        {&window_.Command1, "Command1", nullptr},
+        {&window_.Command2, "Command2", &Importar::Command2_Click},
+        {&window_.Command3, "Command3", nullptr},
+        {&window_.CmdNETO_FTE, "CmdNETO_FTE", &Importar::CmdNETO_FTE_Click},
     };
     auto* buttons = new QGridLayout;
     int place = 0;
-    for (const auto& [model, name] : maintenance) {
-        buttons->addWidget(button(*model, name, central), place / 2, place % 2);
+    for (const Maintenance& entry : maintenance) {
+        QPushButton* widget = button(*entry.model, entry.name, central);
+        if (entry.handler)
+            connect(widget, &QPushButton::clicked, this, [this, handler = entry.handler] { (window_.*handler)(); });
+        buttons->addWidget(widget, place / 2, place % 2);
         ++place;
     }
     side->addLayout(buttons);
@@ -158,12 +169,9 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
     side->addWidget(label(window_.lblTabla, "lblTabla", central));
     side->addWidget(label(window_.LblDetalle, "LblDetalle", central));
 
-    // The progress bar's place; the bar itself is drawn here by a later version.
-    auto* status = new QFrame(central);
-    status->setObjectName(QStringLiteral("picStatus"));
-    status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    status->setFixedHeight(22);
-    side->addWidget(status);
+    progress_ = new ProgressBarWidget(window_.picStatus, central);
+    progress_->setObjectName(QStringLiteral("picStatus"));
+    side->addWidget(progress_);
 
     auto* errores = new ui::FlexGridView(window_.MSFlexGrid1, central);
     errores->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -194,6 +202,7 @@ void ImportarView::refresh()
     applying_ = true;
     for (const auto& apply : refreshers_) apply();
     applying_ = false;
+    progress_->refresca();
     // A run starts with the focus on "Cancelar", so the operator can stop it from the keyboard.
     const bool running = window_.ejecutando();
     if (running && !wasRunning_ && cancelar_->isEnabled()) cancelar_->setFocus();

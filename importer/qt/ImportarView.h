@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class ProgressBarWidget;
 
 namespace ui {
 struct Button;
@@ -54,6 +55,7 @@ private:
     // One per bound widget: applies what differs between its model and what the widget shows.
     std::vector<std::function<void()>> refreshers_;
     QPushButton* cancelar_ = nullptr;
+    ProgressBarWidget* progress_ = nullptr;
     // Set while refresh() writes to the widgets, so their change signals are not taken for the operator's.
     bool applying_ = false;
     bool wasRunning_ = false;
