@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the log-in dialog shows and hands back.
 struct DatosAcceso {
@@ -81,8 +82,16 @@ public:
     int TratamientoErrores(const base::Error& CodErr, std::optional<int> Botones = {},
                            std::optional<std::string> Rutina = {});
 
-    // --- synonyms
+    // --- synonyms and the Oracle dialect
     std::string SS_TSinonimos(std::string_view SQL) const;
+    // The statement in Oracle's dialect when gConnString names Oracle, else unchanged. Raises invalid
+    // procedure call (5) for a text without its closing apostrophe and for TOP without a number.
+    std::string ORACLE_Dicc(std::string_view Valor) const;
+    // Empties (and answers empty) a statement Oracle cannot run: SET NOCOUNT, IF [NOT] EXISTS guards.
+    static std::string FiltraSentenciaOracle(std::string& Sentencia);
+    // The statements of a SQL Server script in the order they run on Oracle; "SET TRANSACTION", "COMMIT"
+    // and "ROLLBACK" stand for the transaction's begin, commit and rollback.
+    static std::vector<std::string> cortaScriptOracle(std::string_view script);
 
     // --- table queries (Tipodato: 8 text, 7 date, 3/5/4 numbers, other written unchanged)
     base::Value BuscaMaximo(std::string_view QueTabla, std::string_view QueCampo, const base::Value& Tipo = {},
@@ -121,6 +130,8 @@ public:
                     bool PermiteNulos = true, std::optional<std::string> ValorDefault = {});
 
 private:
+    // Runs a script on Oracle statement by statement. A failing statement raises, and the rest does not run.
+    void EjecutaScriptOracle(const std::string& script, long& RecordsAffected);
     void construyeCadenaConexion();
     bool pideDatosAcceso();
     std::string condicionClave(std::string_view head, std::string_view Campo, const base::Value& ValorBuscado,

@@ -45,7 +45,10 @@ void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected
         SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
     }
     try {
-        const long affected = gCnn.execute(SentenciaSQL, -1);
+        long affected = 0;
+        // Oracle takes one statement per call: the batch is cut and rewritten into its dialect.
+        if (base::inStr(gCnn.connectionString(), "ORACLE") > 0) EjecutaScriptOracle(SentenciaSQL, affected);
+        else affected = gCnn.execute(SentenciaSQL, -1);
         if (RecordsAffected) *RecordsAffected = affected;
     } catch (const base::Error& error) {
         // The common kinds of failure are left to callers that read the error list; the rest are shown.
@@ -63,15 +66,17 @@ void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected
 }
 
 void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, db::Recordset& LRCS, db::Connection* ConexionActiva,
-                            int CursorType, int LockType, long Options, bool /*ConvOracle*/)
+                            int CursorType, int LockType, long Options, bool ConvOracle)
 {
     base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, "AbrirRecordset"); });
     trap.step([&] { CierraRecordset(LRCS); });
     trap.step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
     db::Connection& connection = ConexionActiva ? *ConexionActiva : gCnn;
     trap.step([&] {
-        LRCS.open(SentenciaSQL, connection, static_cast<db::CursorType>(CursorType), static_cast<db::LockType>(LockType),
-                  Options);
+        // On Oracle the recordset opens on the statement in Oracle's dialect; the caller keeps its own text.
+        const bool oracle = ConvOracle && base::inStr(gCnn.connectionString(), "ORACLE") > 1;
+        LRCS.open(oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL, connection, static_cast<db::CursorType>(CursorType),
+                  static_cast<db::LockType>(LockType), Options);
     });
 }
 

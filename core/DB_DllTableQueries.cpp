@@ -93,8 +93,8 @@ bool DB_Dll::ExisteEnTabla(std::string_view Tabla, const base::Value& ValorBusca
         if (recordset.state() != db::kStateClosed) recordset.close();
     });
     trap.step([&] {
-        if (LRCS) recordset.open(statement, gCnn);
-        else recordset.open(statement, gCnn, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
+        if (LRCS) recordset.open(ORACLE_Dicc(statement), gCnn);
+        else recordset.open(ORACLE_Dicc(statement), gCnn, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     });
     trap.step([&] { found = !recordset.eof(); });
     return found;

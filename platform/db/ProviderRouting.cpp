@@ -1,6 +1,7 @@
 // Which engine serves a connection text: the embedded database for a SQL Server text whose server is
-// "sqlite:<folder>"; the legacy dBase folder for an MSDASQL text with SourceType=DBF; the employee
-// workbook for a Jet text whose extended properties name Excel. The other engines join here as they are built.
+// "sqlite:<folder>", ODBC for a SQL Server text with any other server and for an Oracle text; the legacy
+// dBase folder for an MSDASQL text with SourceType=DBF; the employee workbook for a Jet text whose extended
+// properties name Excel.
 
 #include "platform/base/Error.h"
 #include "platform/base/Utf8.h"
@@ -8,6 +9,8 @@
 #include "platform/db/ConnectionText.h"
 #include "platform/db/Provider.h"
 #include "platform/db/dbf/DbfFolderProvider.h"
+#include "platform/db/odbc/OdbcConnectionString.h"
+#include "platform/db/odbc/OdbcProvider.h"
 #include "platform/db/sqlite/SqliteProvider.h"
 #include "platform/db/xls/WorkbookProvider.h"
 #include "platform/os/PathMapping.h"
@@ -67,6 +70,14 @@ std::unique_ptr<Provider> openProvider(const ConnectionText& text)
         return sqlite::SqliteProvider::open(folder.empty() ? os::programFolder() : std::filesystem::path(folder),
                                             firstOf(text, {"Database", "Initial Catalog"}),
                                             firstOf(text, {"UId", "User ID", "User Id"}));
+    }
+    const bool oracle = startsWithIgnoringCase(provider, "OraOLEDB.Oracle");
+    if (oracle || equalsIgnoringCase(provider, "SQLOLEDB")) {
+        const auto dialect = oracle ? odbc::Dialect::Oracle : odbc::Dialect::SqlServer;
+        const odbc::OdbcSettings settings = odbc::OdbcSettings::fromEnvironment();
+        return odbc::OdbcProvider::open(odbc::odbcConnectionString(dialect, text, settings), dialect,
+                                        odbc::driverName(dialect, settings),
+                                        fmt::format("{} \"{}\"", oracle ? "data source" : "server", server));
     }
     if (startsWithIgnoringCase(provider, "MSDASQL") && equalsIgnoringCase(text.value("SourceType"), "DBF")) {
         const std::string folder = text.value("SourceDB");
