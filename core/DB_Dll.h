@@ -81,6 +81,9 @@ public:
     // Shows the error, logs it with the answer and returns the button pressed (0 for error number 0).
     int TratamientoErrores(const base::Error& CodErr, std::optional<int> Botones = {},
                            std::optional<std::string> Rutina = {});
+    // One line of the error log in the error treatment's form, for what was shown another way or is worth
+    // knowing afterwards without stopping the operator. `answer` 0 writes no answer word.
+    void registraError(std::string_view message, std::string_view rutina, int answer);
 
     // --- synonyms and the Oracle dialect
     std::string SS_TSinonimos(std::string_view SQL) const;
@@ -137,7 +140,6 @@ private:
     std::string condicionClave(std::string_view head, std::string_view Campo, const base::Value& ValorBuscado,
                                int Tipodato, std::string_view Condicion, bool trimmedText) const;
     int avisoTablas(const base::Error& error);
-    void registraError(std::string_view message, std::string_view rutina, int answer);
     base::Value leeExtremo(const std::string& statement, std::string_view alias);
 };
 

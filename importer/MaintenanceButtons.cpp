@@ -10,7 +10,6 @@
 #include "platform/base/ErrorTrap.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
-#include "platform/os/Clock.h"
 #include "platform/os/PathMapping.h"
 #include "platform/os/ProgramFolder.h"
 #include "platform/os/TextFile.h"
@@ -19,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <fmt/format.h>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -34,19 +32,6 @@ bool esDeMovimientos(std::string_view tabla)
 {
     return base::startsWithIgnoringCase(tabla, "V_MV") || base::startsWithIgnoringCase(tabla, "MV_") ||
            base::startsWithIgnoringCase(tabla, "C_MV");
-}
-
-// A line in the program's error log, in the form the error treatment writes, for what is worth knowing
-// afterwards but not worth stopping the operator for.
-void anotaEnLogDeErrores(std::string_view rutina, std::string_view mensaje)
-{
-    const DB_Dll& erp = gDB_Dll();
-    const std::filesystem::path log =
-        erp.gLogErr.empty() ? os::programFolder() / "QVERR.LOG" : os::mapWindowsPath(erp.gLogErr);
-    const base::DateTime now = programClock().now();
-    std::ofstream out(log, std::ios::app | std::ios::binary);
-    out << fmt::format("{:02}-{:02}-{:04} {:02}:{:02}:{:02} Rutina: - {} Mensaje {} Respondió : \r\n", now.month(),
-                       now.day(), now.year(), now.hour(), now.minute(), now.second(), rutina, mensaje);
 }
 
 std::string scriptDelPrograma(std::string_view nombre) { return os::findIgnoringCase(os::programFolder(), nombre).string(); }
@@ -111,7 +96,7 @@ void Importar::CmdVaciarMovimientos_Click()
             const bool existe = std::any_of(tablas.begin(), tablas.end(),
                                             [&](const std::string& t) { return base::equalsIgnoringCase(t, tabla); });
             // Not every version of the ERP has every work table: one that is missing has nothing to empty.
-            if (!existe) anotaEnLogDeErrores("CmdVaciarMovimientos_Click", fmt::format("No existe la tabla {}", tabla));
+            if (!existe) erp.registraError(fmt::format("No existe la tabla {}", tabla), "- CmdVaciarMovimientos_Click", 0);
             else cancelada = !vacia(std::string(tabla));
         }
         if (!cancelada) {
