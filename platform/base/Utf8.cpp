@@ -1,5 +1,7 @@
 #include "platform/base/Utf8.h"
 
+#include <algorithm>
+
 namespace base {
 
 char32_t nextCodePoint(std::string_view s, std::size_t& i)
@@ -88,6 +90,17 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t from)
 {
     if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
+    // The common case, an ASCII word sought in a statement, compares bytes: a byte of a multi-byte character
+    // is never an ASCII letter, so it can neither match nor start a match.
+    if (std::all_of(needle.begin(), needle.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        for (std::size_t start = from; start + needle.size() <= haystack.size(); ++start) {
+            std::size_t k = 0;
+            while (k < needle.size() && lower(haystack[start + k]) == lower(needle[k])) ++k;
+            if (k == needle.size()) return start;
+        }
+        return std::string_view::npos;
+    }
     for (std::size_t start = from; start < haystack.size(); nextCodePoint(haystack, start))
         if (startsWithIgnoringCase(haystack.substr(start), needle)) return start;
     return std::string_view::npos;
