@@ -39,16 +39,16 @@ std::string ImportLoop::lineaContadores() const
 
 // Reading the record and building its statements: a failure there stops the task before anything of the
 // record is written.
-bool ImportLoop::leeRegistro(const std::function<void()>& trabajo)
+bool ImportLoop::leeRegistro(const std::function<void()>& trabajo, std::int32_t registro)
 {
     try {
         trabajo();
         return true;
     } catch (const base::Error& error) {
-        const std::string where = fmt::format("Tabla {}, registro {}: {}", tabla_, leidos_, error.description());
+        const std::string where = fmt::format("Tabla {}, registro {}: {}", tabla_, registro, error.description());
         gDB_Dll().TratamientoErrores(base::Error(error.number(), where, error.source()), ui::vbOKOnly | ui::vbCritical,
                                      tabla_);
-        ventana_.LblDetalle.caption = "DETENIDO en el registro " + std::to_string(leidos_) + " de " + tabla_;
+        ventana_.LblDetalle.caption = "DETENIDO en el registro " + std::to_string(registro) + " de " + tabla_;
         ventana_.cambio();
         return false;
     }
@@ -65,7 +65,7 @@ ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<
         ventana_.LblDetalle.caption = lineaContadores();
         ventana_.cambio();
         ++leidos_;
-        if (!leeRegistro([&] { armaRegistro(lote); })) return Fin::Detenido;
+        if (!leeRegistro([&] { armaRegistro(lote); }, leidos_)) return Fin::Detenido;
         ventana_.HuboError = false;
         long codigo = 0;
         std::string texto, errorTexto;
@@ -78,14 +78,26 @@ ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<
     return Fin::Completo;
 }
 
-ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<void()>& procesaRegistro)
+ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<void()>& procesaRegistro,
+                                    const std::function<bool()>& pasaPorAlto)
 {
     while (!origen.eof()) {
         if (cancelado()) return Fin::Cancelado;
+        bool salta = false;
+        if (pasaPorAlto) {
+            // Deciding reads the record too, so a field that cannot be read stops the task the same way; the
+            // message gives the number the record would have had.
+            if (!leeRegistro([&] { salta = pasaPorAlto(); }, leidos_ + 1)) return Fin::Detenido;
+        }
+        if (salta) {
+            ventana_.eventos().doEvents();
+            origen.moveNext();
+            continue;
+        }
         ventana_.LblDetalle.caption = "Procesando Registro " + std::to_string(leidos_);
         ventana_.cambio();
         ++leidos_;
-        if (!leeRegistro(procesaRegistro)) return Fin::Detenido;
+        if (!leeRegistro(procesaRegistro, leidos_)) return Fin::Detenido;
         ventana_.eventos().doEvents();
         origen.moveNext();
     }

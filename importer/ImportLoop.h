@@ -26,8 +26,10 @@ public:
     // Batch style: `armaRegistro` appends the record's statements; they run as one transaction.
     Fin porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro);
     // Direct style: `procesaRegistro` runs the record's statements one by one, calling `verificaErrores`
-    // after each.
-    Fin directo(db::Recordset& origen, const std::function<void()>& procesaRegistro);
+    // after each. A record for which `pasaPorAlto` answers true is passed over: no text, no count, no
+    // statement; events still run before the next one.
+    Fin directo(db::Recordset& origen, const std::function<void()>& procesaRegistro,
+                const std::function<bool()>& pasaPorAlto = {});
     // After a direct statement: the first error of the ERP connection in an OK box, then the list cleared.
     void verificaErrores();
 
@@ -40,7 +42,8 @@ public:
 private:
     bool cancelado();
     void actualizaPromedio(base::DateTime ahora);
-    bool leeRegistro(const std::function<void()>& trabajo);
+    // `registro` is the record's number in the message when reading it fails.
+    bool leeRegistro(const std::function<void()>& trabajo, std::int32_t registro);
 
     Importar& ventana_;
     std::string tabla_;

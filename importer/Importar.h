@@ -112,6 +112,24 @@ public:
                                  bool IgnorarDuplicado = false, bool IgnorarForeingKey = false,
                                  std::string* Script = nullptr, std::string* ErrDesc = nullptr);
 
+    // --- F5 in a balancing-account box: the account lookup
+    // F5 (key code 116) in account box `index` looks an account up for it; other keys do nothing.
+    void txtFields_KeyDown(std::size_t index, int keyCode);
+    // The lookup for box IndiceCuentaAjuste: the chosen account's code, trimmed, becomes the box's text.
+    void ConsultaCuentaAjuste();
+
+    // --- price lists: "PROV.LO" and "Elimina duplicado lista"
+    // "PROV.LO": the local supplier rows from the legacy folder of TxtPathDatos, read through a connection of
+    // its own; when they are all in, the sale prices of suspended articles are deleted; then "listo".
+    void Command1_Click();
+    // The six sale-list rows of every legacy article with a costing price, from the folder `origen` is open
+    // on; each article written is recorded in "C:\PROVLOCAL.TXT". False when the walk did not reach its end
+    // (cancelled, or stopped by a failure already reported).
+    bool ImportaProveedorLocal(DB_Dll& origen);
+    // Deletes the duplicate rows of every list and article but the one with the lowest ID, recording each in
+    // "C:\elimdup.txt".
+    void CmdElimD_Click();
+
 private:
     void despacha(std::size_t indice);
     // What an import not yet available in this version does: says so beside the entry's caption.

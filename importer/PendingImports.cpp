@@ -2,13 +2,6 @@
 
 #include "importer/Importar.h"
 
-void Importar::ImportaLimiteCredito() { noDisponible(); }
-void Importar::ImportaClientes() { noDisponible(); }
-void Importar::ImportaProveedores() { noDisponible(); }
-void Importar::ImportaEmpleadosTEMO() { noDisponible(); }
-void Importar::ImportaArticulos() { noDisponible(); }
-void Importar::ImportaCostos() { noDisponible(); }
-void Importar::ImportaListasCompras() { noDisponible(); }
 void Importar::ImportaOrdenes() { noDisponible(); }
 void Importar::ImportaSaldosStock() { noDisponible(); }
 void Importar::ImportaMovimientosStock(std::string_view) { noDisponible(); }

@@ -3,14 +3,18 @@
 #include "core/qt/ProgressBarWidget.h"
 
 #include "importer/Importar.h"
+#include "lookup/qt/QtLookupWindows.h"
 #include "platform/ui/qt/FlexGridView.h"
+#include "platform/ui/qt/VbKeys.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,6 +80,25 @@ bool differs(const std::optional<T>& shown, const T& model)
     return !shown || *shown != model;
 }
 
+// Hands F5 in a balancing-account box to the window, which looks the account up; other keys stay the box's.
+class F5EnCuenta : public QObject {
+public:
+    F5EnCuenta(std::function<void(int keyCode)> alPulsar, QObject* parent) : QObject(parent), alPulsar_(std::move(alPulsar)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const int keyCode = ui::vbKeyCode(static_cast<const QKeyEvent&>(*event));
+        if (keyCode != 116) return false;
+        alPulsar_(keyCode);
+        return true;
+    }
+
+private:
+    std::function<void(int keyCode)> alPulsar_;
+};
+
 }  // namespace
 
 ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(parent), window_(window)
@@ -120,6 +143,12 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
     auto* accounts = new QGridLayout;
     for (std::size_t i = 0; i < window_.txtFields.size(); ++i) {
         QLineEdit* box = lineEdit(window_.txtFields[i], QStringLiteral("txtFields(%1)").arg(i), central);
+        box->installEventFilter(new F5EnCuenta(
+            [this, i](int keyCode) {
+                window_.txtFields_KeyDown(i, keyCode);
+                refresh();
+            },
+            box));
         const int column = static_cast<int>(i);
         accounts->addWidget(labelFor(QString::fromUtf8(kCuentas[i]), box, central), 0, column);
         accounts->addWidget(box, 1, column);
@@ -149,8 +178,8 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
         {&window_.CmdDbAcum, "CmdDbAcum", &Importar::CmdDbAcum_Click},
         {&window_.CmdCrearTrigger, "CmdCrearTrigger", &Importar::CmdCrearTrigger_Click},
         {&window_.CmdEliminarTrigger, "CmdEliminarTrigger", &Importar::CmdEliminarTrigger_Click},
-        {&window_.CmdElimD, "CmdElimD", nullptr},
-        {&window_.Command1, "Command1", nullptr},
+        {&window_.CmdElimD, "CmdElimD", &Importar::CmdElimD_Click},
+        {&window_.Command1, "Command1", &Importar::Command1_Click},
         {&window_.Command2, "Command2", &Importar::Command2_Click},
         {&window_.Command3, "Command3", nullptr},
         {&window_.CmdNETO_FTE, "CmdNETO_FTE", &Importar::CmdNETO_FTE_Click},
@@ -186,6 +215,9 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
     trabajo->hide();
     side->addWidget(trabajo);
     side->addWidget(lineEdit(window_.TxtEdit, QStringLiteral("TxtEdit"), central));
+
+    // The lookups this window starts show their dialogs over it.
+    setLookupWindows(new QtLookupWindows(this));
 
     resize(980, 640);
     refresh();

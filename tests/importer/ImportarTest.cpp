@@ -2,6 +2,7 @@
 
 #include "importer/Importar.h"
 #include "tests/core/ProgramFixture.h"
+#include "tests/support/LegacyTables.h"
 
 namespace {
 
@@ -55,9 +56,10 @@ TEST_F(MainWindow, TheWindowStartsAsDescribed)
 
 TEST_F(MainWindow, TickedTasksRunInListOrder)
 {
+    testing_support::LegacyTables().table("FCLIENTE", {}).write(legacy.path());
     tick({15, 11, 0});
     window.cmdImportar_Click();
-    EXPECT_EQ(seen, (std::vector<std::string>{"", "Tabla: " + std::string(kTareas[0].caption), tabla(0),
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "Tabla: " + std::string(kTareas[0].caption),
                                               "Tabla: Saldos de Clientes", tabla(11),
                                               "Tabla: Movimientos de Stock de Ventas", tabla(15)}));
     EXPECT_TRUE(window.cmdImportar.enabled);
@@ -67,6 +69,12 @@ TEST_F(MainWindow, TickedTasksRunInListOrder)
 
 TEST_F(MainWindow, CancelStopsTheRunAndTheNextRunStartsAfresh)
 {
+    using testing_support::text;
+    testing_support::LegacyTables()
+        .table("fciudade", {})
+        .table("FCLIENTE", {{{"CODI_FCL", text("000001")}}, {{"CODI_FCL", text("000002")}}})
+        .table("FPROVEED", {{{"CODI_FPR", text("1")}}})
+        .write(legacy.path());
     tick({1, 2});
     pump.at(1, [this] {
         EXPECT_TRUE(window.ejecutando());
@@ -76,7 +84,8 @@ TEST_F(MainWindow, CancelStopsTheRunAndTheNextRunStartsAfresh)
         window.CmdCancelar_Click();
     });
     window.cmdImportar_Click();
-    EXPECT_EQ(window.lblTabla.caption, tabla(1));
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: " + std::string(kTareas[1].caption));
+    EXPECT_EQ(window.LblDetalle.caption, "CANCELADO");
     EXPECT_TRUE(window.Cancelado);
     EXPECT_TRUE(window.CmdElimD.enabled);
     EXPECT_FALSE(window.CmdVaciaArticulos.enabled);
@@ -84,7 +93,8 @@ TEST_F(MainWindow, CancelStopsTheRunAndTheNextRunStartsAfresh)
     seen.clear();
     window.cmdImportar_Click();
     EXPECT_FALSE(window.Cancelado);
-    EXPECT_EQ(seen.back(), tabla(2));
+    EXPECT_EQ(seen.back(), "Tabla: " + std::string(kTareas[2].caption));
+    EXPECT_EQ(window.LblDetalle.caption, "FINALIZADO PROVEEDORES");
 }
 
 TEST_F(MainWindow, TheLegacySourceTextsEndTheFolderWithASeparator)

@@ -6,6 +6,7 @@
 #include "importer/qt/ImportarView.h"
 #include "platform/ui/qt/FlexGridView.h"
 #include "tests/core/ProgramFixture.h"
+#include "tests/support/LegacyTables.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -246,6 +247,12 @@ TEST_F(ImportarWindow, AClickOnIniciarWithNothingTickedRunsAndEndsAtOnce)
 TEST_F(ImportarWindow, TheTickedEntriesRunFromTheWidgetsAndCancelarStopsTheRun)
 {
     testing_support::TempFolder legacy;
+    using testing_support::text;
+    testing_support::LegacyTables()
+        .table("fciudade", {})
+        .table("FCLIENTE", {{{"CODI_FCL", text("000001")}}, {{"CODI_FCL", text("000002")}}})
+        .table("FPROVEED", {{{"CODI_FPR", text("1")}}})
+        .write(legacy.path());
     auto* path = named<QLineEdit>(QStringLiteral("Directorio de Datos"));
     auto* importar = named<QPushButton>(QStringLiteral("Iniciar/Importar"));
     auto* cancelar = named<QPushButton>(QStringLiteral("Cancelar"));
@@ -264,7 +271,7 @@ TEST_F(ImportarWindow, TheTickedEntriesRunFromTheWidgetsAndCancelarStopsTheRun)
     EXPECT_EQ(window.chkTabla[2].value, 1);
     EXPECT_EQ(window.chkTabla[0].value, 0);
 
-    const QString clientesAcabado = "Tabla: " + qs(kTareas[1].caption) + " no disponible";
+    const QString clientesAcabado = "Tabla: " + qs(kTareas[1].caption);
     pump.at(1, [&] {
         // Between records the window shows the run: only "Cancelar" starts nothing new.
         EXPECT_FALSE(importar->isEnabled());
@@ -279,7 +286,8 @@ TEST_F(ImportarWindow, TheTickedEntriesRunFromTheWidgetsAndCancelarStopsTheRun)
     });
     importar->click();
 
-    EXPECT_EQ(pump.calls(), 1);
+    EXPECT_EQ(pump.calls(), 2);  // after the first customer, and after the entry
+    EXPECT_EQ(window.LblDetalle.caption, "CANCELADO");
     EXPECT_TRUE(window.Cancelado);
     EXPECT_EQ(lblTabla->text(), clientesAcabado);  // "Proveedores" never started
     EXPECT_TRUE(importar->isEnabled());

@@ -5,7 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/dbf/DbfTable.h"
-#include "tests/platform/db/dbf/LegacyFixtures.h"
+#include "tests/support/LegacyFixtures.h"
 
 #include <filesystem>
 #include <fmt/format.h>

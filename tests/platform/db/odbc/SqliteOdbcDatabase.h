@@ -10,7 +10,7 @@
 // it at start); the tests take C.UTF-8 for the life of the fixture.
 
 #include "platform/db/Connection.h"
-#include "tests/platform/db/dbf/LegacyFixtures.h"
+#include "tests/support/LegacyFixtures.h"
 #include "tests/support/TempFolder.h"
 
 #include <clocale>

@@ -4,7 +4,7 @@
 #include "platform/base/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "tests/platform/db/dbf/LegacyFixtures.h"
+#include "tests/support/LegacyFixtures.h"
 
 #include <fmt/format.h>
 #include <gtest/gtest.h>

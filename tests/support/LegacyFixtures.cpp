@@ -1,4 +1,4 @@
-#include "tests/platform/db/dbf/LegacyFixtures.h"
+#include "tests/support/LegacyFixtures.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -15,8 +15,8 @@ namespace {
 
 std::filesystem::path fixtureScripts()
 {
-    // This file is tests/platform/db/dbf/LegacyFixtures.cpp; the scripts are in tests/fixtures.
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "fixtures";
+    // This file is tests/support/LegacyFixtures.cpp; the scripts are in tests/fixtures.
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures";
 }
 
 }  // namespace
