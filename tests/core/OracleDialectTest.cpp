@@ -2,6 +2,7 @@
 // statements Oracle runs one by one, and both at work on an Oracle connection text (served in CI by the
 // SQLite ODBC driver, which runs the statements that need no Oracle-only syntax).
 
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/core/ProgramFixture.h"
 
 #include <clocale>
@@ -203,24 +204,6 @@ TEST(OracleScript, StatementsOracleCannotRunAreDropped)
 
 constexpr const char* kSqliteOdbcDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 // gDB_Dll logged in to an Oracle server ("#" in the server's name) whose driver is, here, the SQLite ODBC
 // driver on a file of this test's folder. That driver has no UTF-16 entry points, so the driver manager
 // converts for it in the locale's character set: C.UTF-8 for the test, as the program runs under the user's.
@@ -264,8 +247,8 @@ protected:
     }
 
     std::string previousLocale;
-    ScopedVariable driver{"MIGRA_ODBC_ORACLE_DRIVER", kSqliteOdbcDriver};
-    ScopedVariable keys{"MIGRA_ODBC_EXTRA_KEYS", "Database=" + (folder.path() / "oracle.db").string() + ";"};
+    testing_support::ScopedEnvironment driver{"MIGRA_ODBC_ORACLE_DRIVER", kSqliteOdbcDriver};
+    testing_support::ScopedEnvironment keys{"MIGRA_ODBC_EXTRA_KEYS", "Database=" + (folder.path() / "oracle.db").string() + ";"};
 };
 
 TEST_F(OracleConnection, AScriptRunsStatementByStatementInItsOwnTransaction)

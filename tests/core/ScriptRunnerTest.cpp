@@ -1,6 +1,7 @@
 // SQL scripts run batch by batch on the embedded ERP database: splitting, comments, date tokens, the
 // filter, the passes for objects created further down, the supervisor key and the log.
 
+#include "tests/support/ScopedEnvironment.h"
 #include "core/ProgressBar.h"
 #include "core/ScriptRunner.h"
 #include "platform/base/Text.h"
@@ -15,24 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class Scripts : public ProgramFixture {
 protected:
@@ -96,9 +79,9 @@ protected:
     }
 
     testing_support::TempFolder scripts, temp, noOpener;
-    ScopedVariable tempVariable{"TEMP", temp.path().string()};
+    testing_support::ScopedEnvironment tempVariable{"TEMP", temp.path().string()};
     // No desktop opener is found while these tests run: a log is never opened on the machine running them.
-    ScopedVariable pathVariable{"PATH", noOpener.path().string()};
+    testing_support::ScopedEnvironment pathVariable{"PATH", noOpener.path().string()};
     ProgressBar box;
     std::vector<std::string> labels;
     ui::ScriptedEventPump pump;
@@ -269,8 +252,8 @@ TEST_F(Scripts, AFailureIsLoggedWithItsBatchAndTheLogIsOpenedForTheOperator)
     fs::permissions(reporter, fs::perms::owner_all);
     const fs::path pipe = opener.path() / "report";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    ScopedVariable path("PATH", opener.path().string());
-    ScopedVariable reportTo("REPORT_PIPE", pipe.string());
+    testing_support::ScopedEnvironment path("PATH", opener.path().string());
+    testing_support::ScopedEnvironment reportTo("REPORT_PIPE", pipe.string());
 
     const std::string insert = "INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('X')";
     expectLogMessage();

@@ -1,6 +1,7 @@
 // The window's maintenance buttons on the embedded ERP database: the purge of the movement tables, the
 // trigger scripts, the accumulator program, the retired purge, and the orders listed in "C:\A.TXT".
 
+#include "tests/support/ScopedEnvironment.h"
 #include "importer/Importar.h"
 #include "platform/base/Text.h"
 #include "tests/core/ProgramFixture.h"
@@ -12,24 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class MaintenanceButtons : public ProgramFixture {
 protected:
@@ -60,8 +43,8 @@ protected:
     Importar window{pump};
     std::vector<std::string> details;
     testing_support::TempFolder temp, noOpener;
-    ScopedVariable tempVariable{"TEMP", temp.path().string()};
-    ScopedVariable pathVariable{"PATH", noOpener.path().string()};
+    testing_support::ScopedEnvironment tempVariable{"TEMP", temp.path().string()};
+    testing_support::ScopedEnvironment pathVariable{"PATH", noOpener.path().string()};
 };
 
 class Purge : public MaintenanceButtons {
@@ -262,7 +245,7 @@ protected:
     Rows destinations() { return rows("SELECT TC, IDCOMPROBANTE, IDDEPOSITODESTINO FROM C_MV_CPTE ORDER BY ID"); }
 
     testing_support::TempFolder drives;
-    ScopedVariable drivesVariable{"MIGRA_DRIVES", drives.path().string()};
+    testing_support::ScopedEnvironment drivesVariable{"MIGRA_DRIVES", drives.path().string()};
 };
 
 TEST_F(OrdersFile, TheListedOrdersNotYetReceivedGetA10)

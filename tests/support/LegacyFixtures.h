@@ -2,6 +2,7 @@
 // Legacy files for the tests, made by the scripts in tests/fixtures with Debian's python3-dbf and
 // python3-xlwt, and the byte edits that damage them.
 
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdint>
@@ -35,18 +36,5 @@ std::string connectionTextForDbfFolder(std::string_view folder, std::string_view
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 void patchBytes(const std::filesystem::path& file, std::uint64_t offset, std::string_view bytes);
-
-// Sets an environment variable for the life of the object (unsets it for nullopt), then restores it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::string name, std::optional<std::string> value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::string name_;
-    std::optional<std::string> saved_;
-};
 
 }  // namespace testing_support

@@ -1,3 +1,4 @@
+#include "tests/support/ScopedEnvironment.h"
 #include "platform/os/Environment.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +9,6 @@
 #include <vector>
 
 namespace {
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(Environment, TheCommandLineIsTheArgumentsJoinedByOneBlank)
 {
@@ -56,7 +38,7 @@ TEST(Environment, TheTemporaryFolderIsTempFirst)
         {"", "", "/tmp"},
     };
     for (const Case& c : cases) {
-        ScopedVariable temp("TEMP", c.temp), tmpdir("TMPDIR", c.tmpdir);
+        testing_support::ScopedEnvironment temp("TEMP", c.temp), tmpdir("TMPDIR", c.tmpdir);
         EXPECT_EQ(os::temporaryFolder(), c.folder);
     }
 }
@@ -69,7 +51,7 @@ TEST(Environment, MachineAndUserNames)
 
     const std::string user = os::userName();
     EXPECT_FALSE(user.empty());
-    ScopedVariable impostor("USER", "impostor");  // the account decides, not a variable anyone can set
+    testing_support::ScopedEnvironment impostor("USER", "impostor");  // the account decides, not a variable anyone can set
     EXPECT_EQ(os::userName(), user);
 }
 

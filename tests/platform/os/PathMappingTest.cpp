@@ -1,3 +1,4 @@
+#include "tests/support/ScopedEnvironment.h"
 #include "platform/os/PathMapping.h"
 
 #include "tests/support/TempFolder.h"
@@ -14,25 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Sets (or removes) an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 void touch(const fs::path& file) { std::ofstream(file) << "x"; }
 
 TEST(PathMapping, DrivesBecomeFoldersAndExistingNamesAreFoundWithoutRegardToCase)
@@ -43,7 +25,7 @@ TEST(PathMapping, DrivesBecomeFoldersAndExistingNamesAreFoundWithoutRegardToCase
     fs::create_directories(migrar);
     touch(migrar / "FCLIENTE.DBF");
     touch(migrar / "AÑO.TXT");
-    ScopedVariable root("MIGRA_DRIVES", drives.string());
+    testing_support::ScopedEnvironment root("MIGRA_DRIVES", drives.string());
 
     struct Case { std::string windows; fs::path expected; };
     const Case cases[] = {
@@ -67,8 +49,8 @@ TEST(PathMapping, DrivesBecomeFoldersAndExistingNamesAreFoundWithoutRegardToCase
 TEST(PathMapping, TheDrivesRootDefaultsToTheProgramFolder)
 {
     testing_support::TempFolder temp;
-    ScopedVariable home("MIGRA_HOME", temp.path().string());
-    ScopedVariable root("MIGRA_DRIVES", std::nullopt);
+    testing_support::ScopedEnvironment home("MIGRA_HOME", temp.path().string());
+    testing_support::ScopedEnvironment root("MIGRA_DRIVES", std::nullopt);
     EXPECT_EQ(os::drivesRoot(), temp.path() / "drives");
     EXPECT_EQ(os::mapWindowsPath(R"(d:\libro5.txt)"), temp.path() / "drives" / "d" / "libro5.txt");
 }

@@ -1,3 +1,4 @@
+#include "tests/support/ScopedEnvironment.h"
 #include "platform/os/ProgramStarter.h"
 
 #include "tests/support/TempFolder.h"
@@ -12,25 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // A script that tells, through the named pipe REPORT_PIPE names, how many arguments it got and what the first
 // one was. Reading the pipe waits for the script itself, so no test depends on how fast it starts; each run
@@ -61,7 +43,7 @@ std::pair<std::string, std::string> report(const fs::path& pipe)
 TEST(ProgramStarter, StartsAProgramOfTheProgramFolderWithTheParametersAsOneArgument)
 {
     testing_support::TempFolder temp;
-    ScopedVariable home("MIGRA_HOME", temp.path().string());
+    testing_support::ScopedEnvironment home("MIGRA_HOME", temp.path().string());
     writeReporter(temp.path() / "RA_ROZori");
 
     struct Case { const char* parameters; const char* count; const char* first; };
@@ -72,7 +54,7 @@ TEST(ProgramStarter, StartsAProgramOfTheProgramFolderWithTheParametersAsOneArgum
     };
     for (const Case& c : cases) {
         const fs::path pipe = newPipe(temp.path());
-        ScopedVariable reportTo("REPORT_PIPE", pipe.string());
+        testing_support::ScopedEnvironment reportTo("REPORT_PIPE", pipe.string());
         EXPECT_GT(os::startProgram("RA_ROZori", c.parameters), 0) << c.parameters;
         EXPECT_EQ(report(pipe), std::pair(std::string(c.count), std::string(c.first))) << c.parameters;
     }
@@ -95,13 +77,13 @@ TEST(ProgramStarter, DocumentsOpenWithXdgOpen)
     const fs::path document = temp.path() / "Script953.TXT";
     const fs::path pipe = newPipe(temp.path());
     {
-        ScopedVariable reportTo("REPORT_PIPE", pipe.string());
-        ScopedVariable path("PATH", temp.path().string());
+        testing_support::ScopedEnvironment reportTo("REPORT_PIPE", pipe.string());
+        testing_support::ScopedEnvironment path("PATH", temp.path().string());
         EXPECT_TRUE(os::openDocument(document));
     }
     EXPECT_EQ(report(pipe), std::pair(std::string("1"), document.string()));
 
-    ScopedVariable path("PATH", (temp.path() / "nowhere").string());
+    testing_support::ScopedEnvironment path("PATH", (temp.path() / "nowhere").string());
     EXPECT_FALSE(os::openDocument(document));
 }
 
