@@ -4,8 +4,6 @@
 #include "core/DB_Dll.h"
 #include "core/ProgramServices.h"
 #include "importer/Importar.h"
-#include "platform/base/DateDifference.h"
-#include "platform/base/Value.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/Prompter.h"
 
@@ -19,23 +17,7 @@ bool ImportLoop::cancelado()
     return true;
 }
 
-void ImportLoop::actualizaPromedio(base::DateTime ahora)
-{
-    minutos_ = base::minutesBetween(inicio_, ahora);
-    if (minutos_ != minutosPrevios_) {
-        promedio_ = leidos_ - leidosAlCambio_;
-        leidosAlCambio_ = leidos_;
-    } else if (minutos_ == 0) {
-        promedio_ = leidos_;
-    }
-    minutosPrevios_ = minutos_;
-}
-
-std::string ImportLoop::lineaContadores() const
-{
-    return fmt::format("Leidos {} Grabados:{} Errores: {} Inicio: {} transcurrido: {} Min. (Promedio: {} x minuto)", leidos_,
-                       grabados_, errores_, base::Value(inicio_).toText(), minutos_, promedio_);
-}
+std::string ImportLoop::lineaContadores() const { return c_.linea(); }
 
 // Reading the record and building its statements: a failure there stops the task before anything of the
 // record is written.
@@ -56,22 +38,22 @@ bool ImportLoop::leeRegistro(const std::function<void()>& trabajo, std::int32_t 
 
 ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro)
 {
-    inicio_ = programClock().now();
+    c_.inicio = programClock().now();
     ListaSentencias lote;
     while (!origen.eof()) {
         if (cancelado()) return Fin::Cancelado;
         lote.assign(1, std::string());
-        actualizaPromedio(programClock().now());
+        c_.actualizaPromedio(programClock().now());
         ventana_.LblDetalle.caption = lineaContadores();
         ventana_.cambio();
-        ++leidos_;
-        if (!leeRegistro([&] { armaRegistro(lote); }, leidos_)) return Fin::Detenido;
+        ++c_.leidos;
+        if (!leeRegistro([&] { armaRegistro(lote); }, c_.leidos)) return Fin::Detenido;
         ventana_.HuboError = false;
         long codigo = 0;
         std::string texto, errorTexto;
         EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, false, texto, errorTexto);
-        if (ventana_.HuboError) ++errores_;
-        else ++grabados_;
+        if (ventana_.HuboError) ++c_.errores;
+        else ++c_.grabados;
         ventana_.eventos().doEvents();
         origen.moveNext();
     }
@@ -87,17 +69,17 @@ ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<v
         if (pasaPorAlto) {
             // Deciding reads the record too, so a field that cannot be read stops the task the same way; the
             // message gives the number the record would have had.
-            if (!leeRegistro([&] { salta = pasaPorAlto(); }, leidos_ + 1)) return Fin::Detenido;
+            if (!leeRegistro([&] { salta = pasaPorAlto(); }, c_.leidos + 1)) return Fin::Detenido;
         }
         if (salta) {
             ventana_.eventos().doEvents();
             origen.moveNext();
             continue;
         }
-        ventana_.LblDetalle.caption = "Procesando Registro " + std::to_string(leidos_);
+        ventana_.LblDetalle.caption = "Procesando Registro " + std::to_string(c_.leidos);
         ventana_.cambio();
-        ++leidos_;
-        if (!leeRegistro(procesaRegistro, leidos_)) return Fin::Detenido;
+        ++c_.leidos;
+        if (!leeRegistro(procesaRegistro, c_.leidos)) return Fin::Detenido;
         ventana_.eventos().doEvents();
         origen.moveNext();
     }

@@ -7,6 +7,7 @@
 // records before it stay written and nothing of it is written.
 
 #include "core/StatementBuilders.h"
+#include "importer/ImportCounters.h"
 #include "platform/base/DateTime.h"
 #include "platform/db/Recordset.h"
 
@@ -33,23 +34,18 @@ public:
     // After a direct statement: the first error of the ERP connection in an OK box, then the list cleared.
     void verificaErrores();
 
-    std::int32_t leidos() const { return leidos_; }
-    std::int32_t grabados() const { return grabados_; }
-    std::int32_t errores() const { return errores_; }
+    std::int32_t leidos() const { return c_.leidos; }
+    std::int32_t grabados() const { return c_.grabados; }
+    std::int32_t errores() const { return c_.errores; }
     // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
     std::string lineaContadores() const;
 
 private:
     bool cancelado();
-    void actualizaPromedio(base::DateTime ahora);
     // `registro` is the record's number in the message when reading it fails.
     bool leeRegistro(const std::function<void()>& trabajo, std::int32_t registro);
 
     Importar& ventana_;
     std::string tabla_;
-    std::int32_t leidos_ = 0, grabados_ = 0, errores_ = 0;
-    base::DateTime inicio_;
-    std::int64_t minutos_ = 0, minutosPrevios_ = 0;
-    std::int64_t promedio_ = 0;
-    std::int32_t leidosAlCambio_ = 0;
+    ContadoresImportacion c_;
 };

@@ -5,7 +5,6 @@
 #include "core/ProgramServices.h"
 #include "core/Utilidades.h"
 #include "importer/Importar.h"
-#include "platform/base/DateDifference.h"
 #include "platform/base/Text.h"
 #include "platform/os/Clock.h"
 #include "platform/os/PathMapping.h"
@@ -88,27 +87,11 @@ std::filesystem::path archivoLateral(std::string_view rutaWindows)
     return archivo;
 }
 
-void RecorridoPrecios::actualizaPromedio(base::DateTime ahora)
-{
-    minutos_ = base::minutesBetween(inicio_, ahora);
-    if (minutos_ != minutosPrevios_) {
-        promedio_ = leidos_ - leidosAlCambio_;
-        leidosAlCambio_ = leidos_;
-    } else if (minutos_ == 0) {
-        promedio_ = leidos_;
-    }
-    minutosPrevios_ = minutos_;
-}
-
-std::string RecorridoPrecios::lineaContadores() const
-{
-    return fmt::format("Leidos {} Grabados:{} Errores: {} Inicio: {} transcurrido: {} Min. (Promedio: {} x minuto)",
-                       leidos_, grabados_, errores_, base::Value(inicio_).toText(), minutos_, promedio_);
-}
+std::string RecorridoPrecios::lineaContadores() const { return c_.linea(); }
 
 RecorridoPrecios::Fin RecorridoPrecios::detenido()
 {
-    ventana_.LblDetalle.caption = "DETENIDO en el registro " + std::to_string(leidos_) + " de " + tabla_;
+    ventana_.LblDetalle.caption = "DETENIDO en el registro " + std::to_string(c_.leidos) + " de " + tabla_;
     ventana_.cambio();
     return Fin::Detenido;
 }
@@ -117,7 +100,7 @@ RecorridoPrecios::Fin RecorridoPrecios::recorre(db::Recordset& origen,
                                                 const std::function<Registro(ListaSentencias&)>& armaRegistro,
                                                 const Ejecutor& ejecuta, bool detieneAlFallar)
 {
-    inicio_ = programClock().now();
+    c_.inicio = programClock().now();
     ListaSentencias lote;
     while (!origen.eof()) {
         if (ventana_.Cancelado) {
@@ -126,23 +109,23 @@ RecorridoPrecios::Fin RecorridoPrecios::recorre(db::Recordset& origen,
             return Fin::Cancelado;
         }
         lote.assign(1, std::string());
-        actualizaPromedio(programClock().now());
+        c_.actualizaPromedio(programClock().now());
         ventana_.LblDetalle.caption = lineaContadores();
         ventana_.cambio();
-        ++leidos_;
+        ++c_.leidos;
 
         Registro registro;
         try {
             registro = armaRegistro(lote);
         } catch (const base::Error& error) {
             // A record that cannot be read or looked up stops the task before anything of it is written.
-            const std::string donde = fmt::format("Tabla {}, registro {}: {}", tabla_, leidos_, error.description());
+            const std::string donde = fmt::format("Tabla {}, registro {}: {}", tabla_, c_.leidos, error.description());
             gDB_Dll().TratamientoErrores(base::Error(error.number(), donde, error.source()),
                                          ui::vbOKOnly | ui::vbCritical, tabla_);
             return detenido();
         }
         if (registro == Registro::Fallido) {
-            ++errores_;
+            ++c_.errores;
             return detenido();
         }
         if (registro == Registro::Ejecutar) {
@@ -157,8 +140,8 @@ RecorridoPrecios::Fin RecorridoPrecios::recorre(db::Recordset& origen,
                 EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, false, texto, errorTexto);
                 escrito = !ventana_.HuboError;
             }
-            if (escrito) ++grabados_;
-            else ++errores_;
+            if (escrito) ++c_.grabados;
+            else ++c_.errores;
             if (!escrito && detieneAlFallar) return detenido();
         }
         ventana_.HuboError = false;

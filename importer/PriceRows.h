@@ -8,6 +8,7 @@
 // blanks to 25 characters. Sale lists are type 'V', purchase lists type 'C'.
 
 #include "core/StatementBuilders.h"
+#include "importer/ImportCounters.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Value.h"
 #include "platform/db/Recordset.h"
@@ -94,24 +95,19 @@ public:
     Fin recorre(db::Recordset& origen, const std::function<Registro(ListaSentencias&)>& armaRegistro,
                 const Ejecutor& ejecuta = {}, bool detieneAlFallar = false);
 
-    std::int32_t leidos() const { return leidos_; }
-    std::int32_t grabados() const { return grabados_; }
-    std::int32_t errores() const { return errores_; }
+    std::int32_t leidos() const { return c_.leidos; }
+    std::int32_t grabados() const { return c_.grabados; }
+    std::int32_t errores() const { return c_.errores; }
     // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
     std::string lineaContadores() const;
 
 private:
-    void actualizaPromedio(base::DateTime ahora);
     // "DETENIDO en el registro n de T" in LblDetalle.
     Fin detenido();
 
     Importar& ventana_;
     std::string tabla_;
-    std::int32_t leidos_ = 0, grabados_ = 0, errores_ = 0;
-    base::DateTime inicio_;
-    std::int64_t minutos_ = 0, minutosPrevios_ = 0;
-    std::int64_t promedio_ = 0;
-    std::int32_t leidosAlCambio_ = 0;
+    ContadoresImportacion c_;
 };
 
 }  // namespace precios

@@ -1,0 +1,22 @@
+#pragma once
+// The counters a batch-style import shows once per record: records read, written and failed, the start, the
+// minutes elapsed and the records read per minute.
+
+#include "platform/base/DateTime.h"
+
+#include <cstdint>
+#include <string>
+
+struct ContadoresImportacion {
+    std::int32_t leidos = 0, grabados = 0, errores = 0;
+    base::DateTime inicio;
+    std::int64_t minutos = 0, minutosPrevios = 0;
+    std::int64_t promedio = 0;
+    std::int32_t leidosAlCambio = 0;
+
+    // The rate is the records read during the last completed stretch between two minute changes, and during
+    // the first minute the records read so far.
+    void actualizaPromedio(base::DateTime ahora);
+    // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
+    std::string linea() const;
+};
