@@ -3,7 +3,7 @@
 #include "core/StartUp.h"
 #include "core/qt/FrmAccesoView.h"
 #include "core/qt/WindowSetUpQt.h"
-#include "tests/platform/ui/qt/QtTestApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QComboBox>

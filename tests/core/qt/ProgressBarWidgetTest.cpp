@@ -2,7 +2,7 @@
 // letters inverted where the bar covers them, and the box shown and hidden as its model says.
 
 #include "core/qt/ProgressBarWidget.h"
-#include "tests/platform/ui/qt/QtTestApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QImage>
 

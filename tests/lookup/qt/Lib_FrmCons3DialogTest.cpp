@@ -4,7 +4,7 @@
 #include "lookup/qt/Lib_FrmCons3Dialog.h"
 #include "platform/ui/qt/ListViewWidget.h"
 #include "tests/lookup/PickListFixture.h"
-#include "tests/lookup/qt/QtLookupApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,7 +44,7 @@ TEST_F(PickListWindow, TypingInASearchBoxAndEnterPicksTheRow) {
     Lib_FrmCons3Dialog dialog(form);
 
     bool checked = false;
-    lookuptest::whenModalShows([&](QWidget* modal) {
+    uitest::whenModalShows([&](QWidget* modal) {
         [&] {
             ASSERT_EQ(modal, &dialog);
             QApplication::processEvents();
@@ -107,7 +107,7 @@ TEST_F(PickListWindow, KeysInTheListAndEscape) {
     Lib_FrmCons3Dialog dialog(form);
 
     bool checked = false;
-    lookuptest::whenModalShows([&](QWidget*) {
+    uitest::whenModalShows([&](QWidget*) {
         [&] {
             QApplication::processEvents();
             dialog.list()->sync();
@@ -138,7 +138,7 @@ TEST_F(PickListWindow, SpaceTicksRowsOfAMultiPick) {
     Lib_FrmCons3Dialog dialog(form);
 
     bool checked = false;
-    lookuptest::whenModalShows([&](QWidget*) {
+    uitest::whenModalShows([&](QWidget*) {
         [&] {
             QApplication::processEvents();
             dialog.list()->sync();

@@ -6,7 +6,7 @@
 #include "lookup/qt/QtLookupWindows.h"
 #include "platform/ui/qt/TreeViewWidget.h"
 #include "tests/lookup/PickListFixture.h"
-#include "tests/lookup/qt/QtLookupApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -52,7 +52,7 @@ TEST_F(TreeWindow, TheEngineShowsTheTreeOverItsOwner) {
     engine.Checks = true;
     engine.CampoDevuelto = "IDFAMILIA";
     bool checked = false;
-    lookuptest::whenModalShows([&](QWidget* modal) {
+    uitest::whenModalShows([&](QWidget* modal) {
         auto* dialog = qobject_cast<Lib_FrmCons3TreeDialog*>(modal);
         [&] {
             ASSERT_NE(dialog, nullptr);
@@ -100,7 +100,7 @@ TEST_F(TreeWindow, TheEngineShowsTheTreeOverItsOwner) {
     // A single pick: F5 filters the tree, Down takes the operator to it, Enter accepts the node there.
     engine.CampoDevuelto = "IDFAMILIA";
     checked = false;
-    lookuptest::whenModalShows([&](QWidget* modal) {
+    uitest::whenModalShows([&](QWidget* modal) {
         auto* dialog = qobject_cast<Lib_FrmCons3TreeDialog*>(modal);
         [&] {
             ASSERT_NE(dialog, nullptr);

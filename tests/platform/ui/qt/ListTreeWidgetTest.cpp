@@ -1,6 +1,6 @@
 #include "platform/ui/qt/ListViewWidget.h"
 #include "platform/ui/qt/TreeViewWidget.h"
-#include "tests/platform/ui/qt/QtTestApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QHeaderView>

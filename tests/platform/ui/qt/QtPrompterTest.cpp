@@ -1,5 +1,5 @@
 #include "platform/ui/qt/QtPrompter.h"
-#include "tests/platform/ui/qt/QtTestApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QAbstractButton>
 #include <QApplication>

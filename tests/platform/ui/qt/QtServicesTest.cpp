@@ -1,7 +1,7 @@
 #include "platform/ui/qt/QtEventPump.h"
 #include "platform/ui/qt/QtTextMeasurer.h"
 #include "platform/ui/qt/VbKeys.h"
-#include "tests/platform/ui/qt/QtTestApplication.h"
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,18 +1,19 @@
-// The QApplication the window tests need, made before the first test and offscreen unless the environment
-// picks a platform.
+#include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+namespace uitest {
+
 namespace {
 
 class QtApplicationEnvironment : public testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
@@ -20,7 +21,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[20] = "test_importer_qt";
+    char name_[12] = "migra_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
@@ -29,3 +30,18 @@ private:
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
+
+void whenModalShows(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
+}
+
+}  // namespace uitest
