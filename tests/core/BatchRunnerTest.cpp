@@ -9,19 +9,6 @@ using Rows = std::vector<std::vector<std::string>>;
 
 class Batches : public ProgramFixture {
 protected:
-    Rows rows(std::string statement)
-    {
-        db::Recordset rs;
-        gDB_Dll().AbrirRecordset(statement, rs);
-        Rows result;
-        for (; !rs.eof(); rs.moveNext()) {
-            std::vector<std::string> row;
-            for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-                row.push_back(rs.field(i).value().isNull() ? "NULL" : rs.field(i).value().toText());
-            result.push_back(row);
-        }
-        return result;
-    }
     struct Outcome { bool failed = false; long code = -1; std::string batch, text; };
     Outcome run(const ListaSentencias& statements, bool duplicates = false, bool references = false, bool flag = false)
     {

@@ -50,6 +50,22 @@ protected:
         erp.dialogoAcceso = nullptr;
     }
 
+    using Rows = std::vector<std::vector<std::string>>;
+    // The rows of a query on the ERP database, each value as its text ("NULL" for Null).
+    static Rows rows(std::string statement)
+    {
+        db::Recordset rs;
+        gDB_Dll().AbrirRecordset(statement, rs);
+        Rows result;
+        for (; !rs.eof(); rs.moveNext()) {
+            std::vector<std::string> row;
+            for (std::size_t i = 0; i < rs.fieldCount(); ++i)
+                row.push_back(rs.field(i).value().isNull() ? "NULL" : rs.field(i).value().toText());
+            result.push_back(row);
+        }
+        return result;
+    }
+
     std::string errorLog() const
     {
         std::ifstream in(folder.path() / "QVERR.LOG", std::ios::binary);

@@ -42,19 +42,6 @@ protected:
         bool authorised = false;
         run(script, filter, authorised);
     }
-    Rows rows(std::string statement)
-    {
-        db::Recordset rs;
-        gDB_Dll().AbrirRecordset(statement, rs);
-        Rows result;
-        for (; !rs.eof(); rs.moveNext()) {
-            std::vector<std::string> row;
-            for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-                row.push_back(rs.field(i).value().isNull() ? "NULL" : rs.field(i).value().toText());
-            result.push_back(row);
-        }
-        return result;
-    }
     void execute(std::string statement) { gDB_Dll().EjecutaConsultaSQL(statement); }
     // The "Ciclo:" lines: which batch went out in which pass.
     std::vector<std::string> cycles() const

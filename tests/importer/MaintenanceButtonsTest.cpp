@@ -23,19 +23,6 @@ protected:
             if (details.empty() || details.back() != window.LblDetalle.caption) details.push_back(window.LblDetalle.caption);
         };
     }
-    Rows rows(std::string statement)
-    {
-        db::Recordset rs;
-        gDB_Dll().AbrirRecordset(statement, rs);
-        Rows result;
-        for (; !rs.eof(); rs.moveNext()) {
-            std::vector<std::string> row;
-            for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-                row.push_back(rs.field(i).value().isNull() ? "NULL" : rs.field(i).value().toText());
-            result.push_back(row);
-        }
-        return result;
-    }
     std::string count(const std::string& table) { return rows("SELECT COUNT(*) FROM " + table)[0][0]; }
     void execute(std::string statement) { gDB_Dll().EjecutaConsultaSQL(statement); }
 
