@@ -2,6 +2,7 @@
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
+#include "importer/ImportLoop.h"
 #include "importer/Importar.h"
 #include "platform/base/Format.h"
 #include "platform/base/Text.h"
@@ -141,6 +142,16 @@ bool CuentasDelProceso::libre(const std::string& cuenta, const std::string& codi
 void CuentasDelProceso::toma(const std::string& cuenta, const std::string& codigoLegado)
 {
     tomadas_.emplace(base::toUpperCase(cuenta), codigoLegado);
+}
+
+void CuentasDelProceso::escribe(ImportLoop& loop, std::string sentencia, const std::string& cuenta,
+                                const std::string& codigoLegado)
+{
+    DB_Dll& erp = gDB_Dll();
+    erp.EjecutaConsultaSQL(sentencia);
+    const bool escrita = erp.gCnn.errors().empty();
+    loop.verificaErrores();
+    if (escrita) toma(cuenta, codigoLegado);
 }
 
 }  // namespace cuentas

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <unordered_map>
 
+class ImportLoop;
+
 class DB_Dll;
 class Importar;
 
@@ -87,6 +89,9 @@ public:
     bool libre(const std::string& cuenta, const std::string& codigoLegado);
     // The account was written from this legacy code.
     void toma(const std::string& cuenta, const std::string& codigoLegado);
+    // Sends the account's statement in the direct style (its errors shown and cleared) and takes the account
+    // when the statement was carried out.
+    void escribe(ImportLoop& loop, std::string sentencia, const std::string& cuenta, const std::string& codigoLegado);
 
 private:
     std::string rutina_, tabla_;

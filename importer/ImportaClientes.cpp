@@ -77,10 +77,7 @@ void Importar::ImportaClientes()
                         sql(ciudad) + " WHERE CODIGO = " + sql(cuenta);
             eventos().doEvents();
         }
-        erp.EjecutaConsultaSQL(sentencia);
-        const bool escrita = erp.gCnn.errors().empty();
-        loop.verificaErrores();
-        if (escrita) tomadas.toma(cuenta, codigoLegado);
+        tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return clienteFueraDeRango(campo("CODI_FCL")); });
     if (fin != ImportLoop::Fin::Completo) return;

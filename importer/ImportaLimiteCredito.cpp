@@ -35,10 +35,7 @@ void Importar::ImportaLimiteCredito()
                                 ",LIMITE_CREDITO3 = " + limites[3] + ",LIMITE_CREDITO4 = " + limites[4] +
                                 ",LIMITE_CREDITO5 = " + limites[5] + "  WHERE CODIGO = " + sql(cuenta);
         eventos().doEvents();
-        erp.EjecutaConsultaSQL(sentencia);
-        const bool escrita = erp.gCnn.errors().empty();
-        loop.verificaErrores();
-        if (escrita) tomadas.toma(cuenta, codigoLegado);
+        tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return clienteFueraDeRango(campo("CODI_FCL")); });
     if (fin != ImportLoop::Fin::Completo) return;

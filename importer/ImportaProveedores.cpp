@@ -71,10 +71,7 @@ void Importar::ImportaProveedores()
                         ",ProveedorLocal = 0,ProveedorCompartido = " + compartido +
                         ",idDepositoEntregaOC = 'DBA', LOCALIDAD = " + sql(ciudad) + " WHERE CODIGO = " + sql(cuenta);
         }
-        erp.EjecutaConsultaSQL(sentencia);
-        const bool escrita = erp.gCnn.errors().empty();
-        loop.verificaErrores();
-        if (escrita) tomadas.toma(cuenta, codigoLegado);
+        tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     });
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
