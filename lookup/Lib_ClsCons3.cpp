@@ -5,6 +5,7 @@
 
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
+#include "lookup/SqlWords.h"
 #include "core/ProgramServices.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/Lib_FrmCons3Tree.h"
@@ -36,23 +37,6 @@ void ignora(Paso&& paso) {
 LookupWindows& ventanas() {
     if (!gLookupWindows) throw std::logic_error("No LookupWindows installed: a lookup cannot show its window");
     return *gLookupWindows;
-}
-
-bool esDeNombre(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_' || u >= 0x80;
-}
-
-// A caller's text is a ready statement when SELECT stands in it as a word: a table whose name merely holds
-// those letters (TA_SELECTORES) is still a table.
-bool esSentencia(std::string_view sql) {
-    for (std::size_t at = base::findIgnoringCase(sql, "select"); at != std::string_view::npos;
-         at = base::findIgnoringCase(sql, "select", at + 1)) {
-        const bool antes = at > 0 && esDeNombre(sql[at - 1]);
-        const bool despues = at + 6 < sql.size() && esDeNombre(sql[at + 6]);
-        if (!antes && !despues) return true;
-    }
-    return false;
 }
 
 bool es(std::string_view a, std::string_view b) {
@@ -134,7 +118,7 @@ void Lib_ClsCons3::ConsultaSearch(std::string_view SQL, std::vector<std::string>
     });
 
     std::string sentencia;
-    if (esSentencia(SQL)) {
+    if (contienePalabra(SQL, "select")) {
         sentencia = SQL;
         // The articles' view without stock is read through the one that carries it.
         ignora([&] { sentencia = Utilidades_.ReemplazaTabla(sentencia, "V_MA_ARTICULOS", "VT_MA_ARTICULOS"); });

@@ -4,6 +4,7 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "core/DB_Dll.h"
+#include "lookup/SqlWords.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 
@@ -14,23 +15,6 @@
 namespace {
 
 constexpr ui::Color kColorBusquedaActiva = 0xFFFF00;
-
-bool esDeNombre(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_' || u >= 0x80;
-}
-
-// Whether the statement has a WHERE of its own: the word, not the letters inside a longer name such as
-// a column NOWHERE_ID, which would join the new condition with " and " to a statement without one.
-bool tieneWhere(std::string_view sentencia) {
-    for (std::size_t at = base::findIgnoringCase(sentencia, "where"); at != std::string_view::npos;
-         at = base::findIgnoringCase(sentencia, "where", at + 1)) {
-        const bool antes = at > 0 && esDeNombre(sentencia[at - 1]);
-        const bool despues = at + 5 < sentencia.size() && esDeNombre(sentencia[at + 5]);
-        if (!antes && !despues) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -132,7 +116,7 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int /*Shift*/) {
                 setSearchText(Index, Utilidades_.ReemplazaTexto(caja.text(), "*", "%"));
                 patron = " like " + gDB_Dll().SQLValue(base::Value(caja.text() + "%")) + " ";
             }
-            const std::string union_ = tieneWhere(SQL) ? " and " : " where ";
+            const std::string union_ = contienePalabra(SQL, "where") ? " and " : " where ";
             SQL = SentenciaBase + union_ + prefijo + campo + patron + OrdenSentencia;
             setSearchText(Index, "");
             SentenciaBase = SQL;

@@ -4,6 +4,7 @@
 #include "lookup/Lib_FrmCons3Tree.h"
 
 #include "core/DB_Dll.h"
+#include "lookup/SqlWords.h"
 #include "core/ProgramServices.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
@@ -20,23 +21,6 @@ constexpr int kF5 = 116;
 constexpr const char* kClaveRaiz = "A";
 // How many levels below a ticked node take its tick.
 constexpr int kNivelesDeTilde = 3;
-
-bool esDeNombre(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_' || u >= 0x80;
-}
-
-// Whether the statement has a WHERE of its own: the word, not the letters inside a longer name such as a
-// column NOWHERE_ID, which would join the new condition with " and " to a statement without one.
-bool tieneWhere(std::string_view sentencia) {
-    for (std::size_t at = base::findIgnoringCase(sentencia, "where"); at != std::string_view::npos;
-         at = base::findIgnoringCase(sentencia, "where", at + 1)) {
-        const bool antes = at > 0 && esDeNombre(sentencia[at - 1]);
-        const bool despues = at + 5 < sentencia.size() && esDeNombre(sentencia[at + 5]);
-        if (!antes && !despues) return true;
-    }
-    return false;
-}
 
 // A node's text split at its first "-": the code before it and the description after it, both trimmed. The
 // root's "Consulta..." has no "-": all of it is description.
@@ -216,7 +200,7 @@ void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int /*Shift*/)
                 OrdenSentencia.clear();
                 SentenciaBase = SQL;
             }
-            const std::string union_ = tieneWhere(SQL) ? " and " : " where ";
+            const std::string union_ = contienePalabra(SQL, "where") ? " and " : " where ";
             // The typed text goes in as a literal, so an apostrophe in it is a character to look for.
             const std::string patron = gDB_Dll().SQLValue(base::Value("%" + CmbSearch.text() + "%"));
             SQL = SentenciaBase + union_ + CmbSearch.dataField + " like " + patron + " " + OrdenSentencia;
