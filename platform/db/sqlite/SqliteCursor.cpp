@@ -11,12 +11,6 @@ namespace db::sqlite {
 SqliteCursor::SqliteCursor(Statement statement, std::shared_ptr<Database> db)
     : statement_(std::move(statement)), db_(std::move(db))
 {
-    sqlite3_stmt* s = statement_.get();
-    const int count = sqlite3_column_count(s);
-    for (int i = 0; i < count; ++i) {
-        const char* declared = sqlite3_column_decltype(s, i);
-        columns_.push_back(describeDeclaredType(sqlite3_column_name(s, i), declared ? declared : ""));
-    }
 }
 
 std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std::shared_ptr<Database>& db,
@@ -31,9 +25,16 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     }
     cursor->rowWaiting_ = code == SQLITE_ROW;
     cursor->done_ = code == SQLITE_DONE;
+    // Described after the first step: a statement compiled before a table changed is compiled again by that
+    // step, and only then names the table's columns as they are now.
+    sqlite3_stmt* s = cursor->statement_.get();
+    const int count = sqlite3_column_count(s);
+    for (int i = 0; i < count; ++i) {
+        const char* declared = sqlite3_column_decltype(s, i);
+        cursor->columns_.push_back(describeDeclaredType(sqlite3_column_name(s, i), declared ? declared : ""));
+    }
     if (cursor->rowWaiting_) {
         // An expression has no declared type: its first value tells what it is.
-        sqlite3_stmt* s = cursor->statement_.get();
         for (int i = 0; i < static_cast<int>(cursor->columns_.size()); ++i) {
             if (sqlite3_column_decltype(s, i)) continue;
             switch (sqlite3_column_type(s, i)) {

@@ -1,5 +1,7 @@
 #include "platform/db/sqlite/SqliteHandle.h"
 
+#include "platform/db/sqlite/StatementCache.h"
+
 #include <sqlite3.h>
 
 namespace db::sqlite {
@@ -9,14 +11,24 @@ Database::~Database() { sqlite3_close_v2(handle_); }
 std::string Database::lastError() const { return sqlite3_errmsg(handle_); }
 int Database::lastErrorCode() const { return sqlite3_extended_errcode(handle_); }
 
-Statement::~Statement() { sqlite3_finalize(handle_); }
+Statement::~Statement() { release(); }
+
+void Statement::release()
+{
+    if (!handle_) return;
+    if (const std::shared_ptr<StatementCache> cache = cache_.lock()) cache->giveBack(std::move(text_), handle_);
+    else sqlite3_finalize(handle_);
+    handle_ = nullptr;
+}
 
 Statement& Statement::operator=(Statement&& other) noexcept
 {
     if (this != &other) {
-        sqlite3_finalize(handle_);
+        release();
         db_ = std::move(other.db_);
         handle_ = other.handle_;
+        cache_ = std::move(other.cache_);
+        text_ = std::move(other.text_);
         other.handle_ = nullptr;
     }
     return *this;

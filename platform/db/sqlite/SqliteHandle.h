@@ -11,6 +11,8 @@ struct sqlite3_stmt;
 
 namespace db::sqlite {
 
+class StatementCache;
+
 class Database {
 public:
     explicit Database(sqlite3* handle) : handle_(handle) {}
@@ -31,15 +33,30 @@ public:
     Statement() = default;
     Statement(std::shared_ptr<Database> db, sqlite3_stmt* handle) : db_(std::move(db)), handle_(handle) {}
     ~Statement();
-    Statement(Statement&& other) noexcept : db_(std::move(other.db_)), handle_(other.handle_) { other.handle_ = nullptr; }
+    Statement(Statement&& other) noexcept
+        : db_(std::move(other.db_)), handle_(other.handle_), cache_(std::move(other.cache_)), text_(std::move(other.text_))
+    {
+        other.handle_ = nullptr;
+    }
     Statement& operator=(Statement&& other) noexcept;
 
     sqlite3_stmt* get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
 
 private:
+    friend class StatementCache;
+    // A statement lent by `cache` goes back there, under its text, instead of being finalized.
+    void lend(std::weak_ptr<StatementCache> cache, std::string text)
+    {
+        cache_ = std::move(cache);
+        text_ = std::move(text);
+    }
+    void release();
+
     std::shared_ptr<Database> db_;
     sqlite3_stmt* handle_ = nullptr;
+    std::weak_ptr<StatementCache> cache_;
+    std::string text_;
 };
 
 // Prepares `sql`; on failure returns an empty statement and sets `code`/`message`.

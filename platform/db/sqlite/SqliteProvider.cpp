@@ -7,13 +7,18 @@
 #include "platform/db/sqlite/SqlServerErrors.h"
 #include "platform/db/sqlite/SqliteCursor.h"
 #include "platform/db/sqlite/SqliteTypes.h"
+#include "platform/db/sqlite/StatementCache.h"
 #include "platform/db/sqlite/TsqlBatch.h"
 
 #include <fmt/format.h>
 #include <sqlite3.h>
+#include <tuple>
 
 namespace db::sqlite {
 namespace {
+
+// Enough for every statement an import sends per record and the lookups around it.
+constexpr std::size_t kKeptStatements = 64;
 
 ProviderError commandError(long native, std::string_view state, std::string description)
 {
@@ -34,7 +39,11 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const std::filesystem::path
 
 SqliteProvider::SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<std::string> user,
                                std::filesystem::path file, std::string catalog)
-    : db_(std::move(db)), user_(std::move(user)), file_(std::move(file)), catalog_(std::move(catalog))
+    : db_(std::move(db)),
+      statements_(std::make_shared<StatementCache>(db_, kKeptStatements)),
+      user_(std::move(user)),
+      file_(std::move(file)),
+      catalog_(std::move(catalog))
 {
 }
 
@@ -51,11 +60,22 @@ void SqliteProvider::reportFailure(ErrorList& errors)
     if (!stopsBatch(error)) errors.add(statementTerminated(error));
 }
 
-Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& errors)
+Statement SqliteProvider::prepare(std::string_view sql, const std::vector<std::string>& parameters, int& code,
+                                  std::string& message)
+{
+    Statement statement = statements_->prepare(sql, code, message);
+    for (std::size_t i = 0; statement && i < parameters.size(); ++i)
+        sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), parameters[i].data(),
+                          static_cast<int>(parameters[i].size()), SQLITE_TRANSIENT);
+    return statement;
+}
+
+Statement SqliteProvider::prepareOrReport(std::string_view sql, const std::vector<std::string>& parameters,
+                                          ErrorList& errors)
 {
     int code = 0;
     std::string message;
-    Statement statement = prepare(db_, sql, code, message);
+    Statement statement = prepare(sql, parameters, code, message);
     if (!statement) errors.add(sqlServerError(code, message));
     return statement;
 }
@@ -104,11 +124,12 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
             return 0;
         }
         if (statement.kind != TsqlStatement::Kind::Plain && statement.kind != TsqlStatement::Kind::Conditional) continue;
-        for (auto [sql, slot] : {std::pair{&statement.sql, &bodies[i]}, std::pair{&statement.condition, &conditions[i]}}) {
+        for (auto [sql, parameters, slot] : {std::tuple{&statement.sql, &statement.parameters, &bodies[i]},
+                                              std::tuple{&statement.condition, &statement.conditionParameters, &conditions[i]}}) {
             if (sql->empty()) continue;
             int code = 0;
             std::string message;
-            *slot = prepare(db_, *sql, code, message);
+            *slot = prepare(*sql, *parameters, code, message);
             if (!*slot && sqlServerError(code, message).nativeError == 102) {
                 ProviderError error = sqlServerError(code, message);
                 error.description += " in: " + statement.original;
@@ -152,7 +173,8 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
         case TsqlStatement::Kind::Unsupported:
             break;
         case TsqlStatement::Kind::Conditional: {
-            if (!conditions[i] && !(conditions[i] = prepareOrReport(statement.condition, errors))) return affected;
+            if (!conditions[i] && !(conditions[i] = prepareOrReport(statement.condition, statement.conditionParameters, errors)))
+                return affected;
             const int code = sqlite3_step(conditions[i].get());
             if (code != SQLITE_ROW && code != SQLITE_DONE) {
                 reportFailure(errors);
@@ -164,7 +186,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
             [[fallthrough]];
         }
         case TsqlStatement::Kind::Plain:
-            if (!bodies[i] && !(bodies[i] = prepareOrReport(statement.sql, errors))) return affected;
+            if (!bodies[i] && !(bodies[i] = prepareOrReport(statement.sql, statement.parameters, errors))) return affected;
             if (!run(bodies[i], affected, errors) && stopsBatch(errors.item(errors.count() - 1))) return affected;
             break;
         }
@@ -192,7 +214,7 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
         errors.add(commandError(102, "42000", "A recordset needs a SELECT statement: " + std::string(statement)));
         return nullptr;
     }
-    Statement prepared = prepareOrReport(select->sql, errors);
+    Statement prepared = prepareOrReport(select->sql, select->parameters, errors);
     if (!prepared) return nullptr;
     return SqliteCursor::start(std::move(prepared), db_, errors);
 }
@@ -250,7 +272,7 @@ std::vector<std::string> SqliteProvider::primaryKey(std::string_view table)
     std::vector<std::string> key;
     int code = 0;
     std::string message;
-    Statement statement = prepare(db_, "SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk", code, message);
+    Statement statement = prepare("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk", {}, code, message);
     if (!statement) return key;
     sqlite3_bind_text(statement.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
     while (sqlite3_step(statement.get()) == SQLITE_ROW)

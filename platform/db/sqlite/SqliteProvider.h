@@ -11,8 +11,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace db::sqlite {
+
+class StatementCache;
 
 class SqliteProvider : public Provider {
 public:
@@ -44,13 +47,18 @@ private:
 
     // Runs a prepared statement to its end. False when it failed; the errors are in `errors`.
     bool run(Statement& statement, long& affected, ErrorList& errors);
-    // Prepares `sql`, reporting a failure into `errors`.
-    Statement prepareOrReport(std::string_view sql, ErrorList& errors);
+    // `sql` prepared (or taken from the kept statements) with `parameters` bound to ?1, ?2...; on failure
+    // an empty statement, and `code`/`message` say why.
+    Statement prepare(std::string_view sql, const std::vector<std::string>& parameters, int& code, std::string& message);
+    // The same, reporting a failure into `errors`.
+    Statement prepareOrReport(std::string_view sql, const std::vector<std::string>& parameters, ErrorList& errors);
+    Statement prepareOrReport(std::string_view sql, ErrorList& errors) { return prepareOrReport(sql, {}, errors); }
     bool runText(std::string_view sql, ErrorList& errors);
     void reportFailure(ErrorList& errors);
     void syncTransactionCount();
 
     std::shared_ptr<Database> db_;
+    std::shared_ptr<StatementCache> statements_;
     std::unique_ptr<std::string> user_;  // SYSTEM_USER reads it by address
     std::filesystem::path file_;
     std::string catalog_;

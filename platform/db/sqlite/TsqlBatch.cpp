@@ -89,6 +89,8 @@ private:
         result_.kind = Kind::Unsupported;
         result_.sql.clear();
         result_.condition.clear();
+        result_.parameters.clear();
+        result_.conditionParameters.clear();
         result_.negate = false;
         result_.error = std::move(why);
         return std::move(result_);
@@ -99,6 +101,7 @@ private:
         if (walker_.failed()) return unsupported(walker_.error());
         result_.kind = Kind::Plain;
         result_.sql = w.take();
+        result_.parameters = w.takeParameters();
         return std::move(result_);
     }
 
@@ -206,8 +209,10 @@ private:
         }
         result_.kind = Kind::Conditional;
         result_.condition = condition.take();
+        result_.conditionParameters = condition.takeParameters();
         result_.negate = negate;
         result_.sql = std::move(guarded.sql);
+        result_.parameters = std::move(guarded.parameters);
         return std::move(result_);
     }
 

@@ -26,6 +26,10 @@ struct TsqlStatement {
     std::string original;   // the statement as written in the batch, trimmed
     std::string sql;        // SQLite text to run (Plain, Conditional)
     std::string condition;  // Conditional: a SELECT whose first column is 0 or 1
+    // The string literals of `sql` and of `condition`, which hold ?1, ?2... in their place: a statement sent
+    // again with other values has the same text and is not compiled again.
+    std::vector<std::string> parameters;
+    std::vector<std::string> conditionParameters;
     bool negate = false;    // Conditional: IF NOT EXISTS
     std::string error;      // Unsupported: what could not be rewritten
 };

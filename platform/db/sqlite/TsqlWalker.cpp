@@ -131,8 +131,12 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             break;
         }
         case Tok::String:
-            w.token(lx_.literalOf(t), t.spaceBefore);
-            if (rules.collate && !literalIsAlias() && kwAt(i + 1) != Kw::Collate) {
+            if (!rules.collate || literalIsAlias()) {
+                w.token(lx_.literalOf(t), t.spaceBefore);
+                break;
+            }
+            w.parameter(lx_.literalOf(t), t.spaceBefore);
+            if (kwAt(i + 1) != Kw::Collate) {
                 w.append(" COLLATE ");
                 w.append(kSqlServerCollation);
             }

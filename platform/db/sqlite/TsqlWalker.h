@@ -35,6 +35,24 @@ public:
     void word(std::string_view text) { token(text, true); }
     // A token left out: the gap in front of it still separates what surrounds it.
     void skip(bool spaceBefore) { pendingSpace_ = pendingSpace_ || spaceBefore; }
+    // A string literal ('O''Brien', quotes included) that the statement takes as a parameter: the text
+    // gets a numbered mark and the literal's value goes to the parameters. Statements that differ only in
+    // their literals then read alike, and the database compiles such a statement once, not once per row.
+    void parameter(std::string_view literal, bool spaceBefore)
+    {
+        if (parameters_.size() >= kMostParameters) {
+            token(literal, spaceBefore);
+            return;
+        }
+        std::string value;
+        value.reserve(literal.size());
+        for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+            value += literal[i];
+            if (literal[i] == '\'' && literal[i + 1] == '\'') ++i;
+        }
+        parameters_.push_back(std::move(value));
+        token("?" + std::to_string(parameters_.size()), spaceBefore);
+    }
     // Text glued to what was written last (" COLLATE SQLSRV", "()").
     void append(std::string_view text) { out_ += text; }
     // Text the next token follows without a blank: "SELECT EXISTS (".
@@ -44,16 +62,23 @@ public:
         atStart_ = true;
     }
     std::string take() { return std::move(out_); }
+    // The values of the marks ?1, ?2... in the order of their numbers.
+    std::vector<std::string> takeParameters() { return std::move(parameters_); }
 
 private:
+    // Every database takes this many; a statement with more literals keeps the rest in its text.
+    static constexpr std::size_t kMostParameters = 999;
+
     std::string out_;
+    std::vector<std::string> parameters_;
     bool atStart_ = true;
     bool pendingSpace_ = false;
 };
 
 // What may appear where in the tokens being written.
 struct Rules {
-    bool collate = false;        // DML and conditions: every literal compares the way the server's do
+    bool collate = false;        // DML and conditions: every literal compares the way the server's do,
+                                 // and goes to the statement as a parameter
     Kw lead = Kw::None;          // SELECT / INSERT / UPDATE / DELETE: what the top level may hold
     int fromAllowed = 0;         // DELETE: top-level FROMs that are its own (DELETE FROM t)
     bool dropClustered = false;  // CREATE TABLE / INDEX: SQLite has no clustered indexes

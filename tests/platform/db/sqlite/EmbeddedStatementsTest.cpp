@@ -116,6 +116,46 @@ TEST_F(EmbeddedStatements, AFailingStatementEndsItselfAndTheBatchGoesOn)
     EXPECT_TRUE(connection.errors().empty());
 }
 
+// An import sends the same statement once per record with other values; each must write and find its own.
+TEST_F(EmbeddedStatements, AStatementSentAgainWithOtherValuesWorksOnThoseValues)
+{
+    db::Connection& connection = erp.connection();
+    struct Case { const char* literal; const char* stored; };
+    for (const Case& c : {Case{"'O''Brien'", "O'Brien"}, Case{"N'Peña'", "Peña"}, Case{"'O''Brien'", "O'Brien"}}) {
+        connection.execute(std::string("UPDATE MA_CUENTAS SET DESCRIPCION = ") + c.literal + " WHERE CODIGO = '2110101000002'");
+        EXPECT_EQ(erp.rows("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '2110101000002'"), (Rows{{c.stored}}));
+        EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM MA_CUENTAS WHERE DESCRIPCION = " + std::string(c.literal)), (Rows{{"1"}}));
+    }
+    // One batch holding the same statement twice runs both, each with its own values.
+    connection.execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('A', '1')\r"
+                       "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('B', '2')\r"
+                       "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('C', '3')");
+    EXPECT_EQ(erp.rows("SELECT CLAVE, VALOR FROM TA_CONFIGURACION ORDER BY CLAVE"),
+              (Rows{{"A", "1"}, {"B", "2"}, {"C", "3"}}));
+
+    // Two rows read at once through one query text, each cursor on its own value.
+    connection.close();
+    connection.setCursorLocation(db::CursorLocation::Server);
+    connection.open(erp.connectionText());
+    db::Recordset first, second;
+    first.open("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'A'", connection);
+    second.open("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'C'", connection);
+    EXPECT_EQ(first.field("VALOR").value().toText(), "1");
+    EXPECT_EQ(second.field("VALOR").value().toText(), "3");
+}
+
+// A query the program sent before a column was added answers with that column afterwards.
+TEST_F(EmbeddedStatements, AQueryAfterAColumnIsAddedShowsTheColumn)
+{
+    const char* query = "SELECT * FROM TA_CONFIGURACION WHERE CLAVE = 'PIVA'";
+    erp.connection().execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')");
+    const std::size_t before = erp.rows(query).front().size();
+    erp.connection().execute("ALTER TABLE TA_CONFIGURACION ADD NOTA varchar(10) NULL DEFAULT ('nueva')");
+    const Rows after = erp.rows(query);
+    ASSERT_EQ(after.front().size(), before + 1);
+    EXPECT_EQ(after.front().back(), "nueva");
+}
+
 TEST_F(EmbeddedStatements, ATransactionBegunInOneExecuteIsCommittedByALaterOne)
 {
     erp.connection().execute("BEGIN TRANSACTION \r\rINSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')\r");

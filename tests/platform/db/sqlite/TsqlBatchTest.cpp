@@ -60,6 +60,8 @@ struct RewriteCase {
     std::string_view sql;
     std::string_view condition = {};
     bool negate = false;
+    std::vector<std::string> parameters = {};
+    std::vector<std::string> conditionParameters = {};
 };
 
 void PrintTo(const RewriteCase& c, std::ostream* os)
@@ -79,6 +81,8 @@ TEST_P(TsqlRewrite, GivesTheSqliteStatement)
     EXPECT_EQ(s.sql, c.sql);
     EXPECT_EQ(s.condition, c.condition);
     EXPECT_EQ(s.negate, c.negate);
+    EXPECT_EQ(s.parameters, c.parameters);
+    EXPECT_EQ(s.conditionParameters, c.conditionParameters);
     EXPECT_EQ(s.error, "");
 }
 
@@ -135,8 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RewriteCase{"IfNotExistsInsert",
                     "IF NOT EXISTS (SELECT * FROM CUENTAS WHERE CODIGO = 'C1') INSERT INTO CUENTAS (CODIGO) VALUES ('C1')",
-                    Kind::Conditional, "INSERT INTO CUENTAS (CODIGO) VALUES ('C1' COLLATE SQLSRV)",
-                    "SELECT EXISTS (SELECT * FROM CUENTAS WHERE CODIGO = 'C1' COLLATE SQLSRV)", true},
+                    Kind::Conditional, "INSERT INTO CUENTAS (CODIGO) VALUES (?1 COLLATE SQLSRV)",
+                    "SELECT EXISTS (SELECT * FROM CUENTAS WHERE CODIGO = ?1 COLLATE SQLSRV)", true, {"C1"}, {"C1"}},
         RewriteCase{"LowerCaseIfExistsUpdate", " if exists(select * from T where A = 1)  UPDATE T SET B = 2 WHERE A = 1",
                     Kind::Conditional, "UPDATE T SET B = 2 WHERE A = 1", "SELECT EXISTS (select * from T where A = 1)"},
         RewriteCase{"TopInsideExists", "IF EXISTS (SELECT TOP 1 * FROM dbo.T ORDER BY A) DELETE T",
@@ -156,16 +160,18 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"SystemUserBecomesACall", "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER)", Kind::Plain,
                     "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER())"},
         RewriteCase{"ConvertQuotesItsType", "SELECT CONVERT(NVARCHAR (10), FECHA, 103), CONVERT(int, '5') FROM T",
-                    Kind::Plain, "SELECT CONVERT('NVARCHAR(10)', FECHA, 103), CONVERT('int', '5' COLLATE SQLSRV) FROM T"},
+                    Kind::Plain, "SELECT CONVERT('NVARCHAR(10)', FECHA, 103), CONVERT('int', ?1 COLLATE SQLSRV) FROM T",
+                    {}, false, {"5"}},
         RewriteCase{"NestedConvert", "SELECT CONVERT(DECIMAL(18, 2), CONVERT(INT, A))", Kind::Plain,
                     "SELECT CONVERT('DECIMAL(18,2)', CONVERT('INT', A))"},
         RewriteCase{"ConvertTypeSpellings", "SELECT CONVERT([nvarchar] ( 5 ), A), CONVERT(double precision, B)",
                     Kind::Plain, "SELECT CONVERT('nvarchar(5)', A), CONVERT('double precision', B)"},
         RewriteCase{"NationalLiteral", "SELECT A FROM T WHERE B = N'x'", Kind::Plain,
-                    "SELECT A FROM T WHERE B = 'x' COLLATE SQLSRV"},
+                    "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"PassThrough", "SELECT LEN(A), GETDATE(), CHARINDEX('a', A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T",
                     Kind::Plain,
-                    "SELECT LEN(A), GETDATE(), CHARINDEX('a' COLLATE SQLSRV, A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T"},
+                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T", {},
+                    false, {"a"}},
         RewriteCase{"OwnerPrefixesEverywhere", "SELECT dbo.T.A FROM dbo.T JOIN [dbo].U ON dbo.T.A = U.A", Kind::Plain,
                     "SELECT T.A FROM T JOIN U ON T.A = U.A"}),
     caseName<RewriteCase>);
@@ -174,15 +180,18 @@ INSTANTIATE_TEST_SUITE_P(
     LiteralCollation, TsqlRewrite,
     testing::Values(
         RewriteCase{"BetweenTwoLiterals", "SELECT CASE WHEN 'oc  ' = 'OC' THEN 1 ELSE 0 END", Kind::Plain,
-                    "SELECT CASE WHEN 'oc  ' COLLATE SQLSRV = 'OC' COLLATE SQLSRV THEN 1 ELSE 0 END"},
+                    "SELECT CASE WHEN ?1 COLLATE SQLSRV = ?2 COLLATE SQLSRV THEN 1 ELSE 0 END", {}, false, {"oc  ", "OC"}},
         RewriteCase{"ApostropheAndLineBreakKept", "UPDATE T SET A = 'O''Brien\r\nline' WHERE B LIKE 'x%'", Kind::Plain,
-                    "UPDATE T SET A = 'O''Brien\r\nline' COLLATE SQLSRV WHERE B LIKE 'x%' COLLATE SQLSRV"},
+                    "UPDATE T SET A = ?1 COLLATE SQLSRV WHERE B LIKE ?2 COLLATE SQLSRV", {}, false, {"O'Brien\r\nline", "x%"}},
         // SQLite takes no COLLATE on a column alias.
         RewriteCase{"AliasesLeftAlone", "SELECT A 'Uno', B AS 'Dos', CASE A WHEN 'x' THEN 1 END 'Tres', 'k' AS K FROM T",
                     Kind::Plain,
-                    "SELECT A 'Uno', B AS 'Dos', CASE A WHEN 'x' COLLATE SQLSRV THEN 1 END 'Tres', 'k' COLLATE SQLSRV AS K FROM T"},
+                    "SELECT A 'Uno', B AS 'Dos', CASE A WHEN ?1 COLLATE SQLSRV THEN 1 END 'Tres', ?2 COLLATE SQLSRV AS K FROM T",
+                    {}, false, {"x", "k"}},
         RewriteCase{"ExplicitCaseInsensitiveCollation", "SELECT A FROM T WHERE B COLLATE Modern_Spanish_CI_AS = 'x'",
-                    Kind::Plain, "SELECT A FROM T WHERE B COLLATE SQLSRV = 'x' COLLATE SQLSRV"},
+                    Kind::Plain, "SELECT A FROM T WHERE B COLLATE SQLSRV = ?1 COLLATE SQLSRV", {}, false, {"x"}},
+        RewriteCase{"LiteralWithItsOwnCollation", "SELECT A FROM T WHERE B = 'x' COLLATE Modern_Spanish_CI_AS",
+                    Kind::Plain, "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"NotInDdl", "CREATE TABLE T (A NVARCHAR(5) DEFAULT N'z', B INT CHECK (B <> 'q'))", Kind::Plain,
                     "CREATE TABLE T (A NVARCHAR(5) DEFAULT 'z', B INT CHECK (B <> 'q'))"}),
     caseName<RewriteCase>);
@@ -474,8 +483,21 @@ TEST(TsqlBatch, LongBatchKeepsEveryStatement)
     EXPECT_EQ(statements.front().kind, Kind::BeginTransaction);
     EXPECT_EQ(statements.back().kind, Kind::CommitTransaction);
     EXPECT_EQ(statements[kRecords].sql,
-              "INSERT INTO MOV (NUMERO, TEXTO) VALUES (" + std::to_string(kRecords - 1) + ", 'linea ''"
-                  + std::to_string(kRecords - 1) + "''' COLLATE SQLSRV)");
+              "INSERT INTO MOV (NUMERO, TEXTO) VALUES (" + std::to_string(kRecords - 1) + ", ?1 COLLATE SQLSRV)");
+    EXPECT_EQ(statements[kRecords].parameters, std::vector<std::string>{"linea '" + std::to_string(kRecords - 1) + "'"});
+}
+
+// SQLite takes a limited number of parameters in one statement; literals past that stay in the text.
+TEST(TsqlBatch, LiteralsPastTheParameterLimitStayInTheText)
+{
+    std::string list;
+    for (int i = 1; i <= 1001; ++i) list += (i > 1 ? ", '" : "'") + std::to_string(i) + "'";
+    const auto statements = splitBatch("SELECT A FROM T WHERE B IN (" + list + ")");
+    ASSERT_EQ(statements.size(), 1u);
+    const TsqlStatement& s = statements.front();
+    EXPECT_EQ(s.parameters.size(), 999u);
+    EXPECT_EQ(s.parameters.back(), "999");
+    EXPECT_NE(s.sql.find("?999 COLLATE SQLSRV, '1000' COLLATE SQLSRV, '1001' COLLATE SQLSRV)"), std::string::npos) << s.sql;
 }
 
 }  // namespace

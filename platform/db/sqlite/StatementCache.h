@@ -1,0 +1,47 @@
+#pragma once
+// Prepared statements kept by their text. The program sends the same statements again and again with other
+// values (one or two per imported record); compiling each one anew, with the checks the tables' triggers
+// add to it, costs more than the work the statement does. Literals travel as parameters (see TsqlBatch.h),
+// so such statements read alike and are compiled once.
+//
+// A statement taken from the cache is the caller's alone until it goes out of scope; it then comes back,
+// reset and with its values cleared, for the next statement of the same text. The least recently used go
+// when more than `capacity` are kept. A change of a table's definition does not make a kept statement wrong:
+// SQLite compiles it again when it next runs.
+
+#include "platform/db/sqlite/SqliteHandle.h"
+
+#include <cstddef>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace db::sqlite {
+
+class StatementCache : public std::enable_shared_from_this<StatementCache> {
+public:
+    StatementCache(std::shared_ptr<Database> db, std::size_t capacity);
+    ~StatementCache();
+    StatementCache(const StatementCache&) = delete;
+    StatementCache& operator=(const StatementCache&) = delete;
+
+    // A statement for `sql`: a kept one, or one prepared now. On failure an empty statement, with `code` and
+    // `message` set as prepare() sets them.
+    Statement prepare(std::string_view sql, int& code, std::string& message);
+
+private:
+    friend class Statement;
+    void giveBack(std::string sql, sqlite3_stmt* handle);
+
+    using Kept = std::list<std::pair<std::string, sqlite3_stmt*>>;  // most recently used first
+
+    std::shared_ptr<Database> db_;
+    std::size_t capacity_;
+    Kept kept_;
+    std::unordered_map<std::string_view, Kept::iterator> byText_;  // views into kept_'s texts
+};
+
+}  // namespace db::sqlite
