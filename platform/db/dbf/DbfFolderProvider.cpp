@@ -1,6 +1,7 @@
 #include "platform/db/dbf/DbfFolderProvider.h"
 
 #include "platform/base/Error.h"
+#include "platform/db/SchemaLists.h"
 #include "platform/db/dbf/DbfVirtualTable.h"
 #include "platform/os/PathMapping.h"
 
@@ -21,20 +22,6 @@ std::string lower(std::string_view text)
 }
 
 bool isDbf(const std::filesystem::path& file) { return lower(file.extension().string()) == ".dbf"; }
-
-std::vector<ColumnInfo> tableListColumns()
-{
-    return {{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-            {"TABLE_NAME", AdoType::VarWChar, 128}, {"TABLE_TYPE", AdoType::VarWChar, 32}};
-}
-
-std::vector<ColumnInfo> columnListColumns()
-{
-    return {{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-            {"TABLE_NAME", AdoType::VarWChar, 128},    {"COLUMN_NAME", AdoType::VarWChar, 128},
-            {"ORDINAL_POSITION", AdoType::Integer, 4}, {"DATA_TYPE", AdoType::SmallInt, 2},
-            {"CHARACTER_MAXIMUM_LENGTH", AdoType::Integer, 4}};
-}
 
 }  // namespace
 
@@ -113,7 +100,7 @@ std::unique_ptr<RowCursor> DbfFolderProvider::tables(ErrorList&)
     std::vector<Row> rows;
     for (const auto& file : files())
         rows.push_back({folder_.string(), base::Value::null(), file.stem().string(), "TABLE"});
-    return std::make_unique<MemoryRows>(tableListColumns(), std::move(rows));
+    return tableList(std::move(rows));
 }
 
 std::unique_ptr<RowCursor> DbfFolderProvider::columns(std::string_view table, ErrorList& errors)
@@ -140,7 +127,7 @@ std::unique_ptr<RowCursor> DbfFolderProvider::columns(std::string_view table, Er
             return nullptr;
         }
     }
-    return std::make_unique<MemoryRows>(columnListColumns(), std::move(rows));
+    return columnList(std::move(rows));
 }
 
 }  // namespace db::dbf

@@ -4,6 +4,7 @@
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 #include "platform/db/AdoCodes.h"
+#include "platform/db/SchemaLists.h"
 #include "platform/db/odbc/OdbcCursor.h"
 #include "platform/db/odbc/OdbcSession.h"
 #include "platform/db/odbc/OdbcTypes.h"
@@ -318,10 +319,7 @@ std::unique_ptr<RowCursor> OdbcProvider::tables(ErrorList& errors)
     if (errors.count() > before) return nullptr;
     std::vector<Row> rows;
     for (const Row& row : found) rows.push_back({at(row, 0), at(row, 1), at(row, 2), at(row, 3)});
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128}, {"TABLE_TYPE", AdoType::VarWChar, 32}},
-        std::move(rows));
+    return tableList(std::move(rows));
 }
 
 std::unique_ptr<RowCursor> OdbcProvider::columns(std::string_view table, ErrorList& errors)
@@ -346,12 +344,7 @@ std::unique_ptr<RowCursor> OdbcProvider::columns(std::string_view table, ErrorLi
         rows.push_back({at(row, 0), at(row, 1), at(row, 2), at(row, 3), at(row, 16), static_cast<int>(info.type),
                         hasCharacterLength(info.type) ? base::Value(info.definedSize) : base::Value::null()});
     }
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128}, {"COLUMN_NAME", AdoType::VarWChar, 128},
-                                {"ORDINAL_POSITION", AdoType::Integer, 4}, {"DATA_TYPE", AdoType::SmallInt, 2},
-                                {"CHARACTER_MAXIMUM_LENGTH", AdoType::Integer, 4}},
-        std::move(rows));
+    return columnList(std::move(rows));
 }
 
 std::vector<std::string> OdbcProvider::primaryKey(std::string_view table)

@@ -2,6 +2,7 @@
 
 #include "platform/base/Error.h"
 #include "platform/db/AdoCodes.h"
+#include "platform/db/SchemaLists.h"
 #include "platform/db/sqlite/DatabaseFile.h"
 #include "platform/db/sqlite/SqlQuoting.h"
 #include "platform/db/sqlite/SqlServerErrors.h"
@@ -234,10 +235,7 @@ std::unique_ptr<RowCursor> SqliteProvider::tables(ErrorList& errors)
     while (sqlite3_step(statement.get()) == SQLITE_ROW)
         rows.push_back({catalog_, "dbo", readColumn(statement.get(), 0, AdoType::VarChar),
                         readColumn(statement.get(), 1, AdoType::VarChar)});
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128}, {"TABLE_TYPE", AdoType::VarWChar, 32}},
-        std::move(rows));
+    return tableList(std::move(rows));
 }
 
 std::unique_ptr<RowCursor> SqliteProvider::columns(std::string_view table, ErrorList& errors)
@@ -259,12 +257,7 @@ std::unique_ptr<RowCursor> SqliteProvider::columns(std::string_view table, Error
                         declaredTextWidth(declared ? declared : "") > 0 ? base::Value(info.definedSize)
                                                                          : base::Value::null()});
     }
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128}, {"COLUMN_NAME", AdoType::VarWChar, 128},
-                                {"ORDINAL_POSITION", AdoType::Integer, 4}, {"DATA_TYPE", AdoType::SmallInt, 2},
-                                {"CHARACTER_MAXIMUM_LENGTH", AdoType::Integer, 4}},
-        std::move(rows));
+    return columnList(std::move(rows));
 }
 
 std::vector<std::string> SqliteProvider::primaryKey(std::string_view table)

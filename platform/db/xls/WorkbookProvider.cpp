@@ -1,6 +1,7 @@
 #include "platform/db/xls/WorkbookProvider.h"
 
 #include "platform/base/Error.h"
+#include "platform/db/SchemaLists.h"
 #include "platform/db/sqlite/SqliteTypes.h"
 
 #include <algorithm>
@@ -123,10 +124,7 @@ std::unique_ptr<RowCursor> WorkbookProvider::tables(ErrorList&)
     std::vector<Row> rows;
     for (const std::string& sheet : workbook_->sheetNames())
         rows.push_back({workbook_->file(), base::Value::null(), sheet + "$", "TABLE"});
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128}, {"TABLE_TYPE", AdoType::VarWChar, 32}},
-        std::move(rows));
+    return tableList(std::move(rows));
 }
 
 std::unique_ptr<RowCursor> WorkbookProvider::columns(std::string_view table, ErrorList& errors)
@@ -153,12 +151,7 @@ std::unique_ptr<RowCursor> WorkbookProvider::columns(std::string_view table, Err
             return nullptr;
         }
     }
-    return std::make_unique<MemoryRows>(
-        std::vector<ColumnInfo>{{"TABLE_CATALOG", AdoType::VarWChar, 128}, {"TABLE_SCHEMA", AdoType::VarWChar, 128},
-                                {"TABLE_NAME", AdoType::VarWChar, 128},    {"COLUMN_NAME", AdoType::VarWChar, 128},
-                                {"ORDINAL_POSITION", AdoType::Integer, 4}, {"DATA_TYPE", AdoType::SmallInt, 2},
-                                {"CHARACTER_MAXIMUM_LENGTH", AdoType::Integer, 4}},
-        std::move(rows));
+    return columnList(std::move(rows));
 }
 
 }  // namespace db::xls
