@@ -1,5 +1,6 @@
 #include "lookup/qt/Lib_FrmCons3Dialog.h"
 
+#include "lookup/qt/SearchBoxKeys.h"
 #include "platform/ui/qt/ListViewWidget.h"
 #include "platform/ui/qt/QtColors.h"
 #include "platform/ui/qt/VbKeys.h"
@@ -197,27 +198,6 @@ bool Lib_FrmCons3Dialog::listKey(QKeyEvent& key) {
     return keyCode == 0 || form_.focus().kind == Lib_FrmCons3::Focus::Kind::SearchBox;
 }
 
-bool Lib_FrmCons3Dialog::boxKey(int index, QKeyEvent& key) {
-    int keyCode = ui::vbKeyCode(key);
-    switch (keyCode) {
-    case 13:  // the default button
-        form_.CmdAceptar_Click();
-        return true;
-    case 27:  // the cancel button
-        form_.CmdCancelar_Click();
-        return true;
-    case 116:
-    case 40:
-    case 38:
-    case 34:
-    case 33:
-        form_.CmbSearch_KeyDown(index, keyCode, ui::vbShiftState(key.modifiers()));
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool Lib_FrmCons3Dialog::eventFilter(QObject* watched, QEvent* event) {
     // A box's line edit stands for its box.
     auto boxIndex = [this](QObject* object) -> int {
@@ -240,6 +220,6 @@ bool Lib_FrmCons3Dialog::eventFilter(QObject* watched, QEvent* event) {
         if (keyCode == 0) return true;
     }
     if (watched == list_) return listKey(key);
-    if (const int index = boxIndex(watched); index >= 0) return boxKey(index, key);
+    if (const int index = boxIndex(watched); index >= 0) return searchBoxKey(form_, index, key);
     return false;
 }

@@ -57,7 +57,6 @@ private:
     void applyLayout();
     QWidget* focusWidgetOf(const Lib_FrmCons3::Focus& focus) const;
     bool listKey(QKeyEvent& key);
-    bool boxKey(int index, QKeyEvent& key);
 
     Lib_FrmCons3& form_;
     std::unique_ptr<ui::QtTextMeasurer> measurer_;

@@ -1,7 +1,7 @@
 #include "lookup/qt/Lib_FrmCons3TreeDialog.h"
 
+#include "lookup/qt/SearchBoxKeys.h"
 #include "platform/ui/qt/TreeViewWidget.h"
-#include "platform/ui/qt/VbKeys.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -114,27 +114,6 @@ void Lib_FrmCons3TreeDialog::formHidden() {
     QDialog::done(QDialog::Accepted);
 }
 
-bool Lib_FrmCons3TreeDialog::boxKey(QKeyEvent& key) {
-    int keyCode = ui::vbKeyCode(key);
-    switch (keyCode) {
-    case 13:  // the default button
-        form_.CmdAceptar_Click();
-        return true;
-    case 27:  // the cancel button
-        form_.CmdCancelar_Click();
-        return true;
-    case 116:
-    case 40:
-    case 38:
-    case 34:
-    case 33:
-        form_.CmbSearch_KeyDown(0, keyCode, ui::vbShiftState(key.modifiers()));
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool Lib_FrmCons3TreeDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool inBox = watched == box_ || watched == box_->lineEdit();
     if (event->type() == QEvent::FocusIn) {
@@ -142,6 +121,6 @@ bool Lib_FrmCons3TreeDialog::eventFilter(QObject* watched, QEvent* event) {
         else if (inBox) form_.setFocus(Lib_FrmCons3Tree::Focus::SearchBox);
         return false;
     }
-    if (event->type() == QEvent::KeyPress && inBox) return boxKey(static_cast<QKeyEvent&>(*event));
+    if (event->type() == QEvent::KeyPress && inBox) return searchBoxKey(form_, 0, static_cast<QKeyEvent&>(*event));
     return false;
 }

@@ -40,8 +40,6 @@ private:
     void focusMoved() override;
     void formHidden() override;
 
-    bool boxKey(QKeyEvent& key);
-
     Lib_FrmCons3Tree& form_;
     ui::TreeViewWidget* tree_ = nullptr;
     QComboBox* box_ = nullptr;
