@@ -27,7 +27,8 @@ import dbf
 import xlwt
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import price_tables  # noqa: E402  (FARTICUL and FCOSTEOS, beside this script)
+import dbf_files  # noqa: E402  (beside this script)
+import price_tables  # noqa: E402  (FARTICUL and FCOSTEOS)
 
 D = decimal.Decimal
 
@@ -56,27 +57,11 @@ FILES = {'fciudade': 'fciudade.dbf', 'FCLIENTE': 'FCLIENTE.DBF', 'FPROVEED': 'FP
 EMPLOYEE_COLUMNS = ['LEGAJO', 'APELLIDO Y NOMBRE', 'Direccion', 'cuil']
 
 
-def field_names(table):
-    return [part.split()[0] for part in FIELDS[table].split(';')]
-
-
 def write_dbf(folder, table, rows, deleted=()):
-    """Writes `rows` (dicts by field name; a missing key or None is an empty field, dbf.Null a Null one)
-    into the table's file in `folder`; rows whose index is in `deleted` are marked deleted."""
-    names = field_names(table)
-    scratch = os.path.join(folder, table.lower() + '.tmp.dbf')
-    output = dbf.Table(scratch, FIELDS[table], dbf_type='vfp', codepage='cp1252')
-    output.open(dbf.READ_WRITE)
-    for index, row in enumerate(rows):
-        unknown = set(row) - set(names)
-        if unknown:
-            raise ValueError('%s has no field %s' % (table, ', '.join(sorted(unknown))))
-        output.append(tuple(row.get(name) for name in names))
-        if index in deleted:
-            dbf.delete(output[-1])
-    output.close()
-    keep_leading_blanks(scratch, rows)
-    os.replace(scratch, os.path.join(folder, FILES[table]))
+    """Writes `rows` into the table's file in `folder` (see dbf_files.write_table), codes with blanks in
+    front kept as they are."""
+    dbf_files.write_table(os.path.join(folder, FILES[table]), FIELDS[table], rows, deleted,
+                          finish=lambda written: keep_leading_blanks(written, rows))
 
 
 def keep_leading_blanks(path, rows):

@@ -18,7 +18,7 @@ import decimal
 import os
 import sys
 
-import dbf
+import dbf_files
 
 D = decimal.Decimal
 
@@ -38,26 +38,9 @@ FIELDS = {
 FILES = {'FARTICUL': 'FARTICUL.DBF', 'FCOSTEOS': 'FCOSTEOS.DBF'}
 
 
-def field_names(table):
-    return [part.split()[0] for part in FIELDS[table].split(';')]
-
-
 def write_table(folder, table, rows, deleted=()):
-    """Writes `rows` (dicts by field name; a missing key or None is an empty field) into the table's file in
-    `folder`, replacing it; rows whose index is in `deleted` are marked deleted."""
-    names = field_names(table)
-    scratch = os.path.join(folder, table.lower() + '.tmp.dbf')
-    output = dbf.Table(scratch, FIELDS[table], dbf_type='vfp', codepage='cp1252')
-    output.open(dbf.READ_WRITE)
-    for index, row in enumerate(rows):
-        unknown = set(row) - set(names)
-        if unknown:
-            raise ValueError('%s has no field %s' % (table, ', '.join(sorted(unknown))))
-        output.append(tuple(row.get(name) for name in names))
-        if index in deleted:
-            dbf.delete(output[-1])
-    output.close()
-    os.replace(scratch, os.path.join(folder, FILES[table]))
+    """Writes `rows` into the table's file in `folder`, replacing it (see dbf_files.write_table)."""
+    dbf_files.write_table(os.path.join(folder, FILES[table]), FIELDS[table], rows, deleted)
 
 
 # --- articles ---------------------------------------------------------------------------------------------
