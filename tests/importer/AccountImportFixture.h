@@ -12,17 +12,6 @@
 #include <fmt/format.h>
 #include <map>
 
-// The row with these fields changed or added.
-inline testing_support::LegacyRow with(testing_support::LegacyRow row, const testing_support::LegacyRow& changes)
-{
-    for (const auto& [name, value] : changes) {
-        const auto found = std::find_if(row.begin(), row.end(), [&](const auto& field) { return field.first == name; });
-        if (found != row.end()) found->second = value;
-        else row.emplace_back(name, value);
-    }
-    return row;
-}
-
 // A legacy customer of FCLIENTE: an ordinary one, with these fields changed.
 inline testing_support::LegacyRow customer(std::string_view code, const testing_support::LegacyRow& changes = {})
 {

@@ -55,7 +55,7 @@ TEST_F(ImportaCostos, EveryRowOfTheArticlesListsTakesItsCostingPrices)
                      costing("3001"),
                      costing("D'1", {{"POFE_FCO", number("8")}}),
                      costing("4001", {{"POFE_FCO", number("-1")}}),
-                     costing("5001", {{"COSB_FCO", empty()}, {"DES2_FCO", empty()}}),
+                     costing("5001", {{"COSB_FCO", null()}, {"DES2_FCO", null()}}),
                      costing("6001")});
     run(kCostos);
 

@@ -37,7 +37,7 @@ protected:
                     {costing("1001", {{"POFE_FCO", number("12.99")},
                                       {"DOFE_FCO", date("2026-03-01")},
                                       {"HOFE_FCO", date("2026-03-31")}}),
-                     costing("D'1", {{"POFE_FCO", number("0")}, {"DES3_FCO", empty()}}),
+                     costing("D'1", {{"POFE_FCO", number("0")}, {"DES3_FCO", null()}}),
                      costing("7005", {{"NPR1_FCO", number("0")}}),  // only list A4 has a price
                      costing("7001"),
                      costing("1003"),
@@ -200,7 +200,7 @@ TEST_F(ProvLo, ALegacyFolderThatCannotBeOpenedStopsItBeforeAnyDeletion)
 
 TEST_F(ProvLo, TheDemoTablesGiveRowsToEveryArticleWithACostingPrice)
 {
-    testing_support::runFixtureScript("make_price_tables.py", {legacy.path().string(), "--demo"});
+    testing_support::runFixtureScript("../../tools/demo/price_tables.py", {legacy.path().string()});
     expectListo();
     press(&Importar::Command1_Click);
     // All open to the six lists, not deleted, with a costing record whose list price is above 0.

@@ -1,13 +1,14 @@
 #pragma once
 // What the price-list tests share: the window on a logged-in embedded ERP database, a legacy folder of its
 // own where the data-folder box points, the Windows drives of the side files in a folder of their own,
-// FARTICUL and FCOSTEOS written at test time (tests/fixtures/make_price_tables.py), and the ERP's suppliers,
+// FARTICUL and FCOSTEOS written at test time (tests/support/LegacyTables.h), and the ERP's suppliers,
 // articles and price rows seeded and read back.
 
 #include "importer/Importar.h"
 #include "platform/base/Text.h"
 #include "tests/core/ProgramFixture.h"
 #include "tests/support/LegacyFixtures.h"
+#include "tests/support/LegacyTables.h"
 
 #include <fmt/format.h>
 #include <fstream>
@@ -19,35 +20,12 @@
 
 namespace price_fixture {
 
-// A legacy field's value as the fixture script takes it (JSON).
-inline std::string text(std::string_view value)
-{
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-inline std::string number(std::string_view exact) { return std::string(exact); }
-inline std::string date(std::string_view iso) { return "{\"date\": " + text(iso) + "}"; }
-inline std::string empty() { return "null"; }
-
-using LegacyRow = std::vector<std::pair<std::string, std::string>>;  // field name, JSON value
-
-inline LegacyRow with(LegacyRow row, const LegacyRow& changes)
-{
-    for (const auto& [name, value] : changes) {
-        bool found = false;
-        for (auto& field : row) {
-            if (field.first != name) continue;
-            field.second = value;
-            found = true;
-        }
-        if (!found) row.emplace_back(name, value);
-    }
-    return row;
-}
+using testing_support::date;
+using testing_support::LegacyRow;
+using testing_support::null;
+using testing_support::number;
+using testing_support::text;
+using testing_support::with;
 
 // A FARTICUL record: the article, its legacy supplier and its six list flags.
 inline LegacyRow article(std::string_view code, std::string_view supplier, std::string_view flags = "NNNNNN")
@@ -80,38 +58,6 @@ inline LegacyRow costing(std::string_view code, const LegacyRow& changes = {})
                 changes);
 }
 
-struct LegacyTable {
-    std::vector<LegacyRow> rows;
-    std::vector<int> deleted;
-};
-
-// Writes the tables given (FARTICUL, FCOSTEOS) into `folder`, replacing them.
-inline void writePriceTables(const std::filesystem::path& folder,
-                             const std::vector<std::pair<std::string, LegacyTable>>& tables)
-{
-    auto joined = [](const std::vector<std::string>& parts) {
-        std::string out;
-        for (const std::string& part : parts) out += (out.empty() ? "" : ", ") + part;
-        return out;
-    };
-    std::vector<std::string> entries;
-    for (const auto& [name, table] : tables) {
-        std::vector<std::string> rows, deleted;
-        for (const LegacyRow& row : table.rows) {
-            std::vector<std::string> fields;
-            for (const auto& [field, value] : row) fields.push_back(text(field) + ": " + value);
-            rows.push_back("{" + joined(fields) + "}");
-        }
-        for (int index : table.deleted) deleted.push_back(std::to_string(index));
-        entries.push_back(
-            fmt::format("{}: {{\"rows\": [{}], \"deleted\": [{}]}}", text(name), joined(rows), joined(deleted)));
-    }
-    testing_support::TempFolder scratch;
-    const std::filesystem::path rowsFile = scratch.path() / "rows.json";
-    std::ofstream(rowsFile, std::ios::binary) << "{" << joined(entries) << "}";
-    testing_support::runFixtureScript("make_price_tables.py", {folder.string(), rowsFile.string()});
-}
-
 using Rows = std::vector<std::vector<std::string>>;
 
 class PriceLists : public ProgramFixture {
@@ -132,8 +78,10 @@ protected:
 
     void writeLegacy(std::vector<LegacyRow> articles, std::vector<LegacyRow> costs, std::vector<int> deletedArticles = {})
     {
-        writePriceTables(legacy.path(), {{"FARTICUL", {std::move(articles), std::move(deletedArticles)}},
-                                         {"FCOSTEOS", {std::move(costs), {}}}});
+        testing_support::LegacyTables()
+            .table("FARTICUL", std::move(articles), std::move(deletedArticles))
+            .table("FCOSTEOS", std::move(costs))
+            .write(legacy.path());
     }
 
     // Ticks exactly this entry and presses "Iniciar/Importar"; `labels` then holds the texts LblDetalle showed.

@@ -3,6 +3,7 @@
 #include "tests/support/LegacyFixtures.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <fmt/format.h>
 #include <fstream>
 
@@ -23,6 +24,16 @@ std::string number(std::string_view value) { return std::string(value); }
 std::string date(std::string_view isoDate) { return "{\"date\": " + text(isoDate) + "}"; }
 
 std::string null() { return "null"; }
+
+LegacyRow with(LegacyRow row, const LegacyRow& changes)
+{
+    for (const auto& [name, value] : changes) {
+        const auto found = std::find_if(row.begin(), row.end(), [&](const auto& field) { return field.first == name; });
+        if (found != row.end()) found->second = value;
+        else row.emplace_back(name, value);
+    }
+    return row;
+}
 
 namespace {
 
