@@ -5,10 +5,9 @@
 
 #include "importer/Importar.h"
 #include "platform/base/Text.h"
-#include "tests/core/ProgramFixture.h"
+#include "tests/importer/ImportWindowFixture.h"
 #include "tests/support/LegacyTables.h"
 
-#include <algorithm>
 #include <fmt/format.h>
 #include <map>
 
@@ -71,32 +70,10 @@ inline testing_support::LegacyTables& withCities(testing_support::LegacyTables& 
 // A row's values by column name.
 using ColumnValues = std::map<std::string, std::string>;
 
-class AccountImport : public ProgramFixture {
+class AccountImport : public ImportWindowFixture {
 protected:
     // The task entries of the account imports.
     static constexpr std::size_t kLimites = 0, kClientes = 1, kProveedores = 2, kEmpleados = 3;
-
-    void SetUp() override
-    {
-        ProgramFixture::SetUp();
-        window.TxtPathDatos.text = legacy.path().string();
-        window.alCambiar = [this] {
-            if (window.LblDetalle.caption == lastLabel_) return;
-            lastLabel_ = window.LblDetalle.caption;
-            labels.push_back(lastLabel_);
-        };
-    }
-
-    // Ticks exactly these entries and presses "Iniciar/Importar"; `labels` then holds the texts LblDetalle
-    // showed during the run, each change once.
-    void run(std::initializer_list<std::size_t> entries)
-    {
-        for (ui::CheckBox& entry : window.chkTabla) entry.value = 0;
-        for (std::size_t i : entries) window.chkTabla[i].value = 1;
-        labels.clear();
-        lastLabel_ = window.LblDetalle.caption;
-        window.cmdImportar_Click();
-    }
 
     static std::string shown(const base::Value& value)
     {
@@ -146,13 +123,4 @@ protected:
         }
     }
 
-    std::string caption(std::size_t entry) const { return window.chkTabla[entry].caption; }
-
-    ui::ScriptedEventPump pump;
-    Importar window{pump};
-    testing_support::TempFolder legacy;
-    std::vector<std::string> labels;
-
-private:
-    std::string lastLabel_;
 };

@@ -46,7 +46,7 @@ TEST_F(ImportaArticulos, LocalSuppliersArticlesGetTheRowsTheyLack)
                  article("5001", "300"), article("7008", "999"), article("7001", "123", "NNSNNN"),
                  article("3001", "PROV123456"), article("1002", "123")},
                 {});
-    run(kArticulos);
+    run({kArticulos});
 
     Rows partly = newRows("2110101123");
     partly[1] = {"A2", "PREVIA", "2110101999", "NULL", "55", "NULL", "NULL", "V", "NULL"};
@@ -75,9 +75,9 @@ TEST_F(ImportaArticulos, LocalSuppliersArticlesGetTheRowsTheyLack)
 TEST_F(ImportaArticulos, RunningAgainAddsNothingAndTheArticlesStillCountAsWritten)
 {
     writeLegacy({article("1001", "123"), article("2001", "78"), article("4001", "45")}, {});
-    run(kArticulos);
+    run({kArticulos});
     EXPECT_EQ(count("V_MA_PRECIOS"), "12");
-    run(kArticulos);
+    run({kArticulos});
     EXPECT_EQ(count("V_MA_PRECIOS"), "12");
     EXPECT_EQ(listRows("1001"), newRows("2110101123"));
     EXPECT_EQ(window.LblDetalle.caption,
@@ -91,7 +91,7 @@ TEST_F(ImportaArticulos, TheLocalSupplierFlagIsReadAsABooleanWhateverTheRegional
     regional.trueText = "True";
     regional.falseText = "False";
     writeLegacy({article("1001", "123"), article("4001", "45")}, {});
-    run(kArticulos);
+    run({kArticulos});
     regional = saved;
     EXPECT_EQ(listRows("1001"), newRows("2110101123"));
     EXPECT_EQ(listRows("4001"), Rows{});
@@ -101,7 +101,7 @@ TEST_F(ImportaArticulos, AnEmptySourceWritesNoText)
 {
     window.LblDetalle.caption = "antes";
     writeLegacy({article("7001", "123", "SNNNNN")}, {});
-    run(kArticulos);
+    run({kArticulos});
     EXPECT_EQ(window.LblDetalle.caption, "antes");
     EXPECT_TRUE(labels.empty());
     EXPECT_EQ(count("V_MA_PRECIOS"), "0");
@@ -111,7 +111,7 @@ TEST_F(ImportaArticulos, CancelTakesEffectAtTheNextRecord)
 {
     writeLegacy({article("1001", "123"), article("1002", "123")}, {});
     pump.at(1, [this] { window.CmdCancelar_Click(); });
-    run(kArticulos);
+    run({kArticulos});
     EXPECT_EQ(window.LblDetalle.caption, "CANCELADO");
     EXPECT_EQ(listRows("1001"), newRows("2110101123"));
     EXPECT_EQ(listRows("1002"), Rows{});

@@ -57,7 +57,7 @@ TEST_F(ImportaCostos, EveryRowOfTheArticlesListsTakesItsCostingPrices)
                      costing("4001", {{"POFE_FCO", number("-1")}}),
                      costing("5001", {{"COSB_FCO", null()}, {"DES2_FCO", null()}}),
                      costing("6001")});
-    run(kCostos);
+    run({kCostos});
 
     const std::vector<std::string> offer{"12.99", "2026-03-01 00:00:00", "2026-03-31 00:00:00"};
     std::vector<std::string> noCost = priced("A5", "150.75", "35", kOldOffer);
@@ -97,7 +97,7 @@ TEST_F(ImportaCostos, AFailedRecordIsRolledBackWholeAndCounted)
     pricedRow("A4", "1001");
     pricedRow("A1", "1002");
     writeLegacy({}, {costing("1001"), costing("1002", {{"NPR1_FCO", number("151")}})});
-    run(kCostos);  // a duplicate key is tolerated: no box, but the record fails
+    run({kCostos});  // a duplicate key is tolerated: no box, but the record fails
     EXPECT_EQ(rows("SELECT IDLISTA, COSTO, PRECIO4 FROM V_MA_PRECIOS WHERE IDARTICULO = " + quoted("1001") + " ORDER BY IDLISTA"),
               (Rows{{"A1", "1", "NULL"}, {"A4", "1", "NULL"}}));
     EXPECT_EQ(rows("SELECT COSTO, PRECIO4 FROM V_MA_PRECIOS WHERE IDARTICULO = " + quoted("1002")), (Rows{{"100.5", "151"}}));
@@ -109,7 +109,7 @@ TEST_F(ImportaCostos, AFailedRecordIsRolledBackWholeAndCounted)
 TEST_F(ImportaCostos, AnEmptyTableEndsAtOnce)
 {
     writeLegacy({}, {});
-    run(kCostos);
+    run({kCostos});
     EXPECT_EQ(labels, std::vector<std::string>{"FINALIZADO COSTOS.. "});
 }
 

@@ -64,7 +64,7 @@ protected:
 
 TEST_F(ImportaListasCompras, EachSupplierGetsAListOfHisArticlesAndTheHeadersFollowTheRows)
 {
-    run(kListasCompras);
+    run({kListasCompras});
     EXPECT_EQ(purchaseRows(),
               (Rows{// The supplier's business name and his discounts replace the articles' (an apostrophe included).
                     row("1045", "A2001", "Distribuidora O'Neill", "2110101045", "ON'2001", "10", "0", "1.25"),
@@ -93,7 +93,7 @@ TEST_F(ImportaListasCompras, AFailureHalfWayLeavesTheOldListsAsTheyWere)
     const Rows before = rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID");
     prompter.expectMessage(ui::startsWith("2627 : Violation of PRIMARY KEY or UNIQUE KEY constraint"),
                            ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!", ui::vbOK);
-    run(kListasCompras);
+    run({kListasCompras});
     EXPECT_EQ(rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID"), before);
     EXPECT_EQ(headers(), oldHeaders);
     EXPECT_EQ(count("AUX_ERR"), "1");
@@ -111,7 +111,7 @@ TEST_F(ImportaListasCompras, AFailingHeaderRebuildLeavesTheOldListsToo)
     const Rows before = rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID");
     const Rows oldHeaders = headers();
     prompter.expectMessage(ui::startsWith("2627 : "), ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!", ui::vbOK);
-    run(kListasCompras);
+    run({kListasCompras});
     EXPECT_EQ(rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID"), before);
     EXPECT_EQ(headers(), oldHeaders);
     EXPECT_EQ(window.LblDetalle.caption, "ERROR AL GENERAR LISTAS DE COMPRAS - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN");
@@ -122,7 +122,7 @@ TEST_F(ImportaListasCompras, ACancelLeavesTheOldListsAsTheyWere)
     const Rows before = rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID");
     const Rows oldHeaders = headers();
     pump.at(2, [this] { window.CmdCancelar_Click(); });
-    run(kListasCompras);
+    run({kListasCompras});
     EXPECT_EQ(rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID"), before);
     EXPECT_EQ(headers(), oldHeaders);
     EXPECT_EQ(window.LblDetalle.caption, "CANCELADO - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN");

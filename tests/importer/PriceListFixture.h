@@ -6,7 +6,7 @@
 
 #include "importer/Importar.h"
 #include "platform/base/Text.h"
-#include "tests/core/ProgramFixture.h"
+#include "tests/importer/ImportWindowFixture.h"
 #include "tests/support/LegacyFixtures.h"
 #include "tests/support/LegacyTables.h"
 
@@ -60,21 +60,10 @@ inline LegacyRow costing(std::string_view code, const LegacyRow& changes = {})
 
 using Rows = std::vector<std::vector<std::string>>;
 
-class PriceLists : public ProgramFixture {
+class PriceLists : public ImportWindowFixture {
 protected:
     // The task entries of the price imports; the window never enables them, so only a test ticks them.
     static constexpr std::size_t kArticulos = 7, kCostos = 8, kListasCompras = 9;
-
-    void SetUp() override
-    {
-        ProgramFixture::SetUp();
-        window.TxtPathDatos.text = legacy.path().string();
-        window.alCambiar = [this] {
-            if (window.LblDetalle.caption == lastLabel_) return;
-            lastLabel_ = window.LblDetalle.caption;
-            labels.push_back(lastLabel_);
-        };
-    }
 
     void writeLegacy(std::vector<LegacyRow> articles, std::vector<LegacyRow> costs, std::vector<int> deletedArticles = {})
     {
@@ -82,24 +71,6 @@ protected:
             .table("FARTICUL", std::move(articles), std::move(deletedArticles))
             .table("FCOSTEOS", std::move(costs))
             .write(legacy.path());
-    }
-
-    // Ticks exactly this entry and presses "Iniciar/Importar"; `labels` then holds the texts LblDetalle showed.
-    void run(std::size_t entry)
-    {
-        for (ui::CheckBox& e : window.chkTabla) e.value = 0;
-        window.chkTabla[entry].value = 1;
-        labels.clear();
-        lastLabel_ = window.LblDetalle.caption;
-        window.cmdImportar_Click();
-    }
-
-    // Presses a button the same way: `labels` holds what LblDetalle showed meanwhile.
-    void press(void (Importar::*handler)())
-    {
-        labels.clear();
-        lastLabel_ = window.LblDetalle.caption;
-        (window.*handler)();
     }
 
     static void execute(std::string statement)
@@ -166,14 +137,8 @@ protected:
         return content.str();
     }
 
-    ui::ScriptedEventPump pump;
-    Importar window{pump};
-    testing_support::TempFolder legacy, drives;
+    testing_support::TempFolder drives;
     testing_support::ScopedEnvironment drivesVariable{"MIGRA_DRIVES", drives.path().string()};
-    std::vector<std::string> labels;
-
-private:
-    std::string lastLabel_;
 };
 
 }  // namespace price_fixture
