@@ -1,25 +1,16 @@
 #include "platform/base/Conversions.h"
 #include "platform/base/Error.h"
 #include "platform/base/Regional.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 
 namespace {
 
 using base::Value;
-
-long errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorNumberOf;
 
 TEST(Conversions, LeadingNumberReadsWhatTheTextBeginsWith)
 {

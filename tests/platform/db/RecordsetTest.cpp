@@ -2,22 +2,14 @@
 
 #include "platform/base/Error.h"
 #include "tests/support/ErpDatabase.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using testing_support::ErpDatabase;
-
-long errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorNumberOf;
 
 class Recordsets : public ::testing::Test {
 protected:

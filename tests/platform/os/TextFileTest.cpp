@@ -2,6 +2,7 @@
 
 #include "platform/base/Error.h"
 #include "platform/os/FileErrors.h"
+#include "tests/support/Failures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using testing_support::errorNumberOf;
 
 void writeBytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
@@ -30,16 +32,6 @@ Lines readLines(const fs::path& file, base::CodePage page = base::CodePage::Cp12
     while (!reader.atEnd()) lines.push_back(*reader.readLine());
     EXPECT_FALSE(reader.readLine());
     return lines;
-}
-
-long errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(TextFile, LinesEndAtCrLfLfOrCr)

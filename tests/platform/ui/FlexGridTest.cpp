@@ -1,5 +1,6 @@
 #include "platform/base/Error.h"
 #include "platform/ui/FlexGrid.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 namespace {
 
 using ui::FlexGrid;
+using testing_support::errorNumberOf;
 
 std::string label(long r, long c) {
     return std::to_string(r) + "," + std::to_string(c);
@@ -18,15 +20,6 @@ void fill(FlexGrid& grid) {
     for (long r = 0; r < grid.rows(); ++r) {
         for (long c = 0; c < grid.cols(); ++c) grid.setTextMatrix(r, c, label(r, c));
     }
-}
-
-long errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(FlexGrid, StartsAsTheControlDoes) {
@@ -123,7 +116,7 @@ TEST(FlexGrid, TextArrayIndexIsRowTimesColsPlusCol) {
         EXPECT_EQ(grid.textArray(c.row * c.cols + c.col), label(c.row, c.col)) << c.rows << "x" << c.cols;
         grid.setTextArray(c.row * c.cols + c.col, "Descripción");
         EXPECT_EQ(grid.textMatrix(c.row, c.col), "Descripción");
-        EXPECT_EQ(errorNumber([&] { grid.textArray(c.rows * c.cols); }), 381);
+        EXPECT_EQ(errorNumberOf([&] { grid.textArray(c.rows * c.cols); }), 381);
     }
 }
 
@@ -219,7 +212,7 @@ TEST(FlexGrid, ValuesOutsideTheGridRaise) {
         {"Rows = -1", [&] { grid.setRows(-1); }, 380},
         {"TopRow = -1", [&] { grid.setTopRow(-1); }, 30009},
     };
-    for (const Case& c : cases) EXPECT_EQ(errorNumber(c.action), c.number) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(errorNumberOf(c.action), c.number) << c.what;
     EXPECT_EQ(grid.rows(), 3);
     EXPECT_EQ(grid.cols(), 4);
 }

@@ -1,5 +1,6 @@
 #include "platform/base/Error.h"
 #include "platform/ui/ListView.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ namespace {
 
 using ui::ListItem;
 using ui::ListView;
+using testing_support::errorNumberOf;
 
 // A list of columns CODIGO, DESCRIPCION, STOCK with the given rows (text, description, stock).
 void load(ListView& list, const std::vector<std::vector<std::string>>& rows) {
@@ -29,15 +31,6 @@ std::vector<std::string> column(const ListView& list, long key) {
         out.push_back(key == 0 ? list.item(i).text() : list.item(i).subItem(key));
     }
     return out;
-}
-
-long errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(ListView, KeepsTheOrderOfAddingUntilSorted) {
@@ -165,10 +158,10 @@ TEST(ListView, SubItemsStandUnderTheColumnsAfterTheFirst) {
     load(list, {{"1", "a", ""}});
     ListItem& item = list.item(1);
     EXPECT_EQ(item.subItem(2), "");
-    EXPECT_EQ(errorNumber([&] { item.setSubItem(3, "x"); }), 380);
-    EXPECT_EQ(errorNumber([&] { item.subItem(0); }), 380);
-    EXPECT_EQ(errorNumber([&] { list.item(2); }), 381);
-    EXPECT_EQ(errorNumber([&] { list.column(4); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { item.setSubItem(3, "x"); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { item.subItem(0); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { list.item(2); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { list.column(4); }), 381);
 }
 
 TEST(ListView, ColumnLeftIsTheWidthsBefore) {

@@ -1,5 +1,6 @@
 #include "platform/base/Error.h"
 #include "platform/ui/TreeView.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +12,12 @@ namespace {
 using Relation = ui::TreeView::Relation;
 using ui::TreeNode;
 using ui::TreeView;
+using testing_support::errorNumberOf;
 
 std::vector<std::string> keys(const std::vector<TreeNode*>& nodes) {
     std::vector<std::string> out;
     for (const TreeNode* n : nodes) out.push_back(n->key());
     return out;
-}
-
-long errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const base::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 TEST(TreeView, ChildGoesLastAndNextGoesRightAfter) {
@@ -54,7 +47,7 @@ TEST(TreeView, ARepeatedKeyRaisesAndAddsNothing) {
     tree.add("", Relation::Child, "A", "Consulta...");
     tree.add("A", Relation::Child, "A1", "1 - Maderas");
     for (const char* repeated : {"A1", "a1"}) {
-        EXPECT_EQ(errorNumber([&] { tree.add("A", Relation::Child, repeated, "otra"); }), 35602) << repeated;
+        EXPECT_EQ(errorNumberOf([&] { tree.add("A", Relation::Child, repeated, "otra"); }), 35602) << repeated;
     }
     EXPECT_EQ(tree.count(), 2);
     EXPECT_EQ(tree.find("A")->children().size(), 1u);
@@ -63,7 +56,7 @@ TEST(TreeView, ARepeatedKeyRaisesAndAddsNothing) {
 
 TEST(TreeView, AnUnknownRelativeRaises) {
     TreeView tree;
-    EXPECT_EQ(errorNumber([&] { tree.add("X", Relation::Child, "A", "a"); }), 35601);
+    EXPECT_EQ(errorNumberOf([&] { tree.add("X", Relation::Child, "A", "a"); }), 35601);
     EXPECT_EQ(tree.count(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/dbf/LegacySql.h"
+#include "tests/support/Failures.h"
 #include "tests/support/LegacyFixtures.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 namespace {
 
 using testing_support::DbfFixtures;
+using testing_support::failureOf;
 using Texts = std::vector<std::vector<std::string>>;
 
 // The rows of a statement, the chosen columns as their text forms ("NULL" for Null).
@@ -28,16 +30,6 @@ Texts rows(db::Connection& connection, std::string_view statement, const std::ve
         }
     }
     return result;
-}
-
-base::Error failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e;
-    }
-    return base::Error(0, "");
 }
 
 class DbfFolder : public ::testing::Test {

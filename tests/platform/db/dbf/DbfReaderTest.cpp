@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/dbf/DbfTable.h"
+#include "tests/support/Failures.h"
 #include "tests/support/LegacyFixtures.h"
 
 #include <filesystem>
@@ -19,6 +20,7 @@ using db::dbf::DbfRecords;
 using db::dbf::DbfTable;
 using testing_support::DbfFixtures;
 using testing_support::ScopedEnvironment;
+using testing_support::failureOf;
 
 // A value with its kind, so "3" the integer and "3" the text never compare equal.
 std::string shown(const Value& value)
@@ -90,17 +92,6 @@ std::uint64_t fieldOffset(const std::filesystem::path& file, std::uint32_t recor
     for (const auto& f : table->fields())
         if (f.name == field) return table->headerLength() + std::uint64_t{record - 1} * table->recordLength() + f.offset;
     throw std::runtime_error("no field " + std::string(field));
-}
-
-// The description of the base::Error `action` raises; "" when it raises none.
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e.description();
-    }
-    return "";
 }
 
 struct Fixture {
@@ -268,7 +259,7 @@ TEST(DbfReader, FieldBytesDecodeExactlyOrFailNamingRecordAndField)
         if (c.expected) {
             EXPECT_EQ(shown(records.value(index)), shown(*c.expected));
         } else {
-            const std::string failure = failureOf([&] { (void)records.value(index); });
+            const std::string failure = failureOf([&] { (void)records.value(index); }).description();
             EXPECT_NE(failure.find(file.string()), std::string::npos) << failure;
             EXPECT_NE(failure.find(std::string("record 1, field ") + c.field), std::string::npos) << failure;
         }
@@ -370,10 +361,11 @@ TEST(DbfCorruptFiles, EachDamageIsAClearErrorNamingFileRecordAndField)
         SCOPED_TRACE(damage.what);
         DbfFixtures files;
         damage.edit(files);
-        const std::string direct = failureOf([&] { readAll(files.file(damage.file)); });
+        const std::string direct = failureOf([&] { readAll(files.file(damage.file)); }).description();
         db::Connection connection;
         connection.open(files.connectionText());
-        const std::string throughSql = failureOf([&] { selectAll(connection, fmt::format("SELECT * FROM {}", damage.table)); });
+        const std::string throughSql =
+            failureOf([&] { selectAll(connection, fmt::format("SELECT * FROM {}", damage.table)); }).description();
         for (const std::string& mention : damage.mentions) {
             EXPECT_NE(direct.find(mention), std::string::npos) << "reader: " << direct;
             EXPECT_NE(throughSql.find(mention), std::string::npos) << "SQL: " << throughSql;
@@ -411,7 +403,7 @@ TEST(DbfCodePages, TheEnvironmentOverridesALyingHeader)
     }
     {
         ScopedEnvironment page("MIGRA_DBF_CODEPAGE", "klingon");
-        const std::string failure = failureOf([&] { readAll(files.file("FoxMemo.DBF")); });
+        const std::string failure = failureOf([&] { readAll(files.file("FoxMemo.DBF")); }).description();
         EXPECT_NE(failure.find("MIGRA_DBF_CODEPAGE"), std::string::npos) << failure;
         EXPECT_NE(failure.find("klingon"), std::string::npos) << failure;
     }
@@ -423,7 +415,7 @@ TEST(DbfCodePages, AnUnknownLanguageDriverNeedsTheEnvironment)
     testing_support::patchBytes(files.file("DB3MEMO.dbf"), 29, "\x26");  // CP866, which the legacy files never used
     {
         ScopedEnvironment page("MIGRA_DBF_CODEPAGE", std::nullopt);
-        const std::string failure = failureOf([&] { readAll(files.file("DB3MEMO.dbf")); });
+        const std::string failure = failureOf([&] { readAll(files.file("DB3MEMO.dbf")); }).description();
         EXPECT_NE(failure.find("0x26"), std::string::npos) << failure;
         EXPECT_NE(failure.find("MIGRA_DBF_CODEPAGE"), std::string::npos) << failure;
     }

@@ -4,6 +4,7 @@
 #include "platform/base/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "tests/support/Failures.h"
 #include "tests/support/LegacyFixtures.h"
 
 #include <fmt/format.h>
@@ -12,6 +13,7 @@
 namespace {
 
 using base::Value;
+using testing_support::failureOf;
 
 std::string connectionText(const std::string& file, std::string_view header = "Yes")
 {
@@ -28,16 +30,6 @@ std::string shown(const Value& value)
     case Value::Kind::DateTime: return "Date " + value.asDateTime().toIso();
     default: return "other " + value.toText();
     }
-}
-
-base::Error failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const base::Error& e) {
-        return e;
-    }
-    return base::Error(0, "");
 }
 
 class XlsWorkbook : public ::testing::Test {
