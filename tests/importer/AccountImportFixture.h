@@ -70,6 +70,14 @@ inline testing_support::LegacyTables& withCities(testing_support::LegacyTables& 
 // A row's values by column name.
 using ColumnValues = std::map<std::string, std::string>;
 
+// A legacy record of a table of cases, the account it gives and the columns that account's row holds.
+struct AccountCase {
+    const char* what;
+    testing_support::LegacyRow legacy;
+    std::string account;
+    ColumnValues expected;
+};
+
 class AccountImport : public ImportWindowFixture {
 protected:
     // The task entries of the account imports.

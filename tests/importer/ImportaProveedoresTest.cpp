@@ -7,12 +7,7 @@ namespace {
 
 using namespace testing_support;
 
-struct Case {
-    const char* what;
-    LegacyRow legacy;
-    std::string account;
-    ColumnValues expected;
-};
+using Case = AccountCase;
 
 std::vector<Case> cases()
 {
