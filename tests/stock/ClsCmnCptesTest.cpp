@@ -1,7 +1,8 @@
 // Making the voucher engine: the settings it reads once, and a creation that cannot read them.
 
 #include "stock/ClsCmnCptes.h"
-#include "tests/stock/EngineFixture.h"
+#include "core/Configuracion.h"
+#include "tests/stock/StockFixture.h"
 #include "tests/support/Failures.h"
 
 #include <filesystem>
@@ -12,7 +13,7 @@
 
 namespace {
 
-using Engine = EngineFixture;
+using Engine = StockFixture;
 
 struct CreationCase {
     const char* name;
@@ -34,9 +35,8 @@ TEST_F(Engine, CreationReadsTheRatesAndTheEntrySwitchOnce)
     };
     for (const CreationCase& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string empty = "DELETE FROM TA_CONFIGURACION";
-        gDB_Dll().EjecutaConsultaSQL(empty);
-        for (const auto& [key, value] : c.settings) setting(key, value);
+        execute({"DELETE FROM TA_CONFIGURACION"});
+        for (const auto& [key, value] : c.settings) setConfiguration(key, value);
         const ClsCmnCptes engine;
         EXPECT_DOUBLE_EQ(engine.PIVA, c.piva);
         EXPECT_DOUBLE_EQ(engine.PIVARec, c.pivaRec);
@@ -47,10 +47,9 @@ TEST_F(Engine, CreationReadsTheRatesAndTheEntrySwitchOnce)
 
 TEST_F(Engine, AnEngineKeepsTheRateItWasMadeWith)
 {
-    setting("PIVA", "21");
+    setConfiguration("PIVA", "21");
     const ClsCmnCptes before;
-    std::string change = "UPDATE TA_CONFIGURACION SET VALOR = '10,5' WHERE CLAVE = 'PIVA'";
-    gDB_Dll().EjecutaConsultaSQL(change);
+    execute({"UPDATE TA_CONFIGURACION SET VALOR = '10,5' WHERE CLAVE = 'PIVA'"});
     const ClsCmnCptes after;
     EXPECT_DOUBLE_EQ(before.PIVA, 21);
     EXPECT_DOUBLE_EQ(after.PIVA, 10.5);
@@ -58,13 +57,13 @@ TEST_F(Engine, AnEngineKeepsTheRateItWasMadeWith)
 
 TEST_F(Engine, ASettingThatCannotBeReadMakesNoEngineAndTheNextUseTriesAgain)
 {
-    setting("PIVA", "21");
-    setting("AsientosXStock", "SI");
+    setConfiguration("PIVA", "21");
+    setConfiguration("AsientosXStock", "SI");
     gTablaConfiguracion = "NO_EXISTE";
     // The operator is told once and gives up; the window's engine stays unmade.
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), 18,
                            "Recordset - AbrirRecordset Aviso al operador!!! ", ui::vbAbort);
-    std::optional<ClsCmnCptes> engine;
+    engine.reset();
     const base::Error failure = testing_support::failureOf([&] { engine.emplace(); });
     EXPECT_EQ(failure.number(), 3704);
     EXPECT_NE(failure.description().find("\"PIVA\""), std::string::npos) << failure.description();

@@ -5,7 +5,8 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextMeasurer.h"
 #include "stock/ClsCmnCptes.h"
-#include "tests/stock/EngineFixture.h"
+#include "core/Configuracion.h"
+#include "tests/stock/StockFixture.h"
 #include "tests/support/Failures.h"
 
 #include <algorithm>
@@ -27,12 +28,19 @@ ui::TextBox editBox(std::string name)
 
 using Settings = std::vector<std::pair<std::string, std::string>>;
 
-class GridLayouts : public EngineFixture {
+class GridLayouts : public StockFixture {
 protected:
-    void SetUp() override
+    void TearDown() override
     {
-        EngineFixture::SetUp();
-        engine.emplace();
+        gMaderera = false;
+        StockFixture::TearDown();
+    }
+
+    // Booklet 1 of a voucher type of the system; nullopt leaves SISTEMA Null.
+    static void voucherType(const std::string& code, const std::optional<std::string>& sistema)
+    {
+        execute({"INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, SISTEMA) VALUES (" + gDB_Dll().SQLValue(code) + ", 1, " +
+                 (sistema ? gDB_Dll().SQLValue(*sistema) : std::string("NULL")) + ")"});
     }
 
     // The columns a grid shows: those wider than 0.
@@ -70,7 +78,6 @@ protected:
         for (long c = 0; c < cols; ++c) grid.setColWidth(c, 7);
     }
 
-    std::optional<ClsCmnCptes> engine;  // made once the database is open
     ui::FixedWidthTextMeasurer measurer{120};
     ui::FlexGrid tasks{"MSFlexGrid1"}, articles{"MSFlexGrid2"}, others{"MSFlexGrid3"}, control{"MSFlexGrid4"};
     ui::TextBox tasksBox = editBox("TxtEdit"), articlesBox = editBox("txtEdit2"), othersBox = editBox("txtEdit3");
@@ -155,10 +162,9 @@ TEST_F(GridLayouts, EachVoucherTypeLaysOutItsGrids)
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string empty = "DELETE FROM TA_CONFIGURACION; DELETE FROM V_TA_CPTE";
-        gDB_Dll().EjecutaConsultaSQL(empty);
+        execute({"DELETE FROM TA_CONFIGURACION", "DELETE FROM V_TA_CPTE"});
         voucherType(c.code, c.sistema);
-        for (const auto& [key, value] : c.settings) setting(key, value);
+        for (const auto& [key, value] : c.settings) setConfiguration(key, value);
         gMaderera = c.maderera;
         ui::FlexGrid fresh1, fresh2, fresh3, fresh4;
         ui::TextBox box1 = editBox("TxtEdit"), box2 = editBox("txtEdit2"), box3 = editBox("txtEdit3");
@@ -282,8 +288,7 @@ TEST_F(GridLayouts, ATypeWithoutItsRowIsNamedAndNoGridIsTouched)
 
 TEST_F(GridLayouts, AMissingTypeTableIsReportedAndThenTheTypeIsNamed)
 {
-    std::string drop = "DROP TABLE V_TA_CPTE";
-    gDB_Dll().EjecutaConsultaSQL(drop);
+    execute({"DROP TABLE V_TA_CPTE"});
     fill(articles, 4, 92);
     const auto before = state(articles);
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), 18,
