@@ -1,7 +1,8 @@
 #pragma once
 // The loop every import of the window shares: one source record at a time, Cancel seen between records,
 // progress in LblDetalle, events let run once per record. Two ways of writing: a batch per record in one
-// transaction with the counters line, or statement by statement with "Procesando Registro n".
+// transaction with the counters line, or statement by statement with "Procesando Registro n". A task of
+// several phases shares its counters between them and lists the records it could not write (porRegistro).
 //
 // A record whose fields cannot be read stops the task with a message naming the table and the record: the
 // records before it stay written and nothing of it is written.
