@@ -340,14 +340,23 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
                      "_SUC_DEFAULT = " + gUtilidades().ValorNumerico(Suc).toText('.') + " ORDER BY TALONARIO",
                  rs);
     bool externo = false;
+    int hallado = 0, libre = 0;
     for (; !rs.eof(); rs.moveNext()) {
         const base::Value esExterno = rs["EXTERNO"].value();
         if (!esExterno.isNull()) externo = numbering::logico(esExterno);
-        if (externo || esLibre(rs, L)) break;
+        if (externo) break;
+        if (esLibre(rs, L)) {
+            libre = static_cast<int>(numero(rs["TALONARIO"].value()));
+            break;
+        }
         if (nro >= static_cast<double>(numero(rs[L + "_NRO_DESDE"].value())) &&
             nro <= static_cast<double>(numero(rs[L + "_NRO_HASTA"].value())))
-            recuerdaTalonario(TC, static_cast<int>(numero(rs["TALONARIO"].value())));
+            hallado = static_cast<int>(numero(rs["TALONARIO"].value()));
     }
+    // The booklet whose range holds the number; else the one proposed for the type; else, for a type numbered
+    // freely, its free booklet (no proposal ever comes from one).
+    if (hallado != 0) recuerdaTalonario(TC, hallado);
+    else if (TalonarioActual(TC) == 0 && libre != 0) recuerdaTalonario(TC, libre);
 
     const int talonario = TalonarioActual(TC);
     abreConsulta(fmt::format("SELECT * FROM V_TA_CPTE WHERE CODIGO = {} and Talonario = {}", codigo, talonario), rs);
