@@ -344,8 +344,7 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
     for (; !rs.eof(); rs.moveNext()) {
         const base::Value esExterno = rs["EXTERNO"].value();
         if (!esExterno.isNull()) externo = numbering::logico(esExterno);
-        if (externo) break;
-        if (esLibre(rs, L)) {
+        if (externo || esLibre(rs, L)) {
             libre = static_cast<int>(numero(rs["TALONARIO"].value()));
             break;
         }
@@ -354,7 +353,7 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
             hallado = static_cast<int>(numero(rs["TALONARIO"].value()));
     }
     // The booklet whose range holds the number; else the one proposed for the type; else, for a type numbered
-    // freely, its free booklet (no proposal ever comes from one).
+    // freely or outside the system, the booklet that says so (no proposal ever comes from a free one).
     if (hallado != 0) recuerdaTalonario(TC, hallado);
     else if (TalonarioActual(TC) == 0 && libre != 0) recuerdaTalonario(TC, libre);
 

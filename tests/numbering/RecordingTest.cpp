@@ -173,10 +173,10 @@ TEST_F(Recording, WithoutABookletRowTheOperatorIsToldAndNothingIsRecorded)
     EXPECT_NE(errorLog().find("GrabaNumeroComprobante"), std::string::npos);
 }
 
-TEST_F(Recording, AnExternalTypeHasNothingToRecord)
+TEST_F(Recording, AnExternalTypeWithoutTheBranchsBookletHasNothingToRecord)
 {
     talonario({.codigo = " EXT", .externo = true});
-    const Outcome o = record("EXT", "STOCK", "0001", " 2", previo);
+    const Outcome o = record("EXT", "STOCK", "0002", " 2", previo);
     EXPECT_TRUE(o.answer);
     EXPECT_EQ(o.text, "");
 }
