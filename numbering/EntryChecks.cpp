@@ -64,7 +64,7 @@ std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Period
                          : "RTRIM(LTRIM(TIPO_REG)) = " + erp.SQLValue(tipo);
         db::Recordset rs;
         numbering::abreConsulta(fmt::format("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS "
-                                            "WHERE MES_OPERATIVO = {} AND {} AND RTRIM(LTRIM(PERIODO)) = {}",
+                                            "WHERE MES_OPERATIVO = {} AND {} AND PERIODO = {}",
                                             mes, serie, periodo),
                                 rs);
         const base::Value ultimo = rs.eof() ? base::Value::null() : rs["NRO_ASIENTO"].value();
