@@ -98,6 +98,17 @@ TEST_F(Entries, AMonthOrPeriodThatIsNoNumberAndAMissingTableAnswerZero)
     EXPECT_EQ(ObtieneNroAsiento(3, 1, "01"), 0);
 }
 
+TEST_F(Entries, AUserWhoIsNoAdministratorReadsEntriesThroughHisSynonymButNumbersFromTheTable)
+{
+    line("  IR", "00000005", "5110101", "3", "125");
+    gDB_Dll().gEsAdmin = false;
+    std::string asiento;
+    EXPECT_TRUE(ExisteAsientoComprobante("IR", "0001", "00000005", "X", asiento));
+    exec("DROP VIEW SS_MV_ASIENTOS");
+    EXPECT_THROW(ExisteAsientoComprobante("IR", "0001", "00000005", "X", asiento), base::Error);
+    EXPECT_EQ(ObtieneNroAsiento(3, 1, "01"), 126);
+}
+
 TEST_F(Entries, ACustomerLineIsOneOnAnAccountOfViewCL)
 {
     exec("INSERT INTO MA_CUENTAS (CODIGO, TIPOVISTA) VALUES ('1140101001', 'CL')");
