@@ -35,8 +35,9 @@ public:
 
     // Batch style: `armaRegistro` appends the record's statements; they run as one transaction.
     Fin porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro);
-    // Direct style: `procesaRegistro` writes the record (through `grabaRegistro`). A record for which `pasaPorAlto` answers true is passed over: no text, no count, no
-    // statement; events still run before the next one.
+    // Direct style: `procesaRegistro` writes the record (through `grabaRegistro`). A record for which
+    // `pasaPorAlto` answers true is passed over: no text, no count, no statement; events still run before
+    // the next one.
     Fin directo(db::Recordset& origen, const std::function<void()>& procesaRegistro,
                 const std::function<bool()>& pasaPorAlto = {});
     // Writes the current record's statements in one transaction. When they fail, nothing of them stays and
