@@ -1,6 +1,7 @@
 #pragma once
 // The stock module's procedures with which the stock poster discharges the components of the articles it
-// posts: the spread of a quantity over an article's lots, and an article's components. They read the ERP database through the program-wide data-access object and never
+// posts: the number of a new stock voucher, the spread of a quantity over an article's lots, and an
+// article's components. They read the ERP database through the program-wide data-access object and never
 // write to it; each hands its failures to the error treatment under its own name.
 
 #include "platform/base/Text.h"
@@ -36,6 +37,13 @@ struct ItemCantidad {
 
 // The components of the article the stock poster is discharging, filled by IdArticuloTieneInsumos.
 inline std::vector<ItemCantidad> gInsumos;
+
+// The identifier (branch, eight-digit number, letter) of a new stock voucher of type TC: the number the
+// numbering booklets propose, or, when a stock movement already carries that identifier, the highest
+// stored number of the same branch and letter plus one. `Suc` and `Letra` receive what the booklets set.
+// Empty when no number can be given: no booklet (the numbering has reported it), the highest stored number
+// already 99999999, or an error the operator did not retry.
+std::string AsignarNumeroComprobante(const std::string& TC, std::string& Suc, std::string& Letra);
 
 // Spreads `Cantidad` of the article over the lots holding stock of it in the warehouse, lowest lot number
 // first: every lot taken whole but the last, which gives what is still missing, and an element with a blank
