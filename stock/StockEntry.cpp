@@ -18,7 +18,6 @@
 #include "platform/ui/Prompter.h"
 #include "stock/StockEntrySteps.h"
 
-#include <cstdlib>
 #include <initializer_list>
 
 namespace {
@@ -73,7 +72,8 @@ base::DateTime fechaDelAsiento(const std::string& Fecha)
     const auto fecha = base::parseDate(Fecha);
     if (!fecha || !fecha->hasDate())
         throw base::Error(base::errors::kTypeMismatch,
-                          "La fecha del asiento de stock no es una fecha válida: '" + Fecha + "'", "GeneraAsientoStock");
+                          "La fecha del asiento de stock no es una fecha válida: '" + Fecha + "'",
+                          "GeneraAsientoStock");
     return *fecha;
 }
 
@@ -98,7 +98,8 @@ CuentaMotivo cuentaDelMotivo(const std::string& eMotivoStock, bool costoMercader
     erp.AbrirRecordset(statement, rs);
     CuentaMotivo motivo;
     if (!rs.eof()) {
-        motivo.cuenta = base::trim(util.NuloACadena(rs[costoMercaderia ? "COSTO_MERCADERIA" : "CUENTACONTABLE"].value()));
+        const char* columnaCuenta = costoMercaderia ? "COSTO_MERCADERIA" : "CUENTACONTABLE";
+        motivo.cuenta = base::trim(util.NuloACadena(rs[columnaCuenta].value()));
         motivo.descripcion = util.NuloACadena(rs["Descripcion"].value());
     }
     erp.CierraRecordset(rs);
@@ -197,9 +198,9 @@ std::string ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid& Grid, std::string& eMo
 
     // The entry number is read for every voucher: whatever was written since, by this object or by anyone
     // else, is stepped over. A row added to a voucher joins the entry its lines already have.
-    const int mes = cabecera.Fecha.month();
     if (SoloRegistro != 0) cabecera.NroAsiento = nroAsientoDelComprobante(cabecera);
-    if (cabecera.NroAsiento == 0) cabecera.NroAsiento = ObtieneNroAsiento(mes, static_cast<int>(gPeriodo), cabecera.TipoReg);
+    if (cabecera.NroAsiento == 0)
+        cabecera.NroAsiento = ObtieneNroAsiento(cabecera.Fecha.month(), static_cast<int>(gPeriodo), cabecera.TipoReg);
     if (cabecera.NroAsiento == 0) return {};
     UltimoNroAsiento = cabecera.NroAsiento;
 
@@ -208,9 +209,9 @@ std::string ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid& Grid, std::string& eMo
     const std::vector<ImporteCuenta> cuentas = CargaCuentasArticulos(articulos);
     for (const ImporteCuenta& cuenta : cuentas) cabecera.Total = cabecera.Total + cuenta.Importe;
 
-    // The motive's line first, then one line per account on the other side; an account whose amount is
-    // negative goes to the motive's side, and so does the motive's line itself when the total is negative,
-    // so the entry always balances.
+    // The motive's line first, then one line per account on the other side. An account whose amount is
+    // negative goes to the motive's side with its absolute value; a negative total puts the motive's line on
+    // the other side with its absolute value. Either way the entry balances.
     std::vector<std::string> sentencias;
     const auto emite = [&](const LineaAsiento& linea) {
         if (std::string sentencia = EmiteLineaAsiento(cabecera, linea); !sentencia.empty())

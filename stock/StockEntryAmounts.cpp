@@ -72,7 +72,8 @@ std::vector<ImporteCuenta> CargaCuentasArticulos(const std::vector<ImporteArticu
     for (const ImporteArticulo& articulo : Articulos) {
         const auto cuenta = cuentaDe.find(clave(articulo.IdArticulo));
         if (cuenta == cuentaDe.end()) continue;
-        ImporteCuenta& suma = porCuenta.try_emplace(clave(cuenta->second), ImporteCuenta{cuenta->second, {}}).first->second;
+        ImporteCuenta& suma =
+            porCuenta.try_emplace(clave(cuenta->second), ImporteCuenta{cuenta->second, {}}).first->second;
         suma.Importe = suma.Importe + articulo.Importe;
     }
     std::vector<ImporteCuenta> cuentas;

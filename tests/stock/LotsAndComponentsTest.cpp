@@ -15,13 +15,17 @@ struct Elemento {
     bool operator==(const Elemento&) const = default;
 };
 
-void PrintTo(const Elemento& e, std::ostream* os) { *os << "(" << e.codigo << ", " << e.unidad << ", " << e.cantidad << ")"; }
+void PrintTo(const Elemento& e, std::ostream* os)
+{
+    *os << "(" << e.codigo << ", " << e.unidad << ", " << e.cantidad << ")";
+}
 
 std::vector<Elemento> leidos(const std::vector<ItemCantidad>& items)
 {
     std::vector<Elemento> result;
     for (const ItemCantidad& item : items)
-        result.push_back({NormalizaTexto(item.CodigoItem.text()), NormalizaTexto(item.UnidadItem.text()), item.CantidadItem});
+        result.push_back(
+            {NormalizaTexto(item.CodigoItem.text()), NormalizaTexto(item.UnidadItem.text()), item.CantidadItem});
     return result;
 }
 
@@ -31,11 +35,12 @@ class StockModule : public ProgramFixture {
 protected:
     void execute(std::string statement) { gDB_Dll().EjecutaConsultaSQL(statement); }
 
-    void lote(std::string_view articuloCode, std::string_view deposito, std::string_view lote, std::string_view cantidad)
+    void lote(std::string_view articuloCode, std::string_view deposito, std::string_view nroLote,
+              std::string_view cantidad)
     {
         execute(fmt::format("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, CANTIDAD) VALUES "
                             "('{}', '{}', {}, {})",
-                            articulo(articuloCode), deposito, lote, cantidad));
+                            articulo(articuloCode), deposito, nroLote, cantidad));
     }
     void insumo(std::string_view articuloCode, std::string_view componente, std::string_view unidad, double cantidad)
     {
@@ -81,7 +86,10 @@ TEST_P(Lots, TheRequestIsSpreadOverTheLotsLowestFirst)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Lots,
     ::testing::Values(
-        LotCase{"TheFirstLotsWholeAndWhatIsMissingFromTheNext", {{"'L3'", "8"}, {"'L1'", "10"}, {"'L2'", "5"}}, 12, true,
+        LotCase{"TheFirstLotsWholeAndWhatIsMissingFromTheNext",
+                {{"'L3'", "8"}, {"'L1'", "10"}, {"'L2'", "5"}},
+                12,
+                true,
                 {{"L1", "", 10}, {"L2", "", 2}}},
         LotCase{"ALotNotNeededIsNotListed", {{"'L1'", "10"}, {"'L2'", "2"}, {"'L3'", "8"}}, 12, true,
                 {{"L1", "", 10}, {"L2", "", 2}}},
@@ -137,7 +145,8 @@ TEST_F(StockModule, ComponentsComeInComponentOrderFollowedByOneUnassignedElement
 
     std::vector<ItemCantidad> insumos(7);
     EXPECT_TRUE(IdArticuloTieneInsumos(" P1 ", insumos, false));
-    EXPECT_EQ(leidos(insumos), (std::vector<Elemento>{{"C1", "UN", 2}, {"C2", "", 40}, {"C3", "KG", 0.25}, {"", "", 0}}));
+    EXPECT_EQ(leidos(insumos),
+              (std::vector<Elemento>{{"C1", "UN", 2}, {"C2", "", 40}, {"C3", "KG", 0.25}, {"", "", 0}}));
     // Fixed fields: the code as stored, cut to its width; the last element never assigned.
     EXPECT_EQ(insumos[0].CodigoItem.text(), articulo("C1"));
     EXPECT_EQ(insumos[0].UnidadItem.text(), "  UN");

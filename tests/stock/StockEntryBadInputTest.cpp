@@ -45,8 +45,8 @@ TEST_F(StockEntry, FifteenHundredArticlesMakeOneWholeEntry)
 
 TEST_F(StockEntry, AnApostropheInACodeStaysInsideItsLiteral)
 {
-    execute("INSERT INTO MA_ARTICULOS (IDARTICULO, CUENTACONTABLEC) VALUES ('" + base::replace(articulo("O'B"), "'", "''") +
-            "', '1.1.05')");
+    execute("INSERT INTO MA_ARTICULOS (IDARTICULO, CUENTACONTABLEC) VALUES ('" +
+            base::replace(articulo("O'B"), "'", "''") + "', '1.1.05')");
     ClsCmnCptes engine;
     auto grid = grilla({{"O'B", "1", "7", "0"}, {"A1", "1", "1", "0"}});
     Llamada ll;

@@ -112,7 +112,8 @@ protected:
     // An empty account leaves the article without one (Null).
     void articuloConCuenta(std::string_view code, std::string_view cuenta)
     {
-        execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, CUENTACONTABLEC) VALUES ('{}', 'Art {}', {})",
+        execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, CUENTACONTABLEC) "
+                            "VALUES ('{}', 'Art {}', {})",
                             articulo(code), code, cuenta.empty() ? "NULL" : fmt::format("'{}'", cuenta)));
     }
 

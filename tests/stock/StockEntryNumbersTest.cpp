@@ -126,7 +126,8 @@ TEST_F(EntryNumbers, AnEmptyRegistrationTypeIsToldAndBooksNothing)
 TEST_F(EntryNumbers, AnEntryNumberThatCannotBeReadGivesNoEntry)
 {
     execute("DROP TABLE MV_ASIENTOS");
-    execute("CREATE TABLE MV_ASIENTOS (TC char(4), SUCURSAL char(4), NUMERO char(8), LETRA char(1), CUENTA varchar(15))");
+    execute("CREATE TABLE MV_ASIENTOS (TC char(4), SUCURSAL char(4), NUMERO char(8), LETRA char(1), "
+            "CUENTA varchar(15))");
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), ui::vbAbortRetryIgnore | ui::vbCritical,
                            "Recordset - ObtieneNroAsiento Aviso al operador!!! ", ui::vbAbort);
     ClsCmnCptes engine;
