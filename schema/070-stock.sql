@@ -39,3 +39,14 @@ CREATE TABLE STK_STOCK_UDKG (
     IDDEPOSITO char(4)       COLLATE SQLSRV,
     CANTIDADUD decimal(18,4)
 );
+
+-- Stock movements, one row per voucher line, lot or serial number. IDCOMPROBANTE is 13 characters: branch
+-- (4), number (8), letter (1). No unique key on TC and IDCOMPROBANTE: two suppliers' vouchers may carry the
+-- same number. The program writes it, so it is a plain table under the ERP's view name.
+CREATE TABLE V_MV_STOCK (
+    ID            INTEGER PRIMARY KEY AUTOINCREMENT,
+    TC            char(4)  COLLATE SQLSRV,
+    IDCOMPROBANTE char(13) COLLATE SQLSRV,
+    SECUENCIA     int
+);
+CREATE INDEX V_MV_STOCK_COMPROBANTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
