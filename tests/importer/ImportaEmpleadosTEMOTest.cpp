@@ -67,7 +67,7 @@ protected:
     void expectRefusal()
     {
         const std::string refusal =
-            "String or binary data would be truncated (MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters).";
+            "String or binary data would be truncated (MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters, value '20-12345678-9 sin verificar').";
         prompter.expectMessage(refusal, ui::vbCritical | ui::vbOKOnly, "Aviso al operador!!!", ui::vbOK)
             .expectMessage(refusal, ui::vbOKOnly, "Migrador", ui::vbOK);
     }

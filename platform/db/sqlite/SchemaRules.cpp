@@ -1,0 +1,63 @@
+#include "platform/db/sqlite/SchemaRules.h"
+
+#include <cctype>
+#include <sqlite3.h>
+
+namespace db::sqlite {
+namespace {
+
+std::string upperCase(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+long long readSchemaVersion(sqlite3* db)
+{
+    sqlite3_stmt* statement = nullptr;
+    long long version = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW)
+        version = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return version;
+}
+
+}  // namespace
+
+void SchemaRules::refresh()
+{
+    const long long version = readSchemaVersion(db_->get());
+    if (version != schemaVersion_ || version < 0) tables_.clear();
+    schemaVersion_ = version;
+}
+
+void SchemaRules::clear()
+{
+    tables_.clear();
+    schemaVersion_ = -1;
+}
+
+const std::vector<ColumnRule>* SchemaRules::columnsOf(std::string_view table)
+{
+    std::string key = upperCase(table);
+    if (const auto found = tables_.find(key); found != tables_.end()) return &found->second;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_->get(), "SELECT name, type FROM pragma_table_info(?1)", -1, &statement, nullptr) != SQLITE_OK)
+        return nullptr;
+    std::vector<ColumnRule> columns;
+    if (sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+            columns.push_back(columnRule(table, name ? name : "", type ? type : ""));
+        }
+    }
+    sqlite3_finalize(statement);
+    // No columns: no such table (yet); asked again next time.
+    if (columns.empty()) return nullptr;
+    return &tables_.emplace(std::move(key), std::move(columns)).first->second;
+}
+
+}  // namespace db::sqlite

@@ -1,0 +1,32 @@
+#pragma once
+// The store rules of the database's tables, read from their declarations when a statement first stores into
+// them and kept until the schema changes (by this connection or by any other on the same file).
+
+#include "platform/db/sqlite/SqliteHandle.h"
+#include "platform/db/sqlite/TsqlBatch.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace db::sqlite {
+
+class SchemaRules : public ColumnRules {
+public:
+    explicit SchemaRules(std::shared_ptr<Database> db) : db_(std::move(db)) {}
+
+    const std::vector<ColumnRule>* columnsOf(std::string_view table) override;
+
+    // Forgets what it read when the schema has changed since; call before rewriting a batch.
+    void refresh();
+    // Forgets what it read.
+    void clear();
+
+private:
+    std::shared_ptr<Database> db_;
+    std::unordered_map<std::string, std::vector<ColumnRule>> tables_;  // by upper-case name
+    long long schemaVersion_ = -1;
+};
+
+}  // namespace db::sqlite
