@@ -70,9 +70,9 @@ void createFromSchema(const std::filesystem::path& path, const std::string* user
     try {
         auto db = openHandle(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, user);
         exec(db->get(), "BEGIN", "Starting the new database");
-        // Exact-number columns are declared as the engine's CREATE TABLE declares them (see SqliteTypes.h).
+        // Exact-number and date columns are declared as the engine's CREATE TABLE declares them.
         for (const auto& [name, script] : erpSchemaScripts())
-            exec(db->get(), tsql::withExactAffinity(script), fmt::format("Schema script {}", name));
+            exec(db->get(), tsql::withSqlServerAffinity(script), fmt::format("Schema script {}", name));
         exec(db->get(), fmt::format("PRAGMA user_version = {}", kCollationVersion), "Marking the new database");
         exec(db->get(), "COMMIT", "Writing the new database");
     } catch (...) {

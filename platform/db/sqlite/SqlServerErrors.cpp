@@ -73,7 +73,7 @@ ProviderError sqlServerError(int extendedCode, std::string_view message)
     }
     if (contains(message, "no such table") || contains(message, "no such view"))
         return make(hresult::kNoSuchTable, 208, "42S02", "Invalid object name (" + text + ").");
-    if (contains(message, "no such column"))
+    if (contains(message, "no such column") || contains(message, "has no column named"))
         return make(hresult::kCommandErrors, 207, "42S22", "Invalid column name (" + text + ").");
     if (contains(message, "no such function"))
         return make(hresult::kCommandErrors, 195, "42000",
@@ -106,7 +106,7 @@ ProviderError unsupportedStatement(std::string_view statement, std::string_view 
 bool stopsBatch(const ProviderError& error)
 {
     switch (error.nativeError) {
-    case 102: case 174: case 195: case 207: case 208: return true;
+    case 102: case 155: case 174: case 195: case 207: case 208: return true;
     default: return false;
     }
 }

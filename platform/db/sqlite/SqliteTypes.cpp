@@ -43,9 +43,20 @@ DeclaredType readDeclaredType(std::string_view declared)
         type.name.erase(open);
     }
     while (!type.name.empty() && type.name.back() == ' ') type.name.pop_back();
-    const std::string marker = std::string(kExactAffinityWord) + " ";
-    if (type.name.starts_with(marker)) type.name.erase(0, marker.size());
+    for (std::string_view word : {"real ", "text "}) {
+        if (type.name.size() > word.size() && type.name.starts_with(word)
+            && !affinityWord(std::string_view(type.name).substr(word.size())).empty())
+            type.name.erase(0, word.size());
+    }
     return type;
+}
+
+std::string_view affinityWord(std::string_view typeName)
+{
+    if (isExactType(typeName)) return "real";
+    const std::string type = lower(typeName);
+    if (type == "datetime" || type == "smalldatetime" || type == "date") return "text";
+    return {};
 }
 
 bool isExactType(std::string_view typeName)

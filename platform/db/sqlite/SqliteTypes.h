@@ -22,9 +22,12 @@ struct DeclaredType {
 };
 DeclaredType readDeclaredType(std::string_view declaredType);
 
-// Exact numbers (decimal, numeric, money) are declared to SQLite with this word before their SQL Server type:
+// Exact numbers (decimal, numeric, money) are declared to SQLite with "real" before their SQL Server type:
 // it gives the column floating affinity, so a stored 7 stays 7.0 and divides as SQL Server's decimal does.
-inline constexpr std::string_view kExactAffinityWord = "real";
+// Dates are declared with "text" before theirs: a date compared with '20240229' then compares with that
+// text (as a date, through the collation) rather than with the number SQLite would make of it.
+// The word to put before `typeName`, or nothing.
+std::string_view affinityWord(std::string_view typeName);
 bool isExactType(std::string_view typeName);
 
 // The field type and size of a declared type such as "char(4)", "varchar(15)", "money", "datetime".

@@ -222,6 +222,19 @@ std::optional<std::string_view> fitText(std::string_view text, int width)
 std::optional<double> scaleExact(double value, int precision, int scale)
 {
     if (!std::isfinite(value)) return std::nullopt;
+    // Most values already have no more decimals than the scale: value × 10^scale is then a whole number N
+    // that a double holds exactly, and N / 10^scale is the double nearest to the decimal.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
+                                         1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26,
+                                         1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38};
+    constexpr double kExactWhole = 9007199254740992.0;  // 2^53
+    if (scale >= 0 && scale <= 22 && precision >= scale && precision <= 38) {
+        const double whole = value * kPowers[scale];
+        if (std::fabs(whole) < kExactWhole && whole == std::trunc(whole)) {
+            if (std::fabs(whole) >= kPowers[precision]) return std::nullopt;
+            return whole / kPowers[scale];
+        }
+    }
     // The shortest spelling that reads back as `value` is the decimal the program meant: 1.23455 is
     // 1.2345499... in binary, but rounds like the literal it came from.
     char spelled[400];
@@ -293,8 +306,19 @@ DateReading canonicalDateTime(std::string_view text, std::string& canonical)
     if (year < 1753 || month < 1 || month > 12 || day < 1 || day > daysIn(year, month) || hour > 23 || minute > 59
         || second > 59)
         return DateReading::OutOfRange;
-    canonical = fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02}", year, month, day, hour, minute, second);
-    if (millisecond > 0) canonical += fmt::format(".{:03}", millisecond);
+    // Written by hand: a row of a batch may store several dates, and this runs for every one.
+    char form[24] = "0000-00-00 00:00:00.000";
+    auto put = [&form](std::size_t at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10) form[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    };
+    put(0, year, 4);
+    put(5, month, 2);
+    put(8, day, 2);
+    put(11, hour, 2);
+    put(14, minute, 2);
+    put(17, second, 2);
+    put(20, millisecond, 3);
+    canonical.assign(form, millisecond > 0 ? 23 : 19);
     return DateReading::Valid;
 }
 

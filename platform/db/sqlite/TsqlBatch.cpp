@@ -161,7 +161,8 @@ private:
     TsqlStatement insert()
     {
         const std::size_t target = first_ + 1;
-        if (Writer stored_; stored(stored_, &StoreRewriter::insert)) return written(stored_);
+        if (Writer stored_(result_.original.size() + 64); stored(stored_, &StoreRewriter::insert))
+            return written(stored_);
         Writer w;
         if (kwAt(target) != Kw::Into) {
             if (!isName(target)) return unsupported("INSERT followed by " + quoted(target) + " is not understood");
@@ -421,12 +422,12 @@ private:
         }
     }
 
-    // A column's name and type, with "real" before an exact-number type and, on a text column that names no
-    // collation of its own, ours after it.
+    // A column's name and type, with the word that gives it its affinity (see SqliteTypes.h) and, on a text
+    // column that names no collation of its own, ours after it.
     void columnType(Writer& w, std::size_t column, std::size_t type, std::size_t typeEnd, bool collate)
     {
         walker_.walk(w, column, type, kDdl);
-        if (isExactType(tsql::unquotedName(textAt(type)))) w.word(kExactAffinityWord);
+        if (const std::string_view word = affinityWord(tsql::unquotedName(textAt(type))); !word.empty()) w.word(word);
         walker_.walk(w, type, typeEnd, kDdl);
         if (collate) {
             w.append(" COLLATE ");
@@ -518,11 +519,16 @@ private:
 
 std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules)
 {
-    const Lexed lx = tsql::tokenize(batch);
+    // The tokens' room is kept from batch to batch: a batch of a few hundred rows needs more than a
+    // megabyte, which the allocator would otherwise map and fault in anew every time.
+    thread_local std::vector<Token> room;
+    constexpr std::size_t kMostKept = std::size_t{1} << 17;
+    Lexed lx = tsql::tokenize(batch, std::move(room));
     const std::vector<Span> spans = tsql::findStatements(lx);
     std::vector<TsqlStatement> statements;
     statements.reserve(spans.size());
     for (const Span& span : spans) statements.push_back(StatementRewriter(lx, span, rules).run());
+    if (lx.tokens.capacity() <= kMostKept) room = std::move(lx.tokens);
     return statements;
 }
 

@@ -305,7 +305,7 @@ bool StoreRewriter::update(Writer& w)
     return true;
 }
 
-std::string withExactAffinity(std::string_view ddl)
+std::string withSqlServerAffinity(std::string_view ddl)
 {
     const Lexed lx = tokenize(ddl);
     std::string out;
@@ -315,9 +315,10 @@ std::string withExactAffinity(std::string_view ddl)
         const Token& before = lx.tokens[i - 1];
         const bool afterName = (before.type == Tok::Word && (before.kw == Kw::None || before.kw == Kw::As))
                                || before.type == Tok::QuotedIdent;
-        if (t.type != Tok::Word || !afterName || !isExactType(lx.textOf(t))) continue;
+        const std::string_view word = t.type == Tok::Word && afterName ? affinityWord(lx.textOf(t)) : std::string_view();
+        if (word.empty()) continue;
         out.append(ddl.substr(copied, t.begin - copied));
-        out += kExactAffinityWord;
+        out += word;
         out += ' ';
         copied = t.begin;
     }

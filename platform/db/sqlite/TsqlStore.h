@@ -62,7 +62,8 @@ private:
 // when the column has no rule.
 std::string storeCall(const ColumnRule& rule, std::string_view expression);
 
-// DDL text (the schema scripts) with "real" before every exact-number type, as CREATE TABLE writes them.
-std::string withExactAffinity(std::string_view ddl);
+// DDL text (the schema scripts) with the affinity word before every exact-number and date type, as CREATE
+// TABLE writes them (see SqliteTypes.h).
+std::string withSqlServerAffinity(std::string_view ddl);
 
 }  // namespace db::sqlite::tsql

@@ -145,6 +145,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
     fromCount_ = 0;
     valuesSeen_ = false;
     operators_ = {};
+    datePart_ = kNowhere;
     if (rules.collate) planOperators(begin, end);
 
     for (std::size_t i = begin; i < end && !failed(); ++i) {
@@ -250,6 +251,10 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         fail("temporary table " + std::string(text) + " is not supported");
         return false;
     }
+    if (i == datePart_) {
+        w.token("'" + upper(text) + "'", t.spaceBefore);
+        return false;
+    }
     const bool topLevel = scopes_.size() == 1;
     const bool changesRows = rules.lead == Kw::Insert || rules.lead == Kw::Update || rules.lead == Kw::Delete;
     if (t.kw == Kw::By && (prev_ == Kw::Order || prev_ == Kw::Group)) scopes_.back().positions = true;
@@ -268,11 +273,7 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         // The date part is a word to T-SQL (DATEADD(day, 1, x)); SQLite would read it as a column.
         if ((equalsIgnoreCase(text, "DATEADD") || equalsIgnoreCase(text, "DATEDIFF") || equalsIgnoreCase(text, "DATEPART"))
             && typeAt(i + 2) == Tok::Word && typeAt(i + 3) == Tok::Comma) {
-            w.token(text, t.spaceBefore);
-            w.token("(", false);
-            w.token("'" + upper(lx_.textOf(tk_[i + 2])) + "'", false);
-            i += 2;
-            return false;
+            datePart_ = i + 2;
         }
     }
     switch (t.kw) {

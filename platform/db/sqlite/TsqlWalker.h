@@ -9,6 +9,7 @@
 #include "platform/db/sqlite/TsqlBatch.h"
 #include "platform/db/sqlite/TsqlLexer.h"
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,8 @@ inline constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
 // leaves no stray whitespace and a comment can never swallow text appended after it.
 class Writer {
 public:
+    Writer() = default;
+    explicit Writer(std::size_t expected) { out_.reserve(expected); }
     void token(std::string_view text, bool spaceBefore)
     {
         // A blank left by a dropped token is not wanted before a closing parenthesis or a comma.
@@ -59,7 +62,9 @@ public:
             return;
         }
         parameters_.push_back(std::move(parameter));
-        token("?" + std::to_string(parameters_.size()), spaceBefore);
+        char mark[16] = "?";
+        const auto written = std::to_chars(mark + 1, mark + sizeof mark, parameters_.size());
+        token(std::string_view(mark, static_cast<std::size_t>(written.ptr - mark)), spaceBefore);
     }
     // Text glued to what was written last (" COLLATE SQLSRV", "()").
     void append(std::string_view text) { out_ += text; }
@@ -162,6 +167,7 @@ private:
     std::string error_;
     std::vector<Scope> scopes_;
     OperatorPlan operators_;
+    std::size_t datePart_ = kNowhere;  // the date part word of DATEADD / DATEDIFF / DATEPART, written as text
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     Kw prev_ = Kw::None;
