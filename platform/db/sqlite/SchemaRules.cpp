@@ -31,6 +31,7 @@ void SchemaRules::refresh()
     const long long version = readSchemaVersion(db_->get());
     if (version != schemaVersion_ || version < 0) tables_.clear();
     schemaVersion_ = version;
+    failure_.clear();
 }
 
 void SchemaRules::clear()
@@ -44,16 +45,16 @@ const std::vector<ColumnRule>* SchemaRules::columnsOf(std::string_view table)
     std::string key = upperCase(table);
     if (const auto found = tables_.find(key); found != tables_.end()) return &found->second;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_->get(), "SELECT name, type FROM pragma_table_info(?1)", -1, &statement, nullptr) != SQLITE_OK)
-        return nullptr;
     std::vector<ColumnRule> columns;
-    if (sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
-            columns.push_back(columnRule(table, name ? name : "", type ? type : ""));
-        }
+    int code = sqlite3_prepare_v2(db_->get(), "SELECT name, type FROM pragma_table_info(?1)", -1, &statement, nullptr);
+    if (code == SQLITE_OK) code = sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    while (code == SQLITE_OK && (code = sqlite3_step(statement)) == SQLITE_ROW) {
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        columns.push_back(columnRule(table, name ? name : "", type ? type : ""));
+        code = SQLITE_OK;
     }
+    if (code != SQLITE_DONE) failure_ = "The columns of " + std::string(table) + " cannot be read: " + db_->lastError();
     sqlite3_finalize(statement);
     // No columns: no such table (yet); asked again next time.
     if (columns.empty()) return nullptr;

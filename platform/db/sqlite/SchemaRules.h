@@ -23,10 +23,15 @@ public:
     // Forgets what it read.
     void clear();
 
+    // Why the last table's rules could not be read (SQLite's message), or nothing. A statement is not to run
+    // without the checks of its table.
+    const std::string& failure() const { return failure_; }
+
 private:
     std::shared_ptr<Database> db_;
     std::unordered_map<std::string, std::vector<ColumnRule>> tables_;  // by upper-case name
     long long schemaVersion_ = -1;
+    std::string failure_;
 };
 
 }  // namespace db::sqlite

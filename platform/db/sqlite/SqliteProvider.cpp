@@ -178,6 +178,10 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 {
     rules_->refresh();
     std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get());
+    if (!rules_->failure().empty()) {
+        errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
+        return 0;
+    }
 
     // Like the server, which compiles a whole batch before running it, nothing runs when a statement
     // cannot be read or names a column or a function there is none of. A statement that names a table a
