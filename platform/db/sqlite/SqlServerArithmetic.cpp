@@ -69,18 +69,28 @@ std::optional<Decimal> decimalOf(double value)
 
 double toDouble(const Decimal& d)
 {
+    // The decimal spelled out, then read as the nearest double.
+    char digits[48];
+    int count = 0;
     Int128 magnitude = d.units < 0 ? -d.units : d.units;
-    std::string digits;
     do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        digits[count++] = static_cast<char>('0' + static_cast<int>(magnitude % 10));
         magnitude /= 10;
     } while (magnitude > 0);
-    if (d.scale > 0) {
-        if (digits.size() <= static_cast<std::size_t>(d.scale))
-            digits.insert(0, static_cast<std::size_t>(d.scale) - digits.size() + 1, '0');
-        digits.insert(digits.size() - static_cast<std::size_t>(d.scale), ".");
+    char text[128];
+    int length = 0;
+    const int whole = count - d.scale;
+    if (whole <= 0) {
+        text[length++] = '0';
+        text[length++] = '.';
+        for (int i = 0; i < -whole; ++i) text[length++] = '0';
     }
-    const double value = std::strtod(digits.c_str(), nullptr);
+    for (int i = count - 1; i >= 0; --i) {
+        text[length++] = digits[i];
+        if (count - i == whole && d.scale > 0) text[length++] = '.';
+    }
+    text[length] = '\0';
+    const double value = std::strtod(text, nullptr);
     return d.units < 0 ? -value : value;
 }
 
