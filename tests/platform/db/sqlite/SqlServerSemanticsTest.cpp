@@ -185,6 +185,16 @@ TEST_F(SqlServerSemantics, ATableMadeAtRunTimeHasTheSchemasCollationAndChecks)
     expectRefused(std::begin(refused), std::end(refused));
 }
 
+// A batch that makes a table and writes into it: the rows get the new table's checks.
+TEST_F(SqlServerSemantics, RowsWrittenInTheBatchThatMakesTheirTableAreChecked)
+{
+    erp.executeKeepingErrors("CREATE TABLE NUEVA (C char(2), F datetime)\r"
+                             "INSERT INTO NUEVA (C, F) VALUES ('ab    ', '20240229')\r"
+                             "INSERT INTO NUEVA (C, F) VALUES ('abc', '20240229')");
+    EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
+    EXPECT_EQ(erp.rows("SELECT C, CONVERT(varchar(30), F) FROM NUEVA"), (Rows{{"ab", "2024-02-29 00:00:00"}}));
+}
+
 TEST_F(SqlServerSemantics, AMissingColumnOrFunctionStopsTheBatchBeforeItsFirstStatement)
 {
     const RefusalCase cases[] = {
