@@ -13,22 +13,17 @@ std::string upperCase(std::string_view s)
     return out;
 }
 
-long long readSchemaVersion(sqlite3* db)
-{
-    sqlite3_stmt* statement = nullptr;
-    long long version = -1;
-    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW)
-        version = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    return version;
-}
-
 }  // namespace
+
+SchemaRules::~SchemaRules() { sqlite3_finalize(version_); }
 
 void SchemaRules::refresh()
 {
-    const long long version = readSchemaVersion(db_->get());
+    long long version = -1;
+    if (version_ || sqlite3_prepare_v2(db_->get(), "PRAGMA schema_version", -1, &version_, nullptr) == SQLITE_OK) {
+        if (sqlite3_step(version_) == SQLITE_ROW) version = sqlite3_column_int64(version_, 0);
+        sqlite3_reset(version_);
+    }
     if (version != schemaVersion_ || version < 0) tables_.clear();
     schemaVersion_ = version;
     failure_.clear();

@@ -6,6 +6,8 @@
 #include "platform/db/sqlite/TsqlBatch.h"
 
 #include <memory>
+
+struct sqlite3_stmt;
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +17,9 @@ namespace db::sqlite {
 class SchemaRules : public ColumnRules {
 public:
     explicit SchemaRules(std::shared_ptr<Database> db) : db_(std::move(db)) {}
+    ~SchemaRules();
+    SchemaRules(const SchemaRules&) = delete;
+    SchemaRules& operator=(const SchemaRules&) = delete;
 
     const std::vector<ColumnRule>* columnsOf(std::string_view table) override;
 
@@ -29,6 +34,7 @@ public:
 
 private:
     std::shared_ptr<Database> db_;
+    sqlite3_stmt* version_ = nullptr;  // PRAGMA schema_version, asked before every batch
     std::unordered_map<std::string, std::vector<ColumnRule>> tables_;  // by upper-case name
     long long schemaVersion_ = -1;
     std::string failure_;

@@ -107,11 +107,17 @@ const std::vector<ColumnRule>* StoreRewriter::tableRules(std::size_t nameBegin, 
     return table;
 }
 
-const ColumnRule* StoreRewriter::ruleOf(const std::vector<ColumnRule>& table, std::size_t nameToken) const
+const ColumnRule* StoreRewriter::ruleOf(const std::vector<ColumnRule>& table, std::size_t nameToken,
+                                        std::size_t& hint) const
 {
+    // Column lists mostly follow the table's order: the column after the last one found is tried first.
     const std::string_view name = unquoted(lx_.textOf(tk_[nameToken]));
-    for (const ColumnRule& rule : table)
-        if (equalsIgnoreCase(rule.column, name)) return &rule;
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        const std::size_t at = (hint + k) % table.size();
+        if (!equalsIgnoreCase(table[at].column, name)) continue;
+        hint = at + 1;
+        return &table[at];
+    }
     return nullptr;
 }
 
@@ -178,9 +184,10 @@ bool StoreRewriter::insert(Writer& w)
     if (columnList) {
         const std::size_t close = matching(name);
         if (close == kNowhere) return false;
+        std::size_t hint = 0;
         for (std::size_t i = name + 1; i < close; i += 2) {
             if (!isName(i) || (i + 1 < close && typeAt(i + 1) != Tok::Comma)) return false;
-            targets.push_back(ruleOf(*table, i));
+            targets.push_back(ruleOf(*table, i, hint));
         }
         columnsEnd = close + 1;
     } else {
@@ -295,10 +302,10 @@ bool StoreRewriter::update(Writer& w)
     }
 
     walker_.walk(w, first_, set + 1, Rules{true, Kw::Update, 0, false});
-    std::size_t from = set + 1;
+    std::size_t from = set + 1, hint = 0;
     for (const Assignment& a : assignments) {
         walker_.walk(w, from, a.equals + 1, kValue);
-        storeValue(w, a.equals + 1, a.end, ruleOf(*table, a.column));
+        storeValue(w, a.equals + 1, a.end, ruleOf(*table, a.column, hint));
         from = a.end;
     }
     walker_.walk(w, from, last_, Rules{true, Kw::Update, 0, false});

@@ -40,7 +40,7 @@ private:
     std::size_t listItemEnd(std::size_t from, std::size_t close) const;
 
     const std::vector<ColumnRule>* tableRules(std::size_t nameBegin, std::size_t nameEnd);
-    const ColumnRule* ruleOf(const std::vector<ColumnRule>& table, std::size_t nameToken) const;
+    const ColumnRule* ruleOf(const std::vector<ColumnRule>& table, std::size_t nameToken, std::size_t& hint) const;
     void storeValue(Writer& w, std::size_t begin, std::size_t end, const ColumnRule* rule);
     bool storeLiteral(Writer& w, std::size_t begin, std::size_t end, const ColumnRule& rule);
 
