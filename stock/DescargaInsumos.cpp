@@ -1,5 +1,6 @@
 #include "stock/DescargaInsumos.h"
 
+#include "core/BatchRunner.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "core/FormattingHelpers.h"
@@ -215,19 +216,25 @@ private:
         }
     }
 
-    // Collected into the caller's batch, or executed at once; a failure at once is told and ends the poster.
+    // Collected into the caller's batch, or executed at once as a unit of its own; a failure at once is told
+    // and ends the poster.
     bool envia(const std::string& sentencia)
     {
         if (p_.GeneraSentenciaSQL) {
             p_.SQLTemp += "\r" + sentencia;
             return true;
         }
-        DB_Dll& erp = gDB_Dll();
-        std::string texto = sentencia;
-        erp.EjecutaConsultaSQL(texto);
-        if (erp.gCnn.errors().empty()) return true;
-        programPrompter().msgBox(erp.gCnn.errors().item(0).description, ui::vbOKOnly | ui::vbCritical,
-                                 "Aviso al operador");
+        static const ModoLote kSola{false, false, false, false, false};
+        bool fallo = false;
+        long codigo = 0;
+        std::string lote, textoError;
+        EjecutaLote({sentencia}, kSola, fallo, codigo, false, false, lote, textoError);
+        if (!fallo) return true;
+        std::string mensaje = textoError.substr(0, textoError.find_first_of("\r\n"));
+        if (const std::size_t separador = mensaje.find(" : "); separador != std::string::npos)
+            mensaje = mensaje.substr(separador + 3);
+        const int respuesta = programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbCritical, "Aviso al operador");
+        gDB_Dll().registraError(mensaje, "ActualizaStock", respuesta);
         p_.HayError = true;
         return false;
     }

@@ -26,11 +26,11 @@ struct PosteoStock {
     std::string& TcOrigen;                   // the origin type literal; taken per line from the grid when
     bool tcOrigenDelGrid = false;            // the poster was told "ELDELGRID"
     bool GeneraSentenciaSQL = false;         // collect into SQLTemp rather than execute
-    std::string& SQLTemp;
+    std::string& SQLTemp;                    // where collected statements go
     bool& HayError;
     int signo = 0;                           // the posting sign of this run
     int pasada = 0;                          // one above the passes run: 3 after a transfer's two
-    std::int16_t& Secuencia;                 // the poster's row counter
+    std::int32_t& Secuencia;                 // the poster's row counter
     bool compras = false;                    // the voucher type's system is "COMPRAS"
 };
 
