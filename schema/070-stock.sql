@@ -1,0 +1,49 @@
+-- Stock movements.
+-- V_MV_STOCK holds one row per stock movement: per lot, serial number or size of a voucher's article line,
+-- per pass. The stock poster writes it, so it is a plain table. No unique voucher key: as in MV_CPTE, two
+-- suppliers' vouchers may share a number.
+
+CREATE TABLE V_MV_STOCK (
+    ID                   INTEGER PRIMARY KEY AUTOINCREMENT,
+    TC                   char(4)      COLLATE SQLSRV,
+    IDCOMPROBANTE        char(13)     COLLATE SQLSRV,
+    SECUENCIA            int,
+    -- The movement
+    IDCOMPLEMENTO        int,
+    FECHA                datetime,
+    IDCAJA               char(4)      COLLATE SQLSRV,
+    IDDEPOSITO           char(4)      COLLATE SQLSRV,
+    IDDEPOSITO_DESTINO   char(4)      COLLATE SQLSRV,
+    IDARTICULO           char(25)     COLLATE SQLSRV,
+    DESCRIPCION          varchar(100) COLLATE SQLSRV,
+    NROLOTE              char(25)     COLLATE SQLSRV,
+    CONTROLADOPOR        varchar(25)  COLLATE SQLSRV,
+    IDORIGEN             char(4)      COLLATE SQLSRV,
+    NROSERIE             char(25)     COLLATE SQLSRV,
+    IDUNIDAD             char(4)      COLLATE SQLSRV,
+    CANTIDAD             decimal(18,4),
+    CANTIDADUD           decimal(18,4),
+    IDUNIDADBASE         char(4)      COLLATE SQLSRV,
+    CUENTAPROVEEDOR      varchar(15)  COLLATE SQLSRV,
+    IDMOTIVOSTOCK        char(4)      COLLATE SQLSRV,
+    PRECIOVENTA          decimal(18,4),
+    IMPORTE_S_IVA        decimal(18,4),
+    COSTO                decimal(18,4),
+    IMPUESTOS            decimal(18,4),
+    DTOITEM              decimal(18,4),
+    TC_ORIGEN            char(4)      COLLATE SQLSRV,
+    IDCOMPROBANTE_ORIGEN char(13)     COLLATE SQLSRV,
+    ID_ORIGEN            decimal(18,4),
+    IVARI                decimal(18,4),
+    IVARNI               decimal(18,4),
+    IDTECNICO            char(4)      COLLATE SQLSRV,
+    EQUIV_UDBASE         decimal(18,4),
+    IDINSERT             decimal(18,4),
+    IDCOMPULSA           decimal(18,4),
+    OFERTA               decimal(18,4),
+    IDVENDEDOR           char(4)      COLLATE SQLSRV,
+    IMPORTE_UD           decimal(18,4),
+    UD_PR                char(4)      COLLATE SQLSRV,
+    ENCOMODATO           decimal(18,4)
+);
+CREATE INDEX V_MV_STOCK_CPTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
