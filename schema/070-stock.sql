@@ -1,3 +1,45 @@
+-- Stock: unit equivalences and the balances the ERP keeps. The program reads these tables and writes none
+-- of them (the ERP's rebuild tool maintains the balances), so they are plain tables.
+
+-- One row per equivalence of an article: one IDUNIDAD is COEFICIENTE IDUNIDAD_EQUIV.
+CREATE TABLE S_TA_EQUIV (
+    IDARTICULO     char(25) COLLATE SQLSRV NOT NULL,
+    IDUNIDAD       char(4)  COLLATE SQLSRV NOT NULL,
+    IDUNIDAD_EQUIV char(4)  COLLATE SQLSRV NOT NULL,
+    COEFICIENTE    float,
+    PRIMARY KEY (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV)
+);
+
+-- Stock by article, warehouse, lot, serial number and storage position; a lot or serial the article does
+-- not track is Null.
+CREATE TABLE STK_SERIES_Y_LOTES (
+    ID         INTEGER PRIMARY KEY AUTOINCREMENT,
+    IDARTICULO char(25)      COLLATE SQLSRV,
+    IDDEPOSITO char(4)       COLLATE SQLSRV,
+    NROLOTE    char(25)      COLLATE SQLSRV,
+    NROSERIE   char(25)      COLLATE SQLSRV,
+    IDPOSICION char(15)      COLLATE SQLSRV,
+    CANTIDAD   decimal(18,4)
+);
+CREATE INDEX STK_SERIES_Y_LOTES_IDARTICULO ON STK_SERIES_Y_LOTES (IDARTICULO);
+
+-- Stock by article, unit and warehouse.
+CREATE TABLE STK_SALDOS_UNIDADES (
+    IDARTICULO   char(25)      COLLATE SQLSRV NOT NULL,
+    EQUIVALENCIA char(4)       COLLATE SQLSRV NOT NULL,
+    IDDEPOSITO   char(4)       COLLATE SQLSRV NOT NULL,
+    STOCK        decimal(18,4),
+    PRIMARY KEY (IDARTICULO, EQUIVALENCIA, IDDEPOSITO)
+);
+
+-- Stock by article and warehouse in units, read instead of the balances by unit where USA_STK_STOCK_UDKG
+-- is set.
+CREATE TABLE STK_STOCK_UDKG (
+    IDARTICULO char(25)      COLLATE SQLSRV,
+    IDDEPOSITO char(4)       COLLATE SQLSRV,
+    CANTIDADUD decimal(18,4)
+);
+
 -- Stock movements.
 -- V_MV_STOCK holds one row per stock movement: per lot, serial number or size of a voucher's article line,
 -- per pass. The stock poster writes it, so it is a plain table. No unique voucher key: as in MV_CPTE, two

@@ -5,12 +5,56 @@
 // the operations are defined one file per concern, here in stock/ and in the voucher and dialog folders.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class ClsCmnCptes {
 public:
     // Reads the settings once. A failure to read them raises: no engine is made, and the next use tries
     // again.
     ClsCmnCptes();
+
+    // --- voucher sign
+    // The direction in which the voucher type moves stock (+1 entry, -1 exit) or, with LibroIVA, the VAT
+    // book; 0 when the type is unknown (the operator is told) or nothing decides its stock direction.
+    std::int16_t ObtieneSignoComprobante(const std::string& TC, bool LibroIVA = false);
+
+    // --- pipe lists: the lot, serial and position lists a grid cell carries, "|L1|L2|". Any text reads as
+    // a list; none of these can fail. Arrays are reset and end with one empty slot after the items.
+    // The distinct non-blank items, each trimmed and after one blank, in order of first appearance.
+    static std::string StrSerieLote(const std::string& Serie_Lote);
+    static void DescomponeSerieLote(const std::string& Serie_Lote, std::vector<std::string>& Arreglo);
+    // Each position item "position*quantity" split at its first star (no star: all position, no
+    // quantity), and the lots as DescomponeSerieLote gives them.
+    static void DescomponePosicionCantidadLote(const std::string& Posicion_Lote, const std::string& PIPELotes,
+                                               std::vector<std::string>& ArrPosiciones,
+                                               std::vector<std::string>& ArrCantidades,
+                                               std::vector<std::string>& ArrLote);
+    // The movements a line's series, or when it has none its lots, stand for: the distinct non-blank
+    // items, or with SinConsolidar every item.
+    static std::int32_t Cuenta_Series_Lotes(const std::string& PipeSeries, const std::string& PIPELotes,
+                                            bool SinConsolidar = false);
+    // The item at a 1-based position, untrimmed; "" outside the list.
+    static std::string ExtraeSerieLote(const std::string& Serie_Lote, std::int32_t QuePosicion);
+    static std::int32_t Cantidad_Series_Lotes(const std::string& Pipes);
+    // The list with character 255 after every item: "|a|b|" becomes "|aÿ|bÿ|".
+    static std::string InsertaCHR255(const std::string& iPipe);
+
+    // --- stock balances
+    // The balance of the article in UdBase and, when udEquivBuscada is given, in that unit (else 0).
+    // UdBase, when empty, receives the article's unit.
+    void ObtieneStockxEquiv(const std::string& IdDeposito, const std::string& IdArticulo, std::string& UdBase,
+                            const std::string& udEquivBuscada, double& StockUdBase, double& StockEquiv);
+    // The article's balance, narrowed to what is given. A null argument, or one holding "Ignorar", is not
+    // given; for a balance by unit a warehouse or unit holding "Ignorar" gets the padded code used back.
+    double ObtieneStock(const std::string& IdArticulo, std::string* IdDeposito = nullptr, std::string* NroLote = nullptr,
+                        std::string* NroSerie = nullptr, std::string* IdPosicion = nullptr,
+                        std::string* IdUnidad = nullptr);
+
+    // --- pipe lists (continued)
+    // The 1-based position of the first item equal to QueSerieLote (trimmed, without regard to case); 0
+    // when none is.
+    static std::int32_t Busca_Lotes_Series(const std::string& PipeSeriesLotes, const std::string& QueSerieLote);
 
     double PIVA = 0;                      // the general VAT percentage
     double PIVARec = 0;                   // the surcharge VAT percentage
