@@ -18,15 +18,17 @@ std::int32_t colour(const std::string& value)
     return static_cast<std::int32_t>(base::Value(gUtilidades().ValorNumerico(value)).toInteger());
 }
 
-}  // namespace
-
-std::string LeeConfiguracion(std::string_view clave, std::string& valorAux)
+// One read of the key. `leida` ends false when a step failed or the table could not be opened, whatever
+// the operator answered.
+std::string leeClave(std::string_view clave, std::string& valorAux, bool& leida)
 {
     std::string result;
     std::string statement;
     db::Recordset recordset;
+    leida = true;
     // Any answer but "go on" gives up: a setting that cannot be read reads as "".
-    base::ErrorTrap trap([](const base::Error& error) {
+    base::ErrorTrap trap([&leida](const base::Error& error) {
+        leida = false;
         const int answer = gDB_Dll().TratamientoErrores(error, {}, "Cfg");
         return answer == base::answers::kIgnore ? answer : 0;
     });
@@ -39,7 +41,11 @@ std::string LeeConfiguracion(std::string_view clave, std::string& valorAux)
         if (base::equalsIgnoringCase(key, "[FECHA DESDE]") || base::equalsIgnoringCase(key, "[FECHA HASTA]"))
             statement = base::toUpperCase(statement);
     });
-    trap.step([&] { gDB_Dll().AbrirRecordset(statement, recordset, nullptr, 0, 1, -1, true); });
+    trap.step([&] {
+        gDB_Dll().AbrirRecordset(statement, recordset, nullptr, 0, 1, -1, true);
+        // The open's own error treatment has shown the failure; the recordset stays closed.
+        if (recordset.state() == db::kStateClosed) leida = false;
+    });
     trap.step([&] {
         if (recordset.bof()) {
             result = " ";
@@ -51,6 +57,23 @@ std::string LeeConfiguracion(std::string_view clave, std::string& valorAux)
     });
     trap.step([&] { gDB_Dll().CierraRecordset(recordset); });
     return trap.left() ? std::string() : result;
+}
+
+}  // namespace
+
+std::string LeeConfiguracion(std::string_view clave, std::string& valorAux)
+{
+    bool leida = true;
+    return leeClave(clave, valorAux, leida);
+}
+
+std::optional<std::string> LeeConfiguracionComprobada(std::string_view clave)
+{
+    std::string valorAux;
+    bool leida = true;
+    std::string valor = leeClave(clave, valorAux, leida);
+    if (!leida) return std::nullopt;
+    return valor;
 }
 
 std::string LeeConfiguracion(std::string_view clave)

@@ -6,6 +6,7 @@
 #include "platform/base/Currency.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,8 @@ inline ConfiguracionCargada gConfiguracion;
 // receives valoraux ("" without a row).
 std::string LeeConfiguracion(std::string_view clave, std::string& valorAux);
 std::string LeeConfiguracion(std::string_view clave);
+// The key's value as LeeConfiguracion reads it (" " for an absent key), for a reader that must not go on
+// without it: nothing when the read failed. The error treatment has already shown and logged the failure.
+std::optional<std::string> LeeConfiguracionComprobada(std::string_view clave);
 
 void CargaConfiguracion(std::string_view carpetaPrograma);

@@ -6,13 +6,31 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace ui {
+class FlexGrid;
+class TextMeasurer;
+struct TextBox;
+}  // namespace ui
 
 class ClsCmnCptes {
 public:
-    // Reads the settings once. A failure to read them raises: no engine is made, and the next use tries
-    // again.
+    // Reads the settings once. A setting that cannot be read raises: no engine is made, and the next use
+    // tries again.
     ClsCmnCptes();
+
+    // --- grid layouts and edit-box set-up
+    // Gives the edit box the data field, maximum length and lookup source of the column it edits.
+    void TextPropiedades(ui::TextBox& Texto, long Columna);
+    // Clears and lays out the grids given (null: skipped): tasks, article lines, other concepts and
+    // control totals, by the voucher type's system and the configuration; the edit boxes given are hidden
+    // or emptied. `Obj` measures the columns. A type V_TA_CPTE does not hold raises before any grid is
+    // touched.
+    void InicializaGrids(ui::FlexGrid* MSFlexGrid1, ui::FlexGrid* MSFlexGrid2, ui::FlexGrid* MSFlexGrid3,
+                         ui::TextBox* TxtEdit, ui::TextBox* txtEdit2, ui::TextBox* txtEdit3,
+                         const ui::TextMeasurer& Obj, std::string_view TC = {}, ui::FlexGrid* MSFlexGrid4 = nullptr);
 
     // --- voucher sign
     // The direction in which the voucher type moves stock (+1 entry, -1 exit) or, with LibroIVA, the VAT

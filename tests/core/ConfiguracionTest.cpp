@@ -46,6 +46,19 @@ TEST_F(Configuration, AnUnreadableKeyIsReportedUnderCfgAndReadsEmpty)
     gTablaConfiguracion.clear();
 }
 
+TEST_F(Configuration, ACheckedReadTellsAFailedReadFromAnAbsentKey)
+{
+    set({{"PIVA", "21"}, {"NULO", nullptr}});
+    EXPECT_EQ(LeeConfiguracionComprobada("PIVA"), "21");
+    EXPECT_EQ(LeeConfiguracionComprobada("NO_HAY"), " ");
+    EXPECT_EQ(LeeConfiguracionComprobada("NULO"), "");
+    gTablaConfiguracion = "NO_EXISTE";
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), 18,
+                           "Recordset - AbrirRecordset Aviso al operador!!! ", ui::vbIgnore);
+    EXPECT_EQ(LeeConfiguracionComprobada("PIVA"), std::nullopt);
+    gTablaConfiguracion.clear();
+}
+
 TEST_F(Configuration, StartUpLoadsTheSwitchesWithTheirDefaults)
 {
     set({{"CantidadDecimales", "3"}, {"USA_STK_STOCK_UDKG", "si"}, {"PERIODO", "1"}, {"MADERERA", "NO"},
