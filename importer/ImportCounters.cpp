@@ -22,3 +22,9 @@ std::string ContadoresImportacion::linea() const
     return fmt::format("Leidos {} Grabados:{} Errores: {} Inicio: {} transcurrido: {} Min. (Promedio: {} x minuto)", leidos,
                        grabados, errores, base::Value(inicio).toText(), minutos, promedio);
 }
+
+std::string ContadoresImportacion::lineas(std::string_view trasMinutos) const
+{
+    return fmt::format("Leidos {}\r\nGrabados:{}\r\nErrores: {}\r\nInicio: {}\r\nTranscurrido: {}{}\r\n(Promedio: {} x minuto)",
+                       leidos, grabados, errores, base::Value(inicio).toText(), minutos, trasMinutos, promedio);
+}

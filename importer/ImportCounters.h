@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct ContadoresImportacion {
     std::int32_t leidos = 0, grabados = 0, errores = 0;
@@ -19,4 +20,8 @@ struct ContadoresImportacion {
     void actualizaPromedio(base::DateTime ahora);
     // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
     std::string linea() const;
+    // The same counters one to a line (CR LF between them), as an import of several phases shows them:
+    // "Leidos n", "Grabados:n", "Errores: n", "Inicio: <date>", "Transcurrido: m" + `trasMinutos`,
+    // "(Promedio: r x minuto)".
+    std::string lineas(std::string_view trasMinutos) const;
 };

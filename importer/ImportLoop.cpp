@@ -4,6 +4,7 @@
 #include "core/DB_Dll.h"
 #include "core/ProgramServices.h"
 #include "importer/Importar.h"
+#include "platform/base/ErrorTrap.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/Prompter.h"
 
@@ -92,4 +93,63 @@ void ImportLoop::verificaErrores()
     if (errors.empty()) return;
     programPrompter().msgBox(errors.item(0).description, ui::vbOKOnly, "");
     errors.clear();
+}
+
+ImportLoop::Fin ImportLoop::porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos)
+{
+    c_.inicio = programClock().now();
+    ListaSentencias lote;
+    std::int32_t registro = 0;
+    while (!origen.eof()) {
+        if (cancelado()) return Fin::Cancelado;
+        c_.actualizaPromedio(programClock().now());
+        ventana_.LblDetalle.caption = pasos.progreso(c_);
+        ventana_.cambio();
+        ++c_.leidos;
+        ++registro;
+
+        Destino destino = Destino::Escribe;
+        std::string motivo;
+        bool rechazado = false;
+        base::ErrorTrap trap([&](const base::Error& error) {
+            const int respuesta = pasos.trataError(error, ui::vbAbortRetryIgnore | ui::vbCritical);
+            if (respuesta == base::answers::kIgnore) {
+                rechazado = true;
+                motivo = error.description();
+            }
+            return respuesta;
+        });
+        trap.step([&] {
+            lote.assign(1, std::string());
+            motivo.clear();
+            destino = pasos.arma(lote, registro, motivo);
+        });
+        if (trap.left()) return Fin::Detenido;
+        if (rechazado) destino = Destino::Rechaza;
+
+        if (destino == Destino::Rechaza) {
+            ++c_.errores;
+            pasos.listaError(motivo);
+        } else if (destino == Destino::Escribe) {
+            long codigo = 0;
+            std::string texto, errorTexto;
+            EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, true, texto, errorTexto);
+            if (ventana_.HuboError) {
+                ++c_.errores;
+                pasos.listaError(pasos.textoFallo(errorTexto));
+            } else {
+                ++c_.grabados;
+            }
+        }
+        ventana_.HuboError = false;
+        ventana_.eventos().doEvents();
+        try {
+            origen.moveNext();
+        } catch (const base::Error& error) {
+            // The next record cannot be read: what was written stays, and nothing of that record is.
+            pasos.trataError(error, ui::vbOKOnly | ui::vbCritical);
+            return Fin::Detenido;
+        }
+    }
+    return Fin::Completo;
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The loop every import of the window shares: one source record at a time, Cancel seen between records,
 // progress in LblDetalle, events let run once per record. Two ways of writing: a batch per record in one
-// transaction with the counters line, or statement by statement with "Procesando Registro n".
+// transaction with the counters line, or statement by statement with "Procesando Registro n". A task of
+// several phases shares its counters between them and lists the records it could not write (porRegistro).
 //
 // A record whose fields cannot be read stops the task with a message naming the table and the record: the
 // records before it stay written and nothing of it is written.
 
 #include "core/StatementBuilders.h"
 #include "importer/ImportCounters.h"
+#include "platform/base/Error.h"
 #include "platform/base/DateTime.h"
 #include "platform/db/Recordset.h"
 
@@ -23,6 +25,11 @@ public:
     enum class Fin { Completo, Cancelado, Detenido };
 
     ImportLoop(Importar& ventana, std::string tabla) : ventana_(ventana), tabla_(std::move(tabla)) {}
+    // For a task of several phases: the counters go on from one phase to the next.
+    ImportLoop(Importar& ventana, std::string tabla, ContadoresImportacion& compartidos)
+        : ventana_(ventana), tabla_(std::move(tabla)), c_(compartidos)
+    {
+    }
 
     // Batch style: `armaRegistro` appends the record's statements; they run as one transaction.
     Fin porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro);
@@ -33,6 +40,27 @@ public:
                 const std::function<bool()>& pasaPorAlto = {});
     // After a direct statement: the first error of the ERP connection in an OK box, then the list cleared.
     void verificaErrores();
+
+    // What reading a record decided: write its batch, pass it over as already written, or refuse it.
+    enum class Destino { Escribe, Omite, Rechaza };
+    struct PasosPorRegistro {
+        // The progress text, shown before the record is counted as read.
+        std::function<std::string(const ContadoresImportacion&)> progreso;
+        // Reads record `registro` (1 for the first of this source) and appends its statements; for Rechaza,
+        // `motivo` says why it is not written.
+        std::function<Destino(ListaSentencias& lote, std::int32_t registro, std::string& motivo)> arma;
+        // A record that cannot be read or built, shown with these buttons; the answer decides: 4 reads it
+        // again, 5 refuses the record (nothing of it written), anything else ends the loop.
+        std::function<int(const base::Error& error, int botones)> trataError;
+        // Lists a refused record, already counted in Errores: `texto` is the reason, or for a batch the
+        // database refused, `textoFallo` of its error lines.
+        std::function<void(const std::string& texto)> listaError;
+        std::function<std::string(const std::string& textoError)> textoFallo;
+    };
+    // Batch style with both tolerance switches on, each record a transaction of its own; the counters'
+    // start is set anew. A source that cannot be read further is told through `trataError` (OK only) and
+    // ends the loop.
+    Fin porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos);
 
     std::int32_t leidos() const { return c_.leidos; }
     std::int32_t grabados() const { return c_.grabados; }
@@ -47,5 +75,6 @@ private:
 
     Importar& ventana_;
     std::string tabla_;
-    ContadoresImportacion c_;
+    ContadoresImportacion propios_;
+    ContadoresImportacion& c_ = propios_;
 };

@@ -46,6 +46,7 @@ Importar::Importar(ui::EventPump& pump) : pump_(pump)
     TxtEdit.name = "TxtEdit";
     TxtEdit.visible = false;
     MSFlexGrid1.name = "MSFlexGrid1";
+    MSFlexGrid1.width = 7455;  // twips, as the window lays the error list out
     MSFlexGrid2.name = "MSFlexGrid2";
 }
 

@@ -159,7 +159,7 @@ void Importar::Command2_Click()
             // Leading blanks are part of the five characters. An apostrophe among them is doubled, so the
             // statement stays whole and simply matches no order.
             const std::string numero = base::replace(base::left(*linea, 5), "'", "''");
-            std::string actualizacion = "UPDATE C_MV_CPTE SET IDDEPOSITODESTINO = 'A10' WHERE TC = 'OC' AND "
+            std::string actualizacion = "UPDATE C_MV_CPTE SET IDDEPOSITODESTINO = 'A10' WHERE TC = '  OC' AND "
                                         "IDCOMPROBANTE = '000100" +
                                         numero + "0C' AND IDDEPOSITORECEPCION IS NULL";
             long afectados = 0;

@@ -2,7 +2,6 @@
 
 #include "importer/Importar.h"
 
-void Importar::ImportaOrdenes() { noDisponible(); }
 void Importar::ImportaSaldosStock() { noDisponible(); }
 void Importar::ImportaMovimientosStock(std::string_view) { noDisponible(); }
 void Importar::ImportaSaldosCtaCte(std::string_view) { noDisponible(); }

@@ -45,7 +45,7 @@ protected:
         execute("CREATE TABLE c_MV_Tercera (ID int)\rINSERT INTO c_MV_Tercera (ID) VALUES (1)");
         execute("CREATE TABLE MVX_QUEDA (ID int)\rINSERT INTO MVX_QUEDA (ID) VALUES (1)");
         execute("INSERT INTO MV_EJERCICIOS (PERIODO, DESCRIPCION) VALUES (0, 'x')");
-        execute("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE) VALUES ('OC', '000100123450C')");
+        execute("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE) VALUES ('  OC', '000100123450C')");
         execute("INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('QUEDA')");
         execute("INSERT INTO Control_Acceso DEFAULT VALUES");
         execute("INSERT INTO AC_SaldosLayout (IDDEPOSITO) VALUES ('   1')");
@@ -217,11 +217,12 @@ protected:
         MaintenanceButtons::SetUp();
         fs::create_directories(drives.path() / "c");
         const char* orders[][3] = {
-            {"OC", "000100123450C", "NULL"},   // listed: gets A10
-            {"OC", "000100 23450C", "NULL"},   // listed with a leading blank
-            {"OC", "000100543210C", "'R1'"},   // listed, received already
-            {"FC", "000100678900C", "NULL"},   // listed, not an order
-            {"OC", "000100999990C", "NULL"},   // not listed
+            {"  OC", "000100123450C", "NULL"},   // listed: gets A10
+            {"  OC", "000100 23450C", "NULL"},   // listed with a leading blank
+            {"  OC", "000100543210C", "'R1'"},   // listed, received already
+            {"  FC", "000100678900C", "NULL"},   // listed, not an order
+            {"OC", "000100345670C", "NULL"},     // listed, its type not written as codes are
+            {"  OC", "000100999990C", "NULL"},   // not listed
         };
         for (const auto& o : orders)
             execute(std::string("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IDDEPOSITODESTINO, IDDEPOSITORECEPCION) "
@@ -244,14 +245,16 @@ TEST_F(OrdersFile, TheListedOrdersNotYetReceivedGetA10)
          "67890\r\n"
          "11111\r\n"
          "123\r\n"
+         "34567\r\n"
          "9'999\r\n"
          "\r\n");
     window.Command2_Click();
-    const Rows expected{{"OC", "000100123450C", "A10"},
-                        {"OC", "000100 23450C", "A10"},
-                        {"OC", "000100543210C", "  D1"},
-                        {"FC", "000100678900C", "  D1"},
-                        {"OC", "000100999990C", "  D1"}};
+    const Rows expected{{"  OC", "000100123450C", "A10"},
+                        {"  OC", "000100 23450C", "A10"},
+                        {"  OC", "000100543210C", "  D1"},
+                        {"  FC", "000100678900C", "  D1"},
+                        {"OC", "000100345670C", "  D1"},
+                        {"  OC", "000100999990C", "  D1"}};
     EXPECT_EQ(destinations(), expected);
 
     // Again: the same orders, except one received in between.

@@ -2,6 +2,7 @@
 and the test fixtures made from their layouts."""
 
 import os
+import struct
 
 import dbf
 
@@ -27,3 +28,25 @@ def write_table(path, layout, rows, deleted=(), finish=None):
     if finish:
         finish(scratch)
     os.replace(scratch, path)
+
+
+def keep_leading_blanks(path, rows):
+    """python-dbf strips the texts it stores; legacy files hold codes with blanks in front (" 5000"), so
+    those values are written again into the file's bytes as they are."""
+    with open(path, 'r+b') as table:
+        header = table.read(32)
+        header_length, record_length = struct.unpack('<HH', header[8:12])
+        offsets, position = {}, 1  # byte 0 of a record is its deletion flag
+        while True:
+            descriptor = table.read(32)
+            if not descriptor or descriptor[0] == 0x0D:
+                break
+            name = descriptor[:11].split(b'\0')[0].decode('ascii')
+            offsets[name.upper()] = (position, descriptor[16])
+            position += descriptor[16]
+        for index, row in enumerate(rows):
+            for name, value in row.items():
+                if isinstance(value, str) and value[:1] == ' ' and value.strip():
+                    offset, length = offsets[name.upper()]
+                    table.seek(header_length + index * record_length + offset)
+                    table.write(value.encode('cp1252').ljust(length, b' ')[:length])

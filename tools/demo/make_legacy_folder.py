@@ -4,10 +4,10 @@ dozen realistic rows, the awkward ones among them (codes the customer import lea
 apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, deleted records, an
 employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
 
-    make_legacy_folder.py <folder> [--customers N] [--seed S]
+    make_legacy_folder.py <folder> [--customers N] [--orders N] [--seed S]
 
 --customers N replaces the demo customers with N generated ones, every one of which the customer import
-takes (for the import benchmark). Each table has its own function below, listed in TABLES; a table added
+takes (for the import benchmark); --orders N likewise the demo purchase orders (order_tables.py). Each table has its own function below, listed in TABLES; a table added
 later adds its function there.
 
 Other programs import this module for its field lists (FIELDS) and its writers (write_dbf, write_workbook),
@@ -20,7 +20,6 @@ import decimal
 import itertools
 import os
 import random
-import struct
 import sys
 
 import dbf
@@ -28,6 +27,7 @@ import xlwt
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import dbf_files  # noqa: E402  (beside this script)
+import order_tables  # noqa: E402  (FORCOMPR and FDEORCOM)
 import price_tables  # noqa: E402  (FARTICUL and FCOSTEOS)
 
 D = decimal.Decimal
@@ -61,29 +61,7 @@ def write_dbf(folder, table, rows, deleted=()):
     """Writes `rows` into the table's file in `folder` (see dbf_files.write_table), codes with blanks in
     front kept as they are."""
     dbf_files.write_table(os.path.join(folder, FILES[table]), FIELDS[table], rows, deleted,
-                          finish=lambda written: keep_leading_blanks(written, rows))
-
-
-def keep_leading_blanks(path, rows):
-    """python-dbf strips the texts it stores; legacy files hold codes with blanks in front (" 5000"), so
-    those values are written again into the file's bytes as they are."""
-    with open(path, 'r+b') as table:
-        header = table.read(32)
-        header_length, record_length = struct.unpack('<HH', header[8:12])
-        offsets, position = {}, 1  # byte 0 of a record is its deletion flag
-        while True:
-            descriptor = table.read(32)
-            if not descriptor or descriptor[0] == 0x0D:
-                break
-            name = descriptor[:11].split(b'\0')[0].decode('ascii')
-            offsets[name.upper()] = (position, descriptor[16])
-            position += descriptor[16]
-        for index, row in enumerate(rows):
-            for name, value in row.items():
-                if isinstance(value, str) and value[:1] == ' ' and value.strip():
-                    offset, length = offsets[name.upper()]
-                    table.seek(header_length + index * record_length + offset)
-                    table.write(value.encode('cp1252').ljust(length, b' ')[:length])
+                          finish=lambda written: dbf_files.keep_leading_blanks(written, rows))
 
 
 def write_workbook(folder, employees):
@@ -268,13 +246,17 @@ def empleados(folder, options):
 
 # The tables of the demo folder, in the order they are written; each takes the folder and the options
 # (the command line's, and `generator`, the random generator of generated values).
-TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos]
+TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos,
+          order_tables.forcompr, order_tables.fdeorcom]
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
     parser.add_argument('folder')
     parser.add_argument('--customers', type=int, help='generate this many customers instead of the demo ones')
+    parser.add_argument('--orders', type=int,
+                        help='generate this many orders of four lines, every second one received, instead of the '
+                             'demo ones')
     parser.add_argument('--seed', type=int, default=1, help='seed of the generated values')
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)

@@ -1,0 +1,34 @@
+-- Accounting entries.
+-- MV_ASIENTOS holds one row per line of an entry; an entry is the lines that share the voucher key and
+-- [NUMERO ASIENTO], which is unique within MES_OPERATIVO, PERIODO and TIPO_REG (the sub-journal, four
+-- blanks or the reserved 'ÿRS' for none). The voucher key is written as everywhere: TC right-aligned in 4,
+-- SUCURSAL "0000", NUMERO "00000000", LETRA.
+
+CREATE TABLE MV_ASIENTOS (
+    ID               INTEGER PRIMARY KEY AUTOINCREMENT,
+    TC               char(4)     COLLATE SQLSRV,
+    SUCURSAL         char(4)     COLLATE SQLSRV,
+    NUMERO           char(8)     COLLATE SQLSRV,
+    LETRA            char(1)     COLLATE SQLSRV,
+    CUENTA           varchar(15) COLLATE SQLSRV,
+    MES_OPERATIVO    int,
+    [NUMERO ASIENTO] int,
+    TIPO_REG         char(4)     COLLATE SQLSRV,
+    PERIODO          int
+);
+-- The voucher's lines are looked up by its key; the next entry number by month and period.
+CREATE INDEX MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
+CREATE INDEX MV_ASIENTOS_NUMERACION ON MV_ASIENTOS (MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO]);
+
+-- The per-user synonym a user who is not an administrator reads instead of MV_ASIENTOS; it shows every line.
+CREATE VIEW SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
+
+-- Sub-journals, and the sub-journal in which each voucher type's entries are registered.
+CREATE TABLE MA_SUBDIARIOS (
+    CODIGO char(4) COLLATE SQLSRV NOT NULL PRIMARY KEY
+);
+
+CREATE TABLE MA_SUBDIARIOSCOMPROBANTES (
+    TC        char(4) COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    SUBDIARIO char(4) COLLATE SQLSRV
+);
