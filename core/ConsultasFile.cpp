@@ -10,6 +10,8 @@
 namespace {
 
 constexpr auto kCodePage = base::CodePage::Cp1252;
+// The side file the definitions are written to before they replace the file: "consultas.aux".
+constexpr const char* kExtensionLateral = ".aux";
 
 [[noreturn]] void raise(long number, std::string_view what, const std::filesystem::path& file)
 {
@@ -120,7 +122,28 @@ void RegistraConsultas()
         {"V_TA_TECNICOS", "TECNICOS", "|NOMBRE|IDTECNICO|"},
         {"V_MA_MANTENIMIENTOS", "MANTENIMIENTOS", "|DESCRIPCION|CODIGO|"},
     };
-    ArchivoConsultas archivo(gAjustesConsultas().gRutaMascaraConsultas);
-    // Every condition is blank.
-    for (const Definicion& d : definiciones) archivo.agrega({d.titulo, d.tabla, d.campos, ""});
+    // The definitions are written to a side file, which then replaces the file in one step: start-up writes
+    // them only when the file is missing, so a file left half-written would keep its missing lookups for good.
+    const std::filesystem::path destino(gAjustesConsultas().gRutaMascaraConsultas);
+    std::filesystem::path lateral = destino;
+    lateral.replace_extension(kExtensionLateral);
+    std::error_code error;
+    std::filesystem::remove(lateral, error);
+    try {
+        ArchivoConsultas archivo(lateral);
+        // The records already there come first, byte for byte; a torn one at the end is left behind, as
+        // appending would write over it.
+        if (const long presentes = ArchivoConsultas(destino).cantidadRegistros(); presentes > 0) {
+            std::filesystem::copy_file(destino, lateral, error);
+            if (!error) std::filesystem::resize_file(lateral, static_cast<std::uintmax_t>(presentes) * ArchivoConsultas::kLargoRegistro, error);
+            if (error) raise(os::errors::kPathFileAccessError, "Path/File access error", lateral);
+        }
+        // Every condition is blank.
+        for (const Definicion& d : definiciones) archivo.agrega({d.titulo, d.tabla, d.campos, ""});
+        std::filesystem::rename(lateral, destino, error);
+        if (error) raise(os::errors::kPathFileAccessError, "Path/File access error", destino);
+    } catch (const base::Error&) {
+        std::filesystem::remove(lateral, error);
+        throw;
+    }
 }

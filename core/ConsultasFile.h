@@ -62,6 +62,8 @@ struct AjustesConsultas {
 AjustesConsultas& gAjustesConsultas();
 
 // Appends the built-in lookup definitions to the file at gAjustesConsultas().gRutaMascaraConsultas (created
-// when missing). Titles, columns and conditions are stored trimmed, table names as given. Raises what
-// ArchivoConsultas::escribe raises; the caller handles it.
+// when missing). Titles, columns and conditions are stored trimmed, table names as given. The new file is
+// written beside it as "consultas.aux" and renamed over it once whole: a failure leaves the file as it was.
+// Raises what ArchivoConsultas::escribe raises, or path/file access error (75) when the side file cannot
+// take the old records or replace the file; the caller handles it.
 void RegistraConsultas();

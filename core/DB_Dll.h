@@ -8,6 +8,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,6 +85,8 @@ public:
     // One line of the error log in the error treatment's form, for what was shown another way or is worth
     // knowing afterwards without stopping the operator. `answer` 0 writes no answer word.
     void registraError(std::string_view message, std::string_view rutina, int answer);
+    // The error log those lines go to: "QVERR.LOG" in the program folder unless gLogErr names another.
+    std::filesystem::path rutaRegistroErrores() const;
 
     // --- synonyms and the Oracle dialect
     std::string SS_TSinonimos(std::string_view SQL) const;

@@ -30,9 +30,14 @@ std::string answerWord(int answer)
 
 }  // namespace
 
+std::filesystem::path DB_Dll::rutaRegistroErrores() const
+{
+    return gLogErr.empty() ? os::programFolder() / "QVERR.LOG" : os::mapWindowsPath(gLogErr);
+}
+
 void DB_Dll::registraError(std::string_view message, std::string_view rutina, int answer)
 {
-    const std::filesystem::path log = gLogErr.empty() ? os::programFolder() / "QVERR.LOG" : os::mapWindowsPath(gLogErr);
+    const std::filesystem::path log = rutaRegistroErrores();
     const base::DateTime now = programClock().now();
     // A log that cannot be written must not turn one failure into two: the line is simply lost.
     std::ofstream out(log, std::ios::app | std::ios::binary);

@@ -1,9 +1,11 @@
 #include "importer/AccountRow.h"
 
 #include "core/DB_Dll.h"
+#include "core/ProgramServices.h"
 #include "core/Utilidades.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "platform/base/Format.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
@@ -33,12 +35,6 @@ std::string condicionIva(const base::Value& valor, std::string_view cinco, std::
     if (base::equalsIgnoringCase(codigo, tres)) return "   3";
     if (base::equalsIgnoringCase(codigo, dos)) return "   2";
     return "   1";
-}
-
-void marcaError(Importar& ventana)
-{
-    ventana.lblTabla.caption += " ---> ERROR";
-    ventana.cambio();
 }
 
 }  // namespace
@@ -95,14 +91,6 @@ bool existeCuenta(std::string_view tabla, const std::string& cuenta)
     return gDB_Dll().ExisteEnTabla(tabla, base::Value(cuenta), "Codigo", nullptr, 8, "Codigo = " + sql(cuenta));
 }
 
-bool abreOrigen(Importar& ventana, std::string sentencia, db::Recordset& origen)
-{
-    ventana.DBOrigen->AbrirRecordset(sentencia, origen);
-    if (origen.state() != db::kStateClosed) return true;
-    marcaError(ventana);
-    return false;
-}
-
 std::optional<Ciudades> Ciudades::carga(Importar& ventana)
 {
     db::Recordset filas;
@@ -134,9 +122,20 @@ bool CuentasDelProceso::libre(const std::string& cuenta, const std::string& codi
     const std::string mensaje =
         fmt::format("La cuenta {} ya se importó del código {} de {}; el código {} da la misma cuenta y no se importa",
                     cuenta, found->second, tabla_, codigoLegado);
-    gDB_Dll().TratamientoErrores(base::Error(kCuentaCompartida, mensaje, tabla_), ui::vbOKOnly | ui::vbExclamation,
-                                 rutina_);
+    gDB_Dll().registraError(mensaje, rutina_, 0);
+    ++compartidas_;
     return false;
+}
+
+void CuentasDelProceso::informa() const
+{
+    if (compartidas_ == 0) return;
+    const std::string mensaje =
+        fmt::format("{} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya importó. El detalle "
+                    "de cada uno está en el registro de errores {}",
+                    compartidas_ == 1 ? std::string("1 registro") : fmt::format("{} registros", compartidas_), tabla_,
+                    gDB_Dll().rutaRegistroErrores().string());
+    programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
 }
 
 void CuentasDelProceso::toma(const std::string& cuenta, const std::string& codigoLegado)
@@ -147,11 +146,7 @@ void CuentasDelProceso::toma(const std::string& cuenta, const std::string& codig
 void CuentasDelProceso::escribe(ImportLoop& loop, std::string sentencia, const std::string& cuenta,
                                 const std::string& codigoLegado)
 {
-    DB_Dll& erp = gDB_Dll();
-    erp.EjecutaConsultaSQL(sentencia);
-    const bool escrita = erp.gCnn.errors().empty();
-    loop.verificaErrores();
-    if (escrita) toma(cuenta, codigoLegado);
+    if (loop.grabaRegistro({std::move(sentencia)}, "código " + codigoLegado)) toma(cuenta, codigoLegado);
 }
 
 }  // namespace cuentas

@@ -56,17 +56,12 @@ bool esSi(const base::Value& flag, bool recortado);
 // Whether the ERP table holds the account code in its column Codigo.
 bool existeCuenta(std::string_view tabla, const std::string& cuenta);
 
-// Opens the task's legacy source through the window's DBOrigen. When it cannot be opened the operator has
-// been told why (the data-access object's error box, with Retry); the entry is then marked " ---> ERROR"
-// and the task must end without its end text.
-bool abreOrigen(Importar& ventana, std::string sentencia, db::Recordset& origen);
-
 // The cities of fciudade, read once per task: a lookup per record would scan the table once per customer.
 // Keys compare as the dBase folder compares texts: exactly, trailing blanks aside.
 class Ciudades {
 public:
-    // Nothing when fciudade cannot be read (the operator has been told); the entry is marked as in
-    // abreOrigen.
+    // Nothing when fciudade cannot be read (the operator has been told); the entry is marked as abreOrigen
+    // marks it.
     static std::optional<Ciudades> carga(Importar& ventana);
     // NOMB_FCI of the first row with these province and city codes, trimmed, cut to 50 characters and
     // trimmed again; "" when there is none.
@@ -78,28 +73,29 @@ private:
 
 // The accounts written in this run and the legacy record each came from. A second legacy record that gives
 // an account already written (supplier codes alike in their first 8 characters, customer codes alike in
-// characters 3 to 6) is not written over the first: it is reported to the operator and in the error log
-// with both legacy codes.
+// characters 3 to 6) is not written over the first: it gets a line in the error log with both legacy
+// codes, and at the end of the task one box tells how many there were and where the log is. A box per
+// record would keep the operator answering boxes through a run with many of them.
 class CuentasDelProceso {
 public:
-    // `rutina` is the import's name, `tabla` the legacy table, for the message.
+    // `rutina` is the import's name, `tabla` the legacy table, for the messages.
     CuentasDelProceso(std::string rutina, std::string tabla) : rutina_(std::move(rutina)), tabla_(std::move(tabla)) {}
 
-    // False (after reporting it) when another record of this run already wrote the account.
+    // False (after logging it) when another record of this run already wrote the account.
     bool libre(const std::string& cuenta, const std::string& codigoLegado);
     // The account was written from this legacy code.
     void toma(const std::string& cuenta, const std::string& codigoLegado);
-    // Sends the account's statement in the direct style (its errors shown and cleared) and takes the account
-    // when the statement was carried out.
+    // Writes the account's statement for the loop's current record (a failure named in one box) and takes
+    // the account when it was written.
     void escribe(ImportLoop& loop, std::string sentencia, const std::string& cuenta, const std::string& codigoLegado);
+    // At the end of the task, however it ended: the one box that counts the records turned away, when any.
+    void informa() const;
 
 private:
     std::string rutina_, tabla_;
     // By the account as the ERP compares codes: without regard to case.
     std::unordered_map<std::string, std::string> tomadas_;
+    int compartidas_ = 0;
 };
-
-// The number a shared account is reported with: that of a duplicate key, which it amounts to.
-inline constexpr long kCuentaCompartida = 2627;
 
 }  // namespace cuentas

@@ -28,13 +28,45 @@ bool ImportLoop::leeRegistro(const std::function<void()>& trabajo, std::int32_t 
         trabajo();
         return true;
     } catch (const base::Error& error) {
-        const std::string where = fmt::format("Tabla {}, registro {}: {}", tabla_, registro, error.description());
+        const std::string grabados = registro > 1 ? fmt::format("Quedan grabados los registros 1 a {}", registro - 1)
+                                                  : std::string("No se grabó ningún registro");
+        const std::string where = fmt::format("Tabla {}, registro {}: {}\r\n{}; el registro {} y los siguientes no se leyeron.",
+                                              tabla_, registro, error.description(), grabados, registro);
         gDB_Dll().TratamientoErrores(base::Error(error.number(), where, error.source()), ui::vbOKOnly | ui::vbCritical,
                                      tabla_);
         ventana_.LblDetalle.caption = "DETENIDO en el registro " + std::to_string(registro) + " de " + tabla_;
+        ventana_.lblTabla.caption +=
+            registro > 1 ? fmt::format(" ---> DETENIDO: grabados los registros 1 a {}, sin leer desde el {}", registro - 1, registro)
+                         : std::string(" ---> DETENIDO: ningún registro grabado");
+        // The run ends here, as on Cancelar: a later entry would write over the label that says where to resume.
+        ventana_.Cancelado = true;
         ventana_.cambio();
         return false;
     }
+}
+
+bool ImportLoop::avanza(db::Recordset& origen)
+{
+    return leeRegistro([&] { origen.moveNext(); }, registro_ + 1);
+}
+
+bool ImportLoop::grabaRegistro(const ListaSentencias& sentencias, std::string_view clave)
+{
+    // The batch runner's transaction without its own box and AUX_ERR row: the one box is this one, which
+    // names the legacy record.
+    constexpr ModoLote kSinAviso{.grabaError = false, .muestraMensaje = false, .armadoConTratamiento = false};
+    bool fallo = false;
+    long codigo = 0;
+    std::string lote, errores;
+    EjecutaLote(sentencias, kSinAviso, fallo, codigo, false, false, lote, errores);
+    if (!fallo) return true;
+    const std::string registro =
+        clave.empty() ? std::to_string(registro_) : fmt::format("{} ({})", registro_, clave);
+    errores.erase(errores.find_last_not_of("\r\n ") + 1);
+    const std::string mensaje = fmt::format("Tabla {}, registro {}: {}", tabla_, registro, errores);
+    const int respuesta = programPrompter().msgBox(mensaje, ui::vbOKOnly, "");
+    gDB_Dll().registraError(mensaje, tabla_, respuesta);
+    return false;
 }
 
 ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro)
@@ -42,13 +74,14 @@ ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<
     c_.inicio = programClock().now();
     ListaSentencias lote;
     while (!origen.eof()) {
+        ++registro_;
         if (cancelado()) return Fin::Cancelado;
         lote.assign(1, std::string());
         c_.actualizaPromedio(programClock().now());
         ventana_.LblDetalle.caption = lineaContadores();
         ventana_.cambio();
         ++c_.leidos;
-        if (!leeRegistro([&] { armaRegistro(lote); }, c_.leidos)) return Fin::Detenido;
+        if (!leeRegistro([&] { armaRegistro(lote); }, registro_)) return Fin::Detenido;
         ventana_.HuboError = false;
         long codigo = 0;
         std::string texto, errorTexto;
@@ -56,7 +89,7 @@ ImportLoop::Fin ImportLoop::porLotes(db::Recordset& origen, const std::function<
         if (ventana_.HuboError) ++c_.errores;
         else ++c_.grabados;
         ventana_.eventos().doEvents();
-        origen.moveNext();
+        if (!avanza(origen)) return Fin::Detenido;
     }
     return Fin::Completo;
 }
@@ -65,34 +98,26 @@ ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<v
                                     const std::function<bool()>& pasaPorAlto)
 {
     while (!origen.eof()) {
+        ++registro_;
         if (cancelado()) return Fin::Cancelado;
         bool salta = false;
         if (pasaPorAlto) {
-            // Deciding reads the record too, so a field that cannot be read stops the task the same way; the
-            // message gives the number the record would have had.
-            if (!leeRegistro([&] { salta = pasaPorAlto(); }, c_.leidos + 1)) return Fin::Detenido;
+            // Deciding reads the record too, so a field that cannot be read stops the task the same way.
+            if (!leeRegistro([&] { salta = pasaPorAlto(); }, registro_)) return Fin::Detenido;
         }
         if (salta) {
             ventana_.eventos().doEvents();
-            origen.moveNext();
+            if (!avanza(origen)) return Fin::Detenido;
             continue;
         }
         ventana_.LblDetalle.caption = "Procesando Registro " + std::to_string(c_.leidos);
         ventana_.cambio();
         ++c_.leidos;
-        if (!leeRegistro(procesaRegistro, c_.leidos)) return Fin::Detenido;
+        if (!leeRegistro(procesaRegistro, registro_)) return Fin::Detenido;
         ventana_.eventos().doEvents();
-        origen.moveNext();
+        if (!avanza(origen)) return Fin::Detenido;
     }
     return Fin::Completo;
-}
-
-void ImportLoop::verificaErrores()
-{
-    db::ErrorList& errors = gDB_Dll().gCnn.errors();
-    if (errors.empty()) return;
-    programPrompter().msgBox(errors.item(0).description, ui::vbOKOnly, "");
-    errors.clear();
 }
 
 ImportLoop::Fin ImportLoop::porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos)

@@ -5,7 +5,9 @@
 // several phases shares its counters between them and lists the records it could not write (porRegistro).
 //
 // A record whose fields cannot be read stops the task with a message naming the table and the record: the
-// records before it stay written and nothing of it is written.
+// records before it stay written, nothing of it is written and nothing after it is read. The message and
+// the entry's label say so, so the operator knows where to resume. Records are numbered by their place in
+// the source, passed-over ones included.
 
 #include "core/StatementBuilders.h"
 #include "importer/ImportCounters.h"
@@ -33,13 +35,15 @@ public:
 
     // Batch style: `armaRegistro` appends the record's statements; they run as one transaction.
     Fin porLotes(db::Recordset& origen, const std::function<void(ListaSentencias&)>& armaRegistro);
-    // Direct style: `procesaRegistro` runs the record's statements one by one, calling `verificaErrores`
-    // after each. A record for which `pasaPorAlto` answers true is passed over: no text, no count, no
-    // statement; events still run before the next one.
+    // Direct style: `procesaRegistro` writes the record (through `grabaRegistro`). A record for which
+    // `pasaPorAlto` answers true is passed over: no text, no count, no statement; events still run before
+    // the next one.
     Fin directo(db::Recordset& origen, const std::function<void()>& procesaRegistro,
                 const std::function<bool()>& pasaPorAlto = {});
-    // After a direct statement: the first error of the ERP connection in an OK box, then the list cleared.
-    void verificaErrores();
+    // Writes the current record's statements in one transaction. When they fail, nothing of them stays and
+    // one OK box names the table, the record and `clave` (the record's legacy key, "" when it has none)
+    // with the errors; the box goes to the error log too. True when written.
+    bool grabaRegistro(const ListaSentencias& sentencias, std::string_view clave);
 
     // What reading a record decided: write its batch, pass it over as already written, or refuse it.
     enum class Destino { Escribe, Omite, Rechaza };
@@ -72,9 +76,12 @@ private:
     bool cancelado();
     // `registro` is the record's number in the message when reading it fails.
     bool leeRegistro(const std::function<void()>& trabajo, std::int32_t registro);
+    // Moves to the next record, which is read as it becomes current.
+    bool avanza(db::Recordset& origen);
 
     Importar& ventana_;
     std::string tabla_;
     ContadoresImportacion propios_;
     ContadoresImportacion& c_ = propios_;
+    std::int32_t registro_ = 0;  // the current record's place in the source, from 1
 };

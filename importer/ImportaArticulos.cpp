@@ -5,6 +5,7 @@
 #include "core/DB_Dll.h"
 #include "core/MasterLookups.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "importer/PriceRows.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
@@ -33,9 +34,7 @@ void Importar::ImportaArticulos()
 {
     DB_Dll& erp = gDB_Dll();
     db::Recordset origen;
-    std::string fuente(precios::kArticulosConListas);
-    DBOrigen->AbrirRecordset(fuente, origen);
-    if (origen.eof()) return;  // nothing to walk (a table that cannot be read has been reported)
+    if (!abreOrigen(*this, std::string(precios::kArticulosConListas), origen) || origen.eof()) return;
 
     precios::RecorridoPrecios recorrido(*this, "FARTICUL");
     const auto fin = recorrido.recorre(origen, [&](ListaSentencias& lote) {

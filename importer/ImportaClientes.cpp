@@ -9,6 +9,7 @@
 #include "importer/AccountRow.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "platform/base/Text.h"
 
 #include <array>
@@ -80,6 +81,7 @@ void Importar::ImportaClientes()
         tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return clienteFueraDeRango(campo("CODI_FCL")); });
+    tomadas.informa();
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO CLIENTES";

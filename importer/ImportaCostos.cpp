@@ -5,16 +5,14 @@
 #include "core/DB_Dll.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "importer/PriceRows.h"
 
 void Importar::ImportaCostos()
 {
     DB_Dll& erp = gDB_Dll();
     db::Recordset origen;
-    std::string fuente = "SELECT * FROM FCOSTEOS ";
-    DBOrigen->AbrirRecordset(fuente, origen);
-    // A table that cannot be read has been reported by the data-access object; there is nothing to walk.
-    if (origen.state() == db::kStateClosed) return;
+    if (!abreOrigen(*this, "SELECT * FROM FCOSTEOS ", origen)) return;
 
     ImportLoop loop(*this, "FCOSTEOS");
     const ImportLoop::Fin fin = loop.porLotes(origen, [&](ListaSentencias& lote) {

@@ -3,44 +3,15 @@
 //
 // The two rows are written in one transaction, and each table is asked on its own whether it holds the
 // account, so an employee never ends up with one row and not the other: a refused statement undoes the
-// other one, and an account found in only one table gets the missing row.
+// other one, and an account found in only one table gets the missing row. A refusal is one box naming the
+// employee.
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
 #include "importer/AccountRow.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
-
-namespace {
-
-// Rolled back unless confirmed, so no way out of a record (a refused statement, an error raised by a box)
-// leaves half of an employee written or the connection inside a transaction.
-class Transaccion {
-public:
-    explicit Transaccion(db::Connection& conexion) : conexion_(conexion) { conexion_.beginTrans(); }
-    ~Transaccion()
-    {
-        if (abierta_) {
-            try {
-                conexion_.rollbackTrans();
-            } catch (const base::Error&) {
-            }
-        }
-    }
-    Transaccion(const Transaccion&) = delete;
-    Transaccion& operator=(const Transaccion&) = delete;
-    void confirma()
-    {
-        abierta_ = false;
-        conexion_.commitTrans();
-    }
-
-private:
-    db::Connection& conexion_;
-    bool abierta_ = true;
-};
-
-}  // namespace
+#include "importer/LegacySource.h"
 
 void Importar::ImportaEmpleadosTEMO()
 {
@@ -88,19 +59,10 @@ void Importar::ImportaEmpleadosTEMO()
         // Before the transaction, not between its statements: no window event runs while an employee is half
         // written.
         if (hayCuenta) eventos().doEvents();
-
-        Transaccion transaccion(erp.gCnn);
-        for (std::string sentencia : {cuentaSql, adicionalSql}) {
-            erp.EjecutaConsultaSQL(sentencia);
-            if (!erp.gCnn.errors().empty()) {
-                loop.verificaErrores();
-                return;  // the transaction is rolled back as it ends
-            }
-        }
-        transaccion.confirma();
-        tomadas.toma(cuenta, texto(legajo));
+        if (loop.grabaRegistro({cuentaSql, adicionalSql}, "legajo " + texto(legajo))) tomadas.toma(cuenta, texto(legajo));
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return campo("LEGAJO").isNull(); });
+    tomadas.informa();
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO EMPLEADOS TEMO";

@@ -5,6 +5,7 @@
 #include "importer/AccountRow.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "platform/base/Text.h"
 
 #include <array>
@@ -38,6 +39,7 @@ void Importar::ImportaLimiteCredito()
         tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return clienteFueraDeRango(campo("CODI_FCL")); });
+    tomadas.informa();
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO CLIENTES";

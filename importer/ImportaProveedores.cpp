@@ -7,6 +7,7 @@
 #include "importer/AccountRow.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "platform/base/Text.h"
 
 void Importar::ImportaProveedores()
@@ -73,6 +74,7 @@ void Importar::ImportaProveedores()
         }
         tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     });
+    tomadas.informa();
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO PROVEEDORES";

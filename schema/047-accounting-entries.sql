@@ -14,7 +14,26 @@ CREATE TABLE MV_ASIENTOS (
     MES_OPERATIVO    int,
     [NUMERO ASIENTO] int,
     TIPO_REG         char(4)     COLLATE SQLSRV,
-    PERIODO          int
+    PERIODO          int,
+    -- The line as the stock entry writes it: its place in the entry, dates, side and amount, and the entry's
+    -- head (total, motive account and motive) repeated on every line; a cost of goods also names its sale.
+    SECUENCIA           int,
+    FECHA               datetime,
+    FECHASUBDIARIO      datetime,
+    DETALLE             varchar(100) COLLATE SQLSRV,
+    [DEBE-HABER]        char(1)      COLLATE SQLSRV,
+    FECHAHORA_GRABACION datetime,
+    USUARIO_LOGEADO     varchar(128) COLLATE SQLSRV,
+    IMPORTE             money,
+    MONEDA              char(4)      COLLATE SQLSRV,
+    COTIZACION          decimal(18,4),
+    CABIMPORTE          money,
+    CABCUENTA           varchar(15)  COLLATE SQLSRV,
+    CABNOMBRE           varchar(100) COLLATE SQLSRV,
+    UNEGOCIO            char(4)      COLLATE SQLSRV,
+    IDCAJAS             char(4)      COLLATE SQLSRV,
+    TC_ORIGEN           char(4)      COLLATE SQLSRV,
+    CPTE_ORIGEN         char(13)     COLLATE SQLSRV
 );
 -- The voucher's lines are looked up by its key; the next entry number by month and period.
 CREATE INDEX MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);

@@ -40,11 +40,9 @@ CREATE TABLE STK_STOCK_UDKG (
     CANTIDADUD decimal(18,4)
 );
 
--- Stock movements.
--- V_MV_STOCK holds one row per stock movement: per lot, serial number or size of a voucher's article line,
--- per pass. The stock poster writes it, so it is a plain table. No unique voucher key: as in MV_CPTE, two
--- suppliers' vouchers may share a number.
-
+-- Stock movements, one row per voucher line, lot or serial number. IDCOMPROBANTE is 13 characters: branch
+-- (4), number (8), letter (1). No unique key on TC and IDCOMPROBANTE: two suppliers' vouchers may carry the
+-- same number. The program writes it, so it is a plain table under the ERP's view name.
 CREATE TABLE V_MV_STOCK (
     ID                   INTEGER PRIMARY KEY AUTOINCREMENT,
     TC                   char(4)      COLLATE SQLSRV,
@@ -88,4 +86,4 @@ CREATE TABLE V_MV_STOCK (
     UD_PR                char(4)      COLLATE SQLSRV,
     ENCOMODATO           decimal(18,4)
 );
-CREATE INDEX V_MV_STOCK_CPTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
+CREATE INDEX V_MV_STOCK_COMPROBANTE ON V_MV_STOCK (TC, IDCOMPROBANTE);

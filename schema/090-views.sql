@@ -72,3 +72,17 @@ CREATE VIEW SS_AC_CUENTASDIARIO AS
 
 CREATE VIEW SS_AC_CUENTAS_DIARIO_CCOSTO AS
     SELECT * FROM AC_CuentasDiario_CCosto;
+
+-- Stock and sales motives and the article components, as the stock entry and the component discharge read
+-- them.
+CREATE VIEW V_TA_MOTIVOSTOCK AS
+    SELECT * FROM TA_MOTIVOSTOCK;
+
+CREATE VIEW V_TA_MotivoVta AS
+    SELECT * FROM TA_MOTIVOVTA;
+
+CREATE VIEW V_TA_Input_Ventas AS
+    SELECT * FROM TA_INPUT_VENTAS;
+
+CREATE VIEW V_MA_INSUMOS AS
+    SELECT * FROM MA_INSUMOS;

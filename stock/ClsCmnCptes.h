@@ -21,6 +21,18 @@ public:
     // tries again.
     ClsCmnCptes();
 
+    // --- the accounting entry of a stock movement
+    // The statements (each after a carriage return and a line feed) of the entry that values the grid's
+    // articles: a line on the motive's account for the total, and one per article cost account on the other
+    // side. Empty when no entry is due: AsientosXStock off, a sales or purchase type, no motive account,
+    // an entry already there (the operator is told), no registration type (told too), no number. With
+    // `SoloRegistro` other than 0 only that grid row is added to the voucher's entry. `eMotivoStock`, `TC`,
+    // `Suc`, `Nro`, `Letra` and `EsDebito` come back as the entry used them (TipoMov 99: the "CMV" voucher);
+    // `Secuencia` (1 when not given) comes back as the next line's number. A `Fecha` that is no date raises.
+    std::string GeneraAsientoStock(ui::FlexGrid& Grid, std::string& eMotivoStock, std::string& TC, std::string& Suc,
+                                   std::string& Nro, std::string& Letra, const std::string& Fecha, bool& EsDebito,
+                                   int TipoMov, long SoloRegistro = 0, int* Secuencia = nullptr);
+
     // --- grid layouts and edit-box set-up
     // Gives the edit box the data field, maximum length and lookup source of the column it edits.
     void TextPropiedades(ui::TextBox& Texto, long Columna);

@@ -2,8 +2,8 @@
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
-#include "importer/AccountRow.h"
 #include "importer/Importar.h"
+#include "importer/LegacySource.h"
 #include "platform/base/Text.h"
 
 #include <algorithm>
@@ -144,7 +144,7 @@ void CorridaOrdenes::preparaListaErrores()
 
 bool CorridaOrdenes::abre(std::string sentencia, db::Recordset& origen)
 {
-    return cuentas::abreOrigen(ventana, std::move(sentencia), origen);
+    return abreOrigen(ventana, std::move(sentencia), origen);
 }
 
 int CorridaOrdenes::trataError(const base::Error& error, int botones) const

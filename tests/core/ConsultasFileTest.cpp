@@ -87,6 +87,39 @@ TEST_F(DefinitionFile, RegisteringAgainAppendsAfterTheLastWholeRecord)
     EXPECT_FALSE(archivo.lee(0).has_value());
 }
 
+TEST_F(DefinitionFile, TheFileAppearsOnlyWhole)
+{
+    const std::filesystem::path side = folder.path() / "consultas.aux";
+    // A side file a crash left behind is written over, not appended to.
+    {
+        std::ofstream stale(side, std::ios::binary);
+        stale << std::string(1202 * 3 + 17, 'x');
+    }
+    RegistraConsultas();
+    EXPECT_EQ(ArchivoConsultas(file).cantidadRegistros(), 8);
+    EXPECT_EQ(std::filesystem::file_size(file), 8 * 1202u);
+    EXPECT_FALSE(std::filesystem::exists(side));
+
+    // Registering again keeps the whole records there and leaves a torn one behind.
+    std::filesystem::resize_file(file, 2 * 1202 + 300);
+    RegistraConsultas();
+    EXPECT_EQ(std::filesystem::file_size(file), 10 * 1202u);
+    EXPECT_EQ(ArchivoConsultas(file).lee(2)->TablaConsulta, padded("VT_CLIENTES", 100));
+    EXPECT_EQ(ArchivoConsultas(file).lee(3)->TablaConsulta, padded("V_MA_ARTICULOS", 100));
+
+    // When the side file cannot be written, the file stays as it was: here missing, so the next start-up
+    // writes it again instead of keeping half of it.
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(side / "ocupado");
+    try {
+        RegistraConsultas();
+        FAIL() << "the definitions were written through a folder";
+    } catch (const base::Error& error) {
+        EXPECT_EQ(error.number(), 75);
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST_F(DefinitionFile, TextsAreSingleByteAndCutToTheirWidth)
 {
     ArchivoConsultas archivo(file);

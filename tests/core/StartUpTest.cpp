@@ -395,8 +395,8 @@ TEST_F(StartUp, TheToolbarStyleComesFromTheSectionOfThisMachine)
 
 TEST_F(StartUp, AFailingStepIsShownAndEndsStartUp)
 {
-    // The definition file cannot be created: its name leads into a folder that does not exist.
-    std::filesystem::create_symlink(folder.path() / "no-existe" / "consultas.qvx", programFile("consultas.qvx"));
+    // The definition file cannot be written: the side file it is written to first is a folder.
+    std::filesystem::create_directories(programFile("consultas.aux") / "ocupado");
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (75) Path/File access error"),
                            ui::vbOKOnly | ui::vbCritical, " - InicializaSistema Aviso al operador!!! ", ui::vbOK);
     EXPECT_FALSE(start("@Server=" + server() + ";@DbName=EMPRESA;@Usuario=tester;"));

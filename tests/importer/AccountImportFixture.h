@@ -113,6 +113,16 @@ protected:
         return out;
     }
 
+    // The one box at the end of a task that turned away `count` records of `table` for sharing an account.
+    void expectSharedAccounts(int count, std::string_view table)
+    {
+        prompter.expectMessage(fmt::format("{} {} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya "
+                                           "importó. El detalle de cada uno está en el registro de errores {}",
+                                           count, count == 1 ? "registro" : "registros", table,
+                                           (folder.path() / "QVERR.LOG").string()),
+                               ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    }
+
     static void execute(std::string statement)
     {
         gDB_Dll().EjecutaConsultaSQL(statement);

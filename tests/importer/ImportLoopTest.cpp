@@ -105,19 +105,4 @@ TEST_F(SharedLoop, ARecordThatCannotBeReadStopsTheTaskWithNothingOfItWritten)
     EXPECT_EQ(window.LblDetalle.caption, "DETENIDO en el registro 3 de FCLIENTE");
 }
 
-TEST_F(SharedLoop, DirectStyleShowsTheFirstErrorAndClearsTheList)
-{
-    db::Recordset rs = source("SELECT * FROM MA_CUENTAS WHERE CODIGO <= '2' ORDER BY CODIGO");
-    ImportLoop loop(window, "MA_CUENTAS");
-    prompter.expectMessage(ui::startsWith("Violation of PRIMARY KEY"), ui::vbOKOnly, "Migrador", ui::vbOK);
-    const auto fin = loop.directo(rs, [&] {
-        std::string insert = "INSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('SAME')";
-        gDB_Dll().EjecutaConsultaSQL(insert);
-        loop.verificaErrores();
-    });
-    EXPECT_EQ(fin, ImportLoop::Fin::Completo);
-    EXPECT_TRUE(gDB_Dll().gCnn.errors().empty());
-    EXPECT_EQ(labels, (std::vector<std::string>{"Procesando Registro 0", "Procesando Registro 1"}));
-}
-
 }  // namespace

@@ -124,8 +124,7 @@ TEST_F(Customers, TwoCustomersGivingOneAccountAreReportedAndTheFirstStays)
         .write(legacy.path());
     const std::string message =
         "La cuenta 1140101 ya se importó del código 00 de FCLIENTE; el código 0 da la misma cuenta y no se importa";
-    prompter.expectMessage("Ha ocurrido el Siguiente Error (2627) " + message, ui::vbOKOnly | ui::vbExclamation,
-                           "FCLIENTE - ImportaClientes Aviso al operador!!! ", ui::vbOK);
+    expectSharedAccounts(1, "FCLIENTE");
     run({kClientes});
     EXPECT_EQ(codes("MA_CUENTASADIC"), (std::vector<std::string>{"1140101", "11401010123"}));
     expectColumns("MA_CUENTASADIC", "1140101", {{"CONTACTO", "Primero"}});
@@ -149,23 +148,38 @@ TEST_F(Customers, CancelStopsAtTheNextCustomerAndTheNextEntryNeverStarts)
     EXPECT_FALSE(window.DBOrigen);
 }
 
-TEST_F(Customers, AFolderWithoutFclienteSaysSoAndTheNextEntryStillRuns)
+TEST_F(Customers, AFolderWithoutFclienteSaysSoAndTheOperatorDecidesWhetherTheRunGoesOn)
 {
     LegacyTables tables;
     withCities(tables).table("FPROVEED", {supplier("123")}).write(legacy.path());
-    prompter.expectMessage("Ha ocurrido el Siguiente Error (-2147217865) Invalid object name 'FCLIENTE': the dBase folder " +
-                               legacy.path().string() + "/ has no such table",
-                           ui::vbAbortRetryIgnore | ui::vbCritical, "Recordset - AbrirRecordset Aviso al operador!!! ",
-                           ui::vbAbort);
-    std::vector<std::string> entries;
-    window.alCambiar = [&] {
-        if (entries.empty() || entries.back() != window.lblTabla.caption) entries.push_back(window.lblTabla.caption);
+    struct Case {
+        const char* what;
+        int answer;
+        bool nextEntryRuns;
     };
-    run({kClientes, kProveedores});
-    EXPECT_EQ(entries, (std::vector<std::string>{"", "Tabla: " + caption(kClientes), "Tabla: " + caption(kClientes) + " ---> ERROR",
-                                                 "Tabla: " + caption(kProveedores)}));
-    EXPECT_EQ(codes("MA_CUENTASADIC"), std::vector<std::string>{"2110101123"});
-    EXPECT_EQ(window.LblDetalle.caption, "FINALIZADO PROVEEDORES");
+    for (const Case& c : {Case{"Ignore gives up this entry only", ui::vbIgnore, true},
+                          Case{"Abort gives up the run", ui::vbAbort, false}}) {
+        SCOPED_TRACE(c.what);
+        execute("DELETE FROM MA_CUENTASADIC");
+        prompter.expectMessage("Ha ocurrido el Siguiente Error (-2147217865) Invalid object name 'FCLIENTE': the dBase "
+                               "folder " + legacy.path().string() + "/ has no such table",
+                               ui::vbAbortRetryIgnore | ui::vbCritical, "Recordset - AbrirRecordset Aviso al operador!!! ",
+                               c.answer);
+        std::vector<std::string> entries;
+        window.alCambiar = [&] {
+            if (entries.empty() || entries.back() != window.lblTabla.caption) entries.push_back(window.lblTabla.caption);
+        };
+        window.lblTabla.caption.clear();
+        window.LblDetalle.caption.clear();
+        run({kClientes, kProveedores});
+        std::vector<std::string> expected{"", "Tabla: " + caption(kClientes), "Tabla: " + caption(kClientes) + " ---> ERROR"};
+        if (c.nextEntryRuns) expected.push_back("Tabla: " + caption(kProveedores));
+        EXPECT_EQ(entries, expected);
+        EXPECT_EQ(codes("MA_CUENTASADIC"), c.nextEntryRuns ? std::vector<std::string>{"2110101123"} : std::vector<std::string>{});
+        EXPECT_EQ(window.LblDetalle.caption, c.nextEntryRuns ? "FINALIZADO PROVEEDORES" : "");
+        EXPECT_TRUE(window.cmdImportar.enabled);
+        EXPECT_FALSE(window.DBOrigen);
+    }
 }
 
 }  // namespace

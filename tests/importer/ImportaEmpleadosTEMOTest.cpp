@@ -63,13 +63,15 @@ protected:
         }
     }
 
-    // The data-access object's own box for an uncommon failure, then the task's box with the first error.
-    void expectRefusal()
+    // One box for the refused employee, naming the workbook, the row and the employee's number.
+    std::string expectRefusal(int row, std::string_view legajo)
     {
-        const std::string refusal =
-            "String or binary data would be truncated (MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters).";
-        prompter.expectMessage(refusal, ui::vbCritical | ui::vbOKOnly, "Aviso al operador!!!", ui::vbOK)
-            .expectMessage(refusal, ui::vbOKOnly, "Migrador", ui::vbOK);
+        const std::string refusal = fmt::format(
+            "Tabla EMPLEADOSTEMO [MIG$], registro {} (legajo {}): 8152 : String or binary data would be truncated "
+            "(MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters).",
+            row, legajo);
+        prompter.expectMessage(refusal, ui::vbOKOnly, "Migrador", ui::vbOK);
+        return refusal;
     }
 
     static std::vector<std::string> caseAccounts()
@@ -121,20 +123,25 @@ TEST_F(Employees, ARefusedStatementLeavesNeitherRowOfThatEmployee)
     // A cuil longer than its column: the extension row is refused, so the account row goes too, for a new
     // employee (inserts) and for one already imported (updates).
     const std::string tooLong = "20-12345678-9 sin verificar";
+    // The row passed over for its missing LEGAJO still counts in the record's place.
     LegacyTables()
-        .employees({{number("12"), text("Pérez, Juan"), text("San Martín 100"), text(tooLong)},
+        .employees({{null(), text("Fila sin legajo"), null(), null()},
+                    {number("12"), text("Pérez, Juan"), text("San Martín 100"), text(tooLong)},
                     {number("13"), text("Gómez, Ana"), text("Mitre 1"), text("27-1")}})
         .write(legacy.path());
-    expectRefusal();
+    const std::string refusal = expectRefusal(2, "12");
     run({kEmpleados});
     EXPECT_EQ(codes("MA_CUENTAS"), std::vector<std::string>{"21301010013"});
     EXPECT_EQ(codes("MA_CUENTASADIC"), std::vector<std::string>{"21301010013"});
     EXPECT_TRUE(gDB_Dll().gCnn.errors().empty());
+    EXPECT_NE(errorLog().find(refusal), std::string::npos) << errorLog();
+    // No AUX_ERR row: the box and the log line are the report.
+    EXPECT_TRUE(ProgramFixture::rows("SELECT * FROM AUX_ERR").empty());
 
     LegacyTables()
         .employees({{number("13"), text("Gómez de Paz, Ana"), text("Mitre 1"), text(tooLong)}})
         .write(legacy.path());
-    expectRefusal();
+    expectRefusal(1, "13");
     run({kEmpleados});
     expectColumns("MA_CUENTAS", "21301010013", {{"DESCRIPCION", "Gómez, Ana"}});
     expectColumns("MA_CUENTASADIC", "21301010013", {{"CONTACTO", "Gómez, Ana"}, {"NUMERO_DOCUMENTO", "27-1"}});

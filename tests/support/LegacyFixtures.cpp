@@ -1,5 +1,7 @@
 #include "tests/support/LegacyFixtures.h"
 
+#include "platform/db/dbf/DbfTable.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -82,6 +84,14 @@ void patchBytes(const std::filesystem::path& file, std::uint64_t offset, std::st
     if (offset + bytes.size() > content.size()) throw std::out_of_range("patch past the end of " + file.string());
     content.replace(offset, bytes.size(), bytes);
     writeBytes(file, content);
+}
+
+std::uint64_t fieldOffset(const std::filesystem::path& file, std::uint32_t record, std::string_view field)
+{
+    const auto table = db::dbf::DbfTable::open(file);
+    for (const auto& f : table->fields())
+        if (f.name == field) return table->headerLength() + std::uint64_t{record - 1} * table->recordLength() + f.offset;
+    throw std::runtime_error("no field " + std::string(field));
 }
 
 }  // namespace testing_support

@@ -36,5 +36,7 @@ std::string connectionTextForDbfFolder(std::string_view folder, std::string_view
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 void patchBytes(const std::filesystem::path& file, std::uint64_t offset, std::string_view bytes);
+// Where a field of a record (from 1) lies in a DBF file, from the intact table's header.
+std::uint64_t fieldOffset(const std::filesystem::path& file, std::uint32_t record, std::string_view field);
 
 }  // namespace testing_support

@@ -19,6 +19,10 @@ struct LegacySqlProvider::Session {
     std::shared_ptr<sqlite::Database> db;
     // Above zero only while the provider runs its own statements.
     int ownStatements = 0;
+    // The connection's error list, which a row that cannot be read is reported to as well as raised. The
+    // provider lives no longer than that list and forgets it as it goes; a cursor that outlives the provider
+    // only raises.
+    ErrorList* errors = nullptr;
 };
 
 namespace {
@@ -140,6 +144,10 @@ public:
         done_ = true;
         if (code != SQLITE_DONE) {
             const ProviderError error = failure();
+            if (session_->errors) {
+                session_->errors->clear();
+                session_->errors->add(error);
+            }
             throw base::Error(error.number, error.description, error.source);
         }
         return false;
@@ -302,7 +310,7 @@ LegacySqlProvider::LegacySqlProvider(std::string description, std::string errorS
     sqlite3_set_authorizer(handle, authorize, session_.get());
 }
 
-LegacySqlProvider::~LegacySqlProvider() = default;
+LegacySqlProvider::~LegacySqlProvider() { session_->errors = nullptr; }
 
 const std::shared_ptr<sqlite::Database>& LegacySqlProvider::database() const { return session_->db; }
 
@@ -409,6 +417,7 @@ std::unique_ptr<RowCursor> LegacySqlProvider::query(std::string_view statement, 
     if (!prepared) return nullptr;
     long count = -1;
     if (auto table = wholeTableRead(statement)) count = wholeTableCount(*table);
+    session_->errors = &errors;
     auto cursor = std::make_unique<LegacyCursor>(std::move(prepared), session_, count, errorSource_);
     if (!cursor->start(errors)) return nullptr;
     return cursor;

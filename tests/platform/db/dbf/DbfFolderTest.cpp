@@ -206,6 +206,33 @@ TEST_F(DbfFolder, AMissingTableIsError208NamingFolderAndTable)
               db::hresult::kNoSuchTable);
 }
 
+TEST_F(DbfFolder, ARecordThatCannotBeReadIsRaisedAndPutInTheErrorList)
+{
+    // Record 2 of 3 holds an impossible date: the first record reads, the walk stops at the second.
+    testing_support::patchBytes(files.file("PLAIN.dbf"), testing_support::fieldOffset(files.file("PLAIN.dbf"), 2, "FECH"),
+                                "20051340");
+    const auto expectReported = [&](const base::Error& failure) {
+        EXPECT_NE(failure.description().find("record 2, field FECH"), std::string::npos) << failure.description();
+        ASSERT_EQ(connection.errors().count(), 1u);
+        EXPECT_EQ(connection.errors().item(0).description, failure.description());
+        EXPECT_EQ(connection.errors().item(0).number, failure.number());
+    };
+
+    db::Recordset streamed;
+    streamed.open("SELECT * FROM PLAIN", connection);
+    ASSERT_FALSE(streamed.eof());
+    EXPECT_TRUE(connection.errors().empty());
+    expectReported(failureOf([&] { streamed.moveNext(); }));
+
+    // Read whole at open, as a client cursor reads it.
+    connection.errors().clear();
+    expectReported(failureOf([&] { db::Recordset rs; rs.open("SELECT * FROM PLAIN", connection, db::CursorType::Static); }));
+
+    // A failure of an earlier walk does not linger: the next statement starts with an empty list.
+    EXPECT_EQ(rows(connection, "SELECT CODI FROM PLAIN WHERE 1 = 0", {"CODI"}).size(), 0u);
+    EXPECT_TRUE(connection.errors().empty());
+}
+
 TEST(DbfFolderOpening, AMissingFolderIsAnErrorNamingIt)
 {
     testing_support::TempFolder drives;

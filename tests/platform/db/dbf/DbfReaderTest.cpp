@@ -21,6 +21,7 @@ using db::dbf::DbfTable;
 using testing_support::DbfFixtures;
 using testing_support::ScopedEnvironment;
 using testing_support::failureOf;
+using testing_support::fieldOffset;
 
 // A value with its kind, so "3" the integer and "3" the text never compare equal.
 std::string shown(const Value& value)
@@ -83,15 +84,6 @@ std::vector<std::vector<Value>> selectAll(db::Connection& connection, const std:
         for (std::size_t i = 0; i < rs.fieldCount(); ++i) rows.back().push_back(rs.field(i).value());
     }
     return rows;
-}
-
-// Where a field of a record lies in the file, from the intact table's header.
-std::uint64_t fieldOffset(const std::filesystem::path& file, std::uint32_t record, std::string_view field)
-{
-    const auto table = DbfTable::open(file);
-    for (const auto& f : table->fields())
-        if (f.name == field) return table->headerLength() + std::uint64_t{record - 1} * table->recordLength() + f.offset;
-    throw std::runtime_error("no field " + std::string(field));
 }
 
 struct Fixture {
