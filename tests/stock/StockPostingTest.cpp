@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kOk = 1, kAbort = 3, kIgnore = 5;  // the buttons' answers
+constexpr int kOk = 1, kAbort = 3, kRetry = 4, kIgnore = 5;  // the buttons' answers
 
 class StockPostingTest : public StockPostingFixture {
 protected:
@@ -213,6 +213,16 @@ TEST_F(StockPostingTest, AnErrorTheOperatorIgnoresGoesOnAndOneHeAbandonsLeavesTh
         EXPECT_TRUE(a.HayError);
         EXPECT_EQ(a.SQLTemp, earlier);
         EXPECT_FALSE(gCartel().abierto());
+    }
+    {
+        SCOPED_TRACE("retried in vain, then abandoned");
+        prompter.expectMessage(message, ui::vbAbortRetryIgnore | ui::vbCritical, title, kRetry);
+        prompter.expectMessage(message, ui::vbAbortRetryIgnore | ui::vbCritical, title, kAbort);
+        Posteo a;
+        a.SQLTemp = earlier;
+        postea(motor, a);
+        EXPECT_TRUE(a.HayError);
+        EXPECT_EQ(a.SQLTemp, earlier);
     }
 }
 
