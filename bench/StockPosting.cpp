@@ -64,7 +64,8 @@ void logIn(const std::string& name, long lines)
     execute("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, SISTEMA, ES) VALUES ('  IR', 1, 'STOCK', 'E')");
     execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('AsientosXStock', 'SI')");
     execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockRecepcionOC', '   5')");
-    execute("INSERT INTO TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, DESCRIPCION) VALUES ('   5', '2.1.01', 'Recepción')");
+    execute("INSERT INTO TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, DESCRIPCION) "
+            "VALUES ('   5', '2.1.01', 'Recepción')");
     for (long i = 1; i <= lines; ++i)
         execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, CUENTACONTABLEC, COSTO) VALUES ('{:>25}', '1.1.05', 40)",
                             fmt::format("A{}", i)));
@@ -190,12 +191,14 @@ double rawPrepared(const std::string& source, const std::string& target, long li
     return seconds;
 }
 
-long movements()
+long rowsOf(const std::string& table)
 {
     db::Recordset rs;
-    rs.open("SELECT COUNT(*) AS N FROM V_MV_STOCK", gDB_Dll().gCnn);
+    rs.open("SELECT COUNT(*) AS N FROM " + table, gDB_Dll().gCnn);
     return static_cast<long>(rs.field("N").value().asInteger());
 }
+
+long movements() { return rowsOf("V_MV_STOCK"); }
 
 }  // namespace
 
@@ -222,6 +225,7 @@ int main(int argc, char** argv)
         ClsCmnCptes motor;
         posted = postAndRun(motor, vouchers, lines, texts, collecting);
         written = movements();
+        if (rowsOf("MV_ASIENTOS") != 2 * vouchers) fail("the vouchers did not get their accounting entries");
         logIn("SOLO", lines);
         alone = runAlone(texts);
         if (movements() != written) fail("the texts run alone wrote another number of movements");

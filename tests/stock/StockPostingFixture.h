@@ -127,8 +127,10 @@ protected:
         for (auto& row : result)
             for (auto& value : row) {
                 const std::string trimmed = base::trim(value);
-                const bool numeric = !trimmed.empty() && trimmed.find_first_not_of("-0123456789.,") == std::string::npos &&
-                                     std::count_if(trimmed.begin(), trimmed.end(), [](char c) { return c == '.' || c == ','; }) < 2;
+                const auto separators =
+                    std::count_if(trimmed.begin(), trimmed.end(), [](char c) { return c == '.' || c == ','; });
+                const bool numeric = !trimmed.empty() && separators < 2 &&
+                                     trimmed.find_first_not_of("-0123456789.,") == std::string::npos;
                 value = numeric ? gUtilidades().ValorNumerico(trimmed).toText('.') : trimmed;
             }
         return result;
