@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    libfmt-dev libsqlite3-dev qt6-base-dev libfreexl-dev
+    libfmt-dev libsqlite3-dev qt6-base-dev libfreexl-dev libicu-dev
     unixodbc-dev libsqliteodbc
     googletest libgtest-dev libgmock-dev
     python3 python3-dbf python3-xlwt

@@ -68,7 +68,7 @@ protected:
     {
         const std::string refusal = fmt::format(
             "Tabla EMPLEADOSTEMO [MIG$], registro {} (legajo {}): 8152 : String or binary data would be truncated "
-            "(MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters).",
+            "(MA_CUENTASADIC.NUMERO_DOCUMENTO, at most 20 characters, value '20-12345678-9 sin verificar').",
             row, legajo);
         prompter.expectMessage(refusal, ui::vbOKOnly, "Migrador", ui::vbOK);
         return refusal;

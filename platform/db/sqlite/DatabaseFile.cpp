@@ -6,6 +6,8 @@
 #include "platform/db/sqlite/SqlServerErrors.h"
 #include "platform/db/sqlite/SqlServerFunctions.h"
 #include "platform/db/sqlite/SqliteTypes.h"
+#include "platform/db/sqlite/TsqlBatch.h"
+#include "platform/db/sqlite/TsqlStore.h"
 
 #include <fmt/format.h>
 #include <sqlite3.h>
@@ -24,8 +26,6 @@ constexpr std::string_view kSource = "Embedded database";
     throw base::Error(hresult::kUnspecified, std::move(description), std::string(kSource));
 }
 
-
-
 void exec(sqlite3* db, const std::string& sql, std::string_view what)
 {
     char* message = nullptr;
@@ -36,15 +36,19 @@ void exec(sqlite3* db, const std::string& sql, std::string_view what)
     }
 }
 
-std::vector<std::string> textColumn(sqlite3* db, const std::string& sql)
+// The order of the SQLSRV collation the file's indexes were built with, kept in its user_version. Files
+// made before the collation ordered accents and Ñ as Spanish does have their indexes rebuilt once.
+constexpr int kCollationVersion = 2;
+
+int userVersion(sqlite3* db)
 {
-    std::vector<std::string> values;
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    while (statement && sqlite3_step(statement) == SQLITE_ROW)
-        values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    int version = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW)
+        version = sqlite3_column_int(statement, 0);
     sqlite3_finalize(statement);
-    return values;
+    return version;
 }
 
 std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flags, const std::string* user)
@@ -66,9 +70,10 @@ void createFromSchema(const std::filesystem::path& path, const std::string* user
     try {
         auto db = openHandle(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, user);
         exec(db->get(), "BEGIN", "Starting the new database");
+        // Exact-number and date columns are declared as the engine's CREATE TABLE declares them.
         for (const auto& [name, script] : erpSchemaScripts())
-            exec(db->get(), std::string(script), fmt::format("Schema script {}", name));
-        createTypeCheckTriggers(db->get());
+            exec(db->get(), tsql::withSqlServerAffinity(script), fmt::format("Schema script {}", name));
+        exec(db->get(), fmt::format("PRAGMA user_version = {}", kCollationVersion), "Marking the new database");
         exec(db->get(), "COMMIT", "Writing the new database");
     } catch (...) {
         std::filesystem::remove(partial, ignored);
@@ -111,43 +116,14 @@ std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, co
         sqlite3_free(message);
         fail(fmt::format("The file {} is not a usable database: {}", path.string(), text));
     }
-    return db;
-}
-
-void createTypeCheckTriggers(sqlite3* db)
-{
-    const auto tables = textColumn(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
-    for (const std::string& table : tables) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?)", -1, &statement, nullptr);
-        sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-        std::string cases, columns;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            const std::string column = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
-            const std::string where = table + "." + column;
-            if (const long width = declaredTextWidth(type); width > 0) {
-                cases += fmt::format(" WHEN length(NEW.{0}) > {1} THEN RAISE(ABORT, {2})", quoteIdentifier(column), width,
-                                     quoteLiteral(fmt::format("{}{}, at most {} characters", kTooLongMarker, where, width)));
-            } else if (isDateType(type)) {
-                cases += fmt::format(" WHEN NEW.{0} IS NOT NULL AND julianday(NEW.{0}) IS NULL THEN RAISE(ABORT, {1})",
-                                     quoteIdentifier(column), quoteLiteral(fmt::format("{}{}", kBadDateMarker, where)));
-            } else {
-                continue;
-            }
-            columns += (columns.empty() ? "" : ", ") + quoteIdentifier(column);
-        }
-        sqlite3_finalize(statement);
-        if (cases.empty()) continue;
-        exec(db,
-             fmt::format("CREATE TRIGGER {0} BEFORE INSERT ON {1} BEGIN SELECT CASE{2} END; END;",
-                         quoteIdentifier(table + "$type_checks_insert"), quoteIdentifier(table), cases),
-             "Creating the type checks of " + table);
-        exec(db,
-             fmt::format("CREATE TRIGGER {0} BEFORE UPDATE OF {3} ON {1} BEGIN SELECT CASE{2} END; END;",
-                         quoteIdentifier(table + "$type_checks_update"), quoteIdentifier(table), cases, columns),
-             "Creating the type checks of " + table);
+    const int version = userVersion(db->get());
+    if (version < 0) fail(fmt::format("The file {} is not a usable database: {}", path.string(), db->lastError()));
+    if (version < kCollationVersion) {
+        exec(db->get(),
+             fmt::format("BEGIN; REINDEX {}; PRAGMA user_version = {}; COMMIT;", kSqlServerCollation, kCollationVersion),
+             fmt::format("Rebuilding the indexes of {}", path.string()));
     }
+    return db;
 }
 
 }  // namespace db::sqlite

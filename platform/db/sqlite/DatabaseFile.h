@@ -18,8 +18,4 @@ std::filesystem::path databasePath(const std::filesystem::path& folder, std::str
 // from the schema when it does not exist. Raises base::Error naming the file when it cannot.
 std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, const std::string* user);
 
-// The checks a schema's declared types ask for and SQLite does not make: text longer than its declared
-// width and a datetime that is not a date. Run on a database whose tables are all created.
-void createTypeCheckTriggers(sqlite3* db);
-
 }  // namespace db::sqlite

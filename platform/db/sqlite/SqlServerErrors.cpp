@@ -2,6 +2,7 @@
 
 #include "platform/db/AdoCodes.h"
 
+#include <charconv>
 #include <fmt/format.h>
 #include <sqlite3.h>
 #include <string>
@@ -20,9 +21,30 @@ ProviderError make(long number, long native, std::string_view state, std::string
 
 }  // namespace
 
+ProviderError storeRefusal(long native, std::string message)
+{
+    switch (native) {
+    case 8152: return make(hresult::kDataOverflow, native, "22001", std::move(message));
+    case 241: return make(hresult::kCannotConvert, native, "22007", std::move(message));
+    case 242: return make(hresult::kDataOverflow, native, "22008", std::move(message));
+    case 245: case 8114: return make(hresult::kCannotConvert, native, "22018", std::move(message));
+    case 8115: case 8134: return make(hresult::kDataOverflow, native, "22003", std::move(message));
+    case 195: case 174: return make(hresult::kCommandErrors, native, "42000", std::move(message));
+    default: return make(hresult::kCommandErrors, native, "42000", std::move(message));
+    }
+}
+
 ProviderError sqlServerError(int extendedCode, std::string_view message)
 {
     const std::string text(message);
+    if (message.starts_with(kRaisedMarker)) {
+        // A check of the engine's functions: "MIGRA-8152:String or binary data would be truncated ..."
+        long native = 0;
+        const auto digits = message.substr(kRaisedMarker.size());
+        const auto read = std::from_chars(digits.data(), digits.data() + digits.size(), native);
+        if (read.ec == std::errc() && read.ptr < digits.data() + digits.size() && *read.ptr == ':')
+            return storeRefusal(native, std::string(read.ptr + 1, digits.data() + digits.size()));
+    }
     switch (extendedCode) {
     case SQLITE_CONSTRAINT_PRIMARYKEY:
     case SQLITE_CONSTRAINT_UNIQUE:
@@ -51,8 +73,13 @@ ProviderError sqlServerError(int extendedCode, std::string_view message)
     }
     if (contains(message, "no such table") || contains(message, "no such view"))
         return make(hresult::kNoSuchTable, 208, "42S02", "Invalid object name (" + text + ").");
-    if (contains(message, "no such column"))
+    if (contains(message, "no such column") || contains(message, "has no column named"))
         return make(hresult::kCommandErrors, 207, "42S22", "Invalid column name (" + text + ").");
+    if (contains(message, "no such function"))
+        return make(hresult::kCommandErrors, 195, "42000",
+                    "'" + text.substr(text.rfind(' ') + 1) + "' is not a recognized built-in function name.");
+    if (contains(message, "wrong number of arguments to function"))
+        return make(hresult::kCommandErrors, 174, "42000", "The function requires another number of arguments (" + text + ").");
     if (contains(message, "index") && contains(message, "already exists"))
         return make(hresult::kCommandErrors, 1913, "42S11", "The operation failed because an index exists (" + text + ").");
     if (contains(message, "already exists"))
@@ -78,7 +105,10 @@ ProviderError unsupportedStatement(std::string_view statement, std::string_view 
 
 bool stopsBatch(const ProviderError& error)
 {
-    return error.nativeError == 102 || error.nativeError == 207 || error.nativeError == 208;
+    switch (error.nativeError) {
+    case 102: case 155: case 174: case 195: case 207: case 208: return true;
+    default: return false;
+    }
 }
 
 }  // namespace db::sqlite

@@ -13,7 +13,13 @@ namespace db::sqlite {
 inline constexpr std::string_view kTooLongMarker = "MIGRA-8152:";
 inline constexpr std::string_view kBadDateMarker = "MIGRA-241:";
 
+// The message of a check the engine's own functions raise: this prefix, SQL Server's number, ":", the text.
+inline constexpr std::string_view kRaisedMarker = "MIGRA-";
+
 ProviderError sqlServerError(int extendedCode, std::string_view message);
+
+// A value a column refuses (see StoredValues.h), with SQL Server's number `native` and `message`.
+ProviderError storeRefusal(long native, std::string message);
 
 // The entry SQL Server adds after a statement it ended early because of `cause`.
 ProviderError statementTerminated(const ProviderError& cause);

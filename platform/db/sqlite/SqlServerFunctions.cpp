@@ -2,14 +2,15 @@
 
 #include "platform/base/DateTime.h"
 #include "platform/base/Utf8.h"
+#include "platform/db/sqlite/SqlFunctionSupport.h"
+#include "platform/db/sqlite/SqlServerCollation.h"
+#include "platform/db/sqlite/SqliteTypes.h"
+#include "platform/db/sqlite/StoredValues.h"
 #include "platform/db/sqlite/TsqlBatch.h"
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
-#include <ctime>
-#include <fmt/format.h>
-#include <sqlite3.h>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -34,17 +35,6 @@ int collate(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
     return compareSqlServer({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
                             {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
-}
-
-std::string_view textArgument(sqlite3_value* value)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value))) : std::string_view();
-}
-
-void resultText(sqlite3_context* context, std::string_view text)
-{
-    sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 // SQL Server LIKE: % any run, _ one character, [abc] [a-c] [^a] sets, an optional escape character.
@@ -111,7 +101,9 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv)
         }
         escape = e[0];
     }
-    sqlite3_result_int(context, likeMatch(folded(textArgument(argv[0])), 0, folded(textArgument(argv[1])), 0, escape));
+    // The matched value's trailing blanks do not count ('AB ' LIKE 'ab'); the pattern's do.
+    sqlite3_result_int(context, likeMatch(folded(textArgument(argv[0])), 0,
+                                          folded(withoutTrailingBlanks(textArgument(argv[1]))), 0, escape));
 }
 
 // Numbers pass through untouched so RTRIM(LTRIM(PERIODO)) = 1 still compares numbers.
@@ -145,16 +137,6 @@ void len(sqlite3_context* context, int, sqlite3_value** argv)
         return;
     }
     sqlite3_result_int64(context, static_cast<sqlite3_int64>(characterCount(withoutTrailingBlanks(textArgument(argv[0])))));
-}
-
-void getdate(sqlite3_context* context, int, sqlite3_value**)
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    resultText(context, base::DateTime::fromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                                  local.tm_min, local.tm_sec)
-                            .toIso());
 }
 
 // CHARINDEX(what, where[, start]): 1-based position under the collation's case rules, 0 when absent.
@@ -200,45 +182,66 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
     }
     const int style = argc == 3 ? sqlite3_value_int(argv[2]) : 0;
     const std::string_view text = textArgument(value);
-    auto conversionFailed = [&] {
-        const std::string message = fmt::format("Conversion failed when converting the value '{}' to {}.", text, type);
-        sqlite3_result_error(context, message.c_str(), -1);
-    };
-    const std::string base = type.substr(0, type.find('('));
-    if (base == "INT" || base == "INTEGER" || base == "BIGINT" || base == "SMALLINT" || base == "TINYINT" || base == "BIT") {
-        if (sqlite3_value_numeric_type(value) == SQLITE_INTEGER) {
-            sqlite3_result_int64(context, sqlite3_value_int64(value));
-        } else if (sqlite3_value_type(value) == SQLITE_FLOAT) {
-            sqlite3_result_int64(context, static_cast<sqlite3_int64>(sqlite3_value_double(value)));
+    const DeclaredType declared = readDeclaredType(type);
+    const std::string& base = declared.name;
+    const bool isText = sqlite3_value_type(value) == SQLITE_TEXT || sqlite3_value_type(value) == SQLITE_BLOB;
+    if (base == "int" || base == "integer" || base == "bigint" || base == "smallint" || base == "tinyint" || base == "bit") {
+        ColumnRule rule;
+        rule.kind = base == "bit" ? ColumnRule::Kind::Bit : ColumnRule::Kind::Whole;
+        StoredValue v = sqlite3_value_type(value) == SQLITE_INTEGER ? StoredValue::ofInteger(sqlite3_value_int64(value))
+                        : isText ? StoredValue::ofText(std::string(text))
+                                 : StoredValue::ofReal(sqlite3_value_double(value));
+        if (storeInto(rule, v).native != 0) {
+            raise(context, 245, fmt::format("Conversion failed when converting the varchar value '{}' to data type {}.",
+                                            text, declared.name));
+            return;
+        }
+        sqlite3_result_int64(context, v.integer);
+        return;
+    }
+    if (isExactType(base) || base == "float" || base == "real") {
+        const std::optional<double> number = isText ? parseNumber(text) : std::optional<double>(sqlite3_value_double(value));
+        if (!number) {
+            raise(context, 8114, fmt::format("Error converting data type varchar to {} (value '{}').", base, text));
+            return;
+        }
+        if (!isExactType(base)) {
+            sqlite3_result_double(context, *number);
+            return;
+        }
+        const bool money = base == "money" || base == "smallmoney";
+        const int precision = money ? 19 : declared.first > 0 ? declared.first : 18;
+        const auto scaled = scaleExact(*number, precision, money ? 4 : declared.second);
+        if (!scaled) {
+            raise(context, 8115, fmt::format("Arithmetic overflow error converting '{}' to data type {}.", text, type));
+            return;
+        }
+        sqlite3_result_double(context, *scaled);
+        return;
+    }
+    std::string canonical;
+    DateReading reading = isText ? canonicalDateTime(text, canonical) : DateReading::NotADate;
+    if (base == "datetime" || base == "smalldatetime" || base == "date") {
+        if (reading == DateReading::NotADate && style == 103 && text.size() == 10 && text[2] == '/' && text[5] == '/') {
+            // dd/mm/yyyy, the style the program names
+            const std::string iso = fmt::format("{}-{}-{}", text.substr(6, 4), text.substr(3, 2), text.substr(0, 2));
+            reading = canonicalDateTime(iso, canonical);
+        }
+        if (reading == DateReading::Valid) {
+            resultText(context, canonical);
+        } else if (reading == DateReading::OutOfRange) {
+            raise(context, 242, fmt::format("The conversion of a varchar data type to a datetime data type resulted in "
+                                            "an out-of-range value (value '{}').",
+                                            text));
         } else {
-            conversionFailed();
+            raise(context, 241, fmt::format("Conversion failed when converting date and/or time from character "
+                                            "string (value '{}').",
+                                            text));
         }
         return;
     }
-    if (base == "DECIMAL" || base == "NUMERIC" || base == "FLOAT" || base == "REAL" || base == "MONEY") {
-        const int numeric = sqlite3_value_numeric_type(value);
-        if (numeric == SQLITE_INTEGER || numeric == SQLITE_FLOAT) sqlite3_result_double(context, sqlite3_value_double(value));
-        else conversionFailed();
-        return;
-    }
-    const auto date = base::DateTime::parseIso(text);
-    if (base == "DATETIME" || base == "SMALLDATETIME" || base == "DATE") {
-        if (date) {
-            resultText(context, date->toIso());
-        } else if (style == 103 && text.size() >= 10) {
-            try {
-                const auto parsed = base::DateTime::fromParts(std::stoi(std::string(text.substr(6, 4))),
-                                                              std::stoi(std::string(text.substr(3, 2))),
-                                                              std::stoi(std::string(text.substr(0, 2))));
-                resultText(context, parsed.toIso());
-            } catch (...) {
-                conversionFailed();
-            }
-        } else {
-            conversionFailed();
-        }
-        return;
-    }
+    const auto date = reading == DateReading::Valid ? base::DateTime::parseIso(std::string_view(canonical).substr(0, 19))
+                                                    : std::nullopt;
     std::string out(text);
     if (date) {
         switch (style) {
@@ -264,38 +267,78 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
     resultText(context, out);
 }
 
-void define(sqlite3* db, const char* name, int args, void (*function)(sqlite3_context*, int, sqlite3_value**),
-            void* data = nullptr, bool deterministic = true)
+// LEFT(text, n) and RIGHT(text, n), in characters.
+template <bool Left>
+void leftOrRight(sqlite3_context* context, int, sqlite3_value** argv)
 {
-    const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0);
-    sqlite3_create_function_v2(db, name, args, flags, data, function, nullptr, nullptr, nullptr);
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const long long n = sqlite3_value_int64(argv[1]);
+    if (n < 0) {
+        raise(context, 536, fmt::format("Invalid length parameter passed to the {} function.", Left ? "left" : "right"));
+        return;
+    }
+    const std::string_view text = textArgument(argv[0]);
+    const std::size_t count = characterCount(text);
+    const std::size_t keep = std::min<std::size_t>(count, static_cast<std::size_t>(n));
+    std::size_t skip = Left ? 0 : count - keep, bytes = 0;
+    for (; skip > 0; --skip) base::nextCodePoint(text, bytes);
+    std::size_t end = bytes;
+    for (std::size_t i = 0; i < keep; ++i) base::nextCodePoint(text, end);
+    resultText(context, text.substr(bytes, end - bytes));
+}
+
+// STR(number[, length[, decimals]]): right-aligned in `length` (10) characters with `decimals` (0) decimals,
+// rounded; asterisks when it does not fit.
+void str(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const int length = argc > 1 ? sqlite3_value_int(argv[1]) : 10;
+    const int decimals = std::clamp(argc > 2 ? sqlite3_value_int(argv[2]) : 0, 0, 16);
+    if (length <= 0) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto rounded = scaleExact(sqlite3_value_double(argv[0]), 38, decimals);
+    std::string out = rounded ? fmt::format("{:.{}f}", *rounded, decimals) : std::string();
+    if (rounded && out.size() > static_cast<std::size_t>(length) && decimals > 0) {
+        // Fewer decimals before giving up, as the server does.
+        const auto point = out.find('.');
+        if (point != std::string::npos && point <= static_cast<std::size_t>(length)) {
+            const int room = length - static_cast<int>(point) - 1;
+            out = fmt::format("{:.{}f}", *scaleExact(*rounded, 38, std::max(room, 0)), std::max(room, 0));
+        }
+    }
+    if (!rounded || out.size() > static_cast<std::size_t>(length)) out.assign(static_cast<std::size_t>(length), '*');
+    else out.insert(0, static_cast<std::size_t>(length) - out.size(), ' ');
+    resultText(context, out);
+}
+
+// UPPER and LOWER for every letter, not only ASCII's.
+template <bool Upper>
+void changeCase(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string_view text = textArgument(argv[0]);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = base::nextCodePoint(text, i);
+        base::appendUtf8(out, Upper ? base::upperCase(c) : base::lowerCase(c));
+    }
+    resultText(context, out);
 }
 
 }  // namespace
-
-int compareSqlServer(std::string_view a, std::string_view b)
-{
-    a = withoutTrailingBlanks(a);
-    b = withoutTrailingBlanks(b);
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[j]);
-        char32_t x, y;
-        if (ca < 0x80 && cb < 0x80) {
-            x = static_cast<char32_t>(std::tolower(ca));
-            y = static_cast<char32_t>(std::tolower(cb));
-            ++i;
-            ++j;
-        } else {
-            x = base::lowerCase(base::nextCodePoint(a, i));
-            y = base::lowerCase(base::nextCodePoint(b, j));
-        }
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    return 0;
-}
 
 void registerSqlServerFunctions(sqlite3* db, const std::string* user)
 {
@@ -305,12 +348,20 @@ void registerSqlServerFunctions(sqlite3* db, const std::string* user)
     define(db, "ltrim", 1, trimBlanks<true>);
     define(db, "rtrim", 1, trimBlanks<false>);
     define(db, "len", 1, len);
-    define(db, "getdate", 0, getdate, nullptr, false);
     define(db, "charindex", 2, charindex);
     define(db, "charindex", 3, charindex);
     define(db, "system_user", 0, systemUser, const_cast<std::string*>(user));
     define(db, "convert", 2, convert);
     define(db, "convert", 3, convert);
+    define(db, "tsql_left", 2, leftOrRight<true>);
+    define(db, "tsql_right", 2, leftOrRight<false>);
+    define(db, "str", 1, str);
+    define(db, "str", 2, str);
+    define(db, "str", 3, str);
+    define(db, "upper", 1, changeCase<true>);
+    define(db, "lower", 1, changeCase<false>);
+    registerArithmetic(db);
+    registerDateFunctions(db);
 }
 
 }  // namespace db::sqlite

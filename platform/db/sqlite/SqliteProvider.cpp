@@ -4,16 +4,20 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/db/SchemaLists.h"
 #include "platform/db/sqlite/DatabaseFile.h"
+#include "platform/db/sqlite/SchemaRules.h"
 #include "platform/db/sqlite/SqlQuoting.h"
 #include "platform/db/sqlite/SqlServerErrors.h"
 #include "platform/db/sqlite/SqliteCursor.h"
 #include "platform/db/sqlite/SqliteTypes.h"
 #include "platform/db/sqlite/StatementCache.h"
 #include "platform/db/sqlite/TsqlBatch.h"
+#include "platform/db/sqlite/TsqlLexer.h"
 
+#include <charconv>
+#include <cstdlib>
 #include <fmt/format.h>
 #include <sqlite3.h>
-#include <tuple>
+#include <unordered_map>
 
 namespace db::sqlite {
 namespace {
@@ -29,6 +33,13 @@ ProviderError commandError(long native, std::string_view state, std::string desc
 
 }  // namespace
 
+bool SqliteProvider::bound(int code, ErrorList& errors)
+{
+    if (code == SQLITE_OK) return true;
+    errors.add(sqlServerError(code, "a value cannot be bound: " + db_->lastError()));
+    return false;
+}
+
 std::unique_ptr<SqliteProvider> SqliteProvider::open(const std::filesystem::path& folder, std::string_view database,
                                                      std::string_view user)
 {
@@ -42,6 +53,7 @@ SqliteProvider::SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<std
                                std::filesystem::path file, std::string catalog)
     : db_(std::move(db)),
       statements_(std::make_shared<StatementCache>(db_, kKeptStatements)),
+      rules_(std::make_unique<SchemaRules>(db_)),
       user_(std::move(user)),
       file_(std::move(file)),
       catalog_(std::move(catalog))
@@ -61,24 +73,47 @@ void SqliteProvider::reportFailure(ErrorList& errors)
     if (!stopsBatch(error)) errors.add(statementTerminated(error));
 }
 
-Statement SqliteProvider::prepare(std::string_view sql, const std::vector<std::string>& parameters, int& code,
-                                  std::string& message)
-{
-    Statement statement = statements_->prepare(sql, code, message);
-    for (std::size_t i = 0; statement && i < parameters.size(); ++i)
-        sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), parameters[i].data(),
-                          static_cast<int>(parameters[i].size()), SQLITE_TRANSIENT);
-    return statement;
-}
-
-Statement SqliteProvider::prepareOrReport(std::string_view sql, const std::vector<std::string>& parameters,
-                                          ErrorList& errors)
+Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& errors)
 {
     int code = 0;
     std::string message;
-    Statement statement = prepare(sql, parameters, code, message);
+    Statement statement = statements_->prepare(sql, code, message);
     if (!statement) errors.add(sqlServerError(code, message));
     return statement;
+}
+
+bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>& parameters, bool copy,
+                          ErrorList& errors)
+{
+    sqlite3_stmt* s = statement.get();
+    sqlite3_reset(s);
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const SqlParameter& parameter = parameters[i];
+        const int index = static_cast<int>(i + 1);
+        const std::string& value = parameter.value;
+        int code = SQLITE_OK;
+        long long whole = 0;
+        const auto read = std::from_chars(value.data(), value.data() + value.size(), whole);
+        switch (parameter.type) {
+        case SqlParameter::Type::Text:
+            code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()),
+                                     copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
+            break;
+        case SqlParameter::Type::Integer:
+            if (read.ec == std::errc() && read.ptr == value.data() + value.size()) {
+                code = sqlite3_bind_int64(s, index, whole);
+                break;
+            }
+            [[fallthrough]];  // beyond 64 bits: SQL Server reads it as a decimal too
+        case SqlParameter::Type::Real: code = sqlite3_bind_double(s, index, std::strtod(value.c_str(), nullptr)); break;
+        }
+        if (code != SQLITE_OK) {
+            errors.add(sqlServerError(code, fmt::format("the value of parameter {} cannot be bound: {}", index,
+                                                        db_->lastError())));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool SqliteProvider::run(Statement& statement, long& affected, ErrorList& errors)
@@ -105,6 +140,34 @@ bool SqliteProvider::runText(std::string_view sql, ErrorList& errors)
     return statement && run(statement, ignored, errors);
 }
 
+SqliteProvider::Outcome SqliteProvider::runStatement(const TsqlStatement& statement, Statement& body,
+                                                     Statement& condition, long& affected, ErrorList& errors)
+{
+    if (statement.kind == TsqlStatement::Kind::Conditional) {
+        if (!condition && !(condition = prepareOrReport(statement.condition, errors))) return Outcome::StopBatch;
+        if (!bind(condition, statement.conditionParameters, false, errors)) return Outcome::Next;
+        const int code = sqlite3_step(condition.get());
+        if (code != SQLITE_ROW && code != SQLITE_DONE) {
+            reportFailure(errors);
+            sqlite3_reset(condition.get());
+            return stopsBatch(errors.item(errors.count() - 1)) ? Outcome::StopBatch : Outcome::Next;
+        }
+        const bool holds = code == SQLITE_ROW && sqlite3_column_int(condition.get(), 0) != 0;
+        sqlite3_reset(condition.get());
+        if (holds == statement.negate) return Outcome::Next;
+    }
+    if (statement.storeError != 0) {
+        const ProviderError error = storeRefusal(statement.storeError, statement.storeErrorText);
+        errors.add(error);
+        errors.add(statementTerminated(error));
+        return Outcome::Next;
+    }
+    if (!body && !(body = prepareOrReport(statement.sql, errors))) return Outcome::StopBatch;
+    if (!bind(body, statement.parameters, false, errors)) return Outcome::Next;
+    if (!run(body, affected, errors) && stopsBatch(errors.item(errors.count() - 1))) return Outcome::StopBatch;
+    return Outcome::Next;
+}
+
 void SqliteProvider::syncTransactionCount()
 {
     // SQLite may end a transaction on its own (a disk error); the count follows it.
@@ -113,11 +176,21 @@ void SqliteProvider::syncTransactionCount()
 
 long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 {
-    const std::vector<TsqlStatement> statements = splitBatch(batch);
+    rules_->refresh();
+    std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get());
+    if (!rules_->failure().empty()) {
+        errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
+        return 0;
+    }
 
     // Like the server, which compiles a whole batch before running it, nothing runs when a statement
-    // cannot be read. A statement that names a table a previous one creates is prepared when its turn comes.
-    std::vector<Statement> bodies(statements.size()), conditions(statements.size());
+    // cannot be read or names a column or a function there is none of. A statement that names a table a
+    // previous one creates is prepared when its turn comes. Statements of the same text (rows that differ
+    // only in their values) share one compiled statement.
+    std::vector<Statement> compiled;
+    std::unordered_map<std::string_view, std::size_t> byText;
+    constexpr std::size_t kNotCompiled = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> bodyOf(statements.size(), kNotCompiled), conditionOf(statements.size(), kNotCompiled);
     for (std::size_t i = 0; i < statements.size(); ++i) {
         const TsqlStatement& statement = statements[i];
         if (statement.kind == TsqlStatement::Kind::Unsupported) {
@@ -125,24 +198,32 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
             return 0;
         }
         if (statement.kind != TsqlStatement::Kind::Plain && statement.kind != TsqlStatement::Kind::Conditional) continue;
-        for (auto [sql, parameters, slot] : {std::tuple{&statement.sql, &statement.parameters, &bodies[i]},
-                                              std::tuple{&statement.condition, &statement.conditionParameters, &conditions[i]}}) {
+        for (auto [sql, slot] : {std::pair{&statement.sql, &bodyOf[i]}, std::pair{&statement.condition, &conditionOf[i]}}) {
             if (sql->empty()) continue;
+            if (const auto known = byText.find(*sql); known != byText.end()) {
+                *slot = known->second;
+                continue;
+            }
             int code = 0;
             std::string message;
-            *slot = prepare(*sql, *parameters, code, message);
-            if (!*slot && sqlServerError(code, message).nativeError == 102) {
+            Statement prepared = statements_->prepare(*sql, code, message);
+            if (!prepared) {
                 ProviderError error = sqlServerError(code, message);
+                if (!stopsBatch(error) || error.nativeError == 208) continue;
                 error.description += " in: " + statement.original;
                 errors.add(std::move(error));
                 return 0;
             }
+            *slot = compiled.size();
+            byText.emplace(*sql, compiled.size());
+            compiled.push_back(std::move(prepared));
         }
     }
 
     long affected = 0;
+    bool schemaChanged = false;
     for (std::size_t i = 0; i < statements.size(); ++i) {
-        const TsqlStatement& statement = statements[i];
+        TsqlStatement& statement = statements[i];
         syncTransactionCount();
         switch (statement.kind) {
         case TsqlStatement::Kind::BeginTransaction:
@@ -157,7 +238,9 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
                 transactionCount_ = 0;
                 if (!runText("COMMIT", errors)) {
                     // A commit that fails leaves nothing half-written: undo the transaction.
-                    sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr);
+                    if (!sqlite3_get_autocommit(db_->get())
+                        && sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+                        reportFailure(errors);
                     return affected;
                 }
             } else {
@@ -173,23 +256,27 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
         case TsqlStatement::Kind::NoOp:
         case TsqlStatement::Kind::Unsupported:
             break;
-        case TsqlStatement::Kind::Conditional: {
-            if (!conditions[i] && !(conditions[i] = prepareOrReport(statement.condition, statement.conditionParameters, errors)))
-                return affected;
-            const int code = sqlite3_step(conditions[i].get());
-            if (code != SQLITE_ROW && code != SQLITE_DONE) {
-                reportFailure(errors);
-                if (stopsBatch(errors.item(errors.count() - 1))) return affected;
-                break;
+        case TsqlStatement::Kind::Conditional:
+        case TsqlStatement::Kind::Plain: {
+            Statement bodyHere, conditionHere;
+            if (statement.rulesUnknown && schemaChanged) {
+                // Its table was created by an earlier statement of this batch: its values now get its rules.
+                std::vector<TsqlStatement> again = splitBatch(statement.original, rules_.get());
+                if (again.size() == 1) {
+                    statement = std::move(again.front());
+                    bodyOf[i] = conditionOf[i] = kNotCompiled;
+                }
             }
-            const bool holds = code == SQLITE_ROW && sqlite3_column_int(conditions[i].get(), 0) != 0;
-            if (holds == statement.negate) break;
-            [[fallthrough]];
-        }
-        case TsqlStatement::Kind::Plain:
-            if (!bodies[i] && !(bodies[i] = prepareOrReport(statement.sql, statement.parameters, errors))) return affected;
-            if (!run(bodies[i], affected, errors) && stopsBatch(errors.item(errors.count() - 1))) return affected;
+            Statement& body = bodyOf[i] != kNotCompiled ? compiled[bodyOf[i]] : bodyHere;
+            Statement& condition = conditionOf[i] != kNotCompiled ? compiled[conditionOf[i]] : conditionHere;
+            const Outcome outcome = runStatement(statement, body, condition, affected, errors);
+            if (statement.changesSchema) {
+                rules_->clear();
+                schemaChanged = true;
+            }
+            if (outcome == Outcome::StopBatch) return affected;
             break;
+        }
         }
     }
     return affected;
@@ -197,7 +284,8 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 
 std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, ErrorList& errors)
 {
-    const std::vector<TsqlStatement> statements = splitBatch(statement);
+    rules_->refresh();
+    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get());
     const TsqlStatement* select = nullptr;
     for (const TsqlStatement& s : statements) {
         if (s.kind == TsqlStatement::Kind::NoOp) continue;
@@ -215,8 +303,8 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
         errors.add(commandError(102, "42000", "A recordset needs a SELECT statement: " + std::string(statement)));
         return nullptr;
     }
-    Statement prepared = prepareOrReport(select->sql, select->parameters, errors);
-    if (!prepared) return nullptr;
+    Statement prepared = prepareOrReport(select->sql, errors);
+    if (!prepared || !bind(prepared, select->parameters, true, errors)) return nullptr;
     return SqliteCursor::start(std::move(prepared), db_, errors);
 }
 
@@ -245,8 +333,10 @@ std::unique_ptr<RowCursor> SqliteProvider::columns(std::string_view table, Error
         "WHERE m.type IN ('table', 'view') AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
         "AND (?1 = '' OR m.name = ?1 COLLATE SQLSRV) ORDER BY m.name, c.cid",
         errors);
-    if (!statement) return nullptr;
-    sqlite3_bind_text(statement.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    if (!statement
+        || !bound(sqlite3_bind_text(statement.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT),
+                  errors))
+        return nullptr;
     std::vector<Row> rows;
     while (sqlite3_step(statement.get()) == SQLITE_ROW) {
         const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 3));
@@ -265,16 +355,60 @@ std::vector<std::string> SqliteProvider::primaryKey(std::string_view table)
     std::vector<std::string> key;
     int code = 0;
     std::string message;
-    Statement statement = prepare("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk", {}, code, message);
-    if (!statement) return key;
-    sqlite3_bind_text(statement.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    Statement statement = statements_->prepare("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk", code, message);
+    if (!statement
+        || sqlite3_bind_text(statement.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        return key;
     while (sqlite3_step(statement.get()) == SQLITE_ROW)
         key.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
     return key;
 }
 
+bool SqliteProvider::storeValues(std::string_view table, const NamedValues& values, std::vector<base::Value>& stored,
+                                 ErrorList& errors)
+{
+    rules_->refresh();
+    const std::vector<ColumnRule>* rules = rules_->columnsOf(table);
+    stored.clear();
+    for (const auto& [name, value] : values) {
+        const ColumnRule* rule = nullptr;
+        for (std::size_t i = 0; rules && i < rules->size() && !rule; ++i)
+            if (tsql::equalsIgnoreCase((*rules)[i].column, name)) rule = &(*rules)[i];
+        if (!rule) {
+            stored.push_back(value);
+            continue;
+        }
+        using Kind = base::Value::Kind;
+        StoredValue v;
+        switch (value.kind()) {
+        case Kind::Empty: case Kind::Null: break;
+        case Kind::Boolean: v = StoredValue::ofInteger(value.asBoolean() ? 1 : 0); break;
+        case Kind::Integer: v = StoredValue::ofInteger(value.asInteger()); break;
+        case Kind::Double: v = StoredValue::ofReal(value.asDouble()); break;
+        case Kind::Currency: v = StoredValue::ofReal(value.asCurrency().toDouble()); break;
+        case Kind::Text: v = StoredValue::ofText(value.asText()); break;
+        case Kind::DateTime: v = StoredValue::ofText(value.asDateTime().toIso()); break;
+        }
+        if (const StoreRefusal refused = storeInto(*rule, v); refused.native != 0) {
+            const ProviderError error = storeRefusal(refused.native, refused.message);
+            errors.add(error);
+            errors.add(statementTerminated(error));
+            return false;
+        }
+        switch (v.kind) {
+        case StoredValue::Kind::Null: stored.push_back(value); break;
+        case StoredValue::Kind::Integer: stored.emplace_back(v.integer); break;
+        case StoredValue::Kind::Real: stored.emplace_back(v.real); break;
+        case StoredValue::Kind::Text: stored.emplace_back(std::move(v.text)); break;
+        }
+    }
+    return true;
+}
+
 bool SqliteProvider::insertRow(std::string_view table, const NamedValues& values, ErrorList& errors)
 {
+    std::vector<base::Value> stored;
+    if (!storeValues(table, values, stored, errors)) return false;
     std::string names, marks;
     for (const auto& [name, value] : values) {
         names += (names.empty() ? "" : ", ") + quoteIdentifier(name);
@@ -284,7 +418,8 @@ bool SqliteProvider::insertRow(std::string_view table, const NamedValues& values
                                            : fmt::format("INSERT INTO {} ({}) VALUES ({})", quoteIdentifier(table), names, marks);
     Statement statement = prepareOrReport(sql, errors);
     if (!statement) return false;
-    for (std::size_t i = 0; i < values.size(); ++i) bindValue(statement.get(), static_cast<int>(i + 1), values[i].second);
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        if (!bound(bindValue(statement.get(), static_cast<int>(i + 1), stored[i]), errors)) return false;
     long affected = 0;
     return run(statement, affected, errors);
 }
@@ -293,6 +428,8 @@ bool SqliteProvider::updateRow(std::string_view table, const NamedValues& values
                                ErrorList& errors)
 {
     if (values.empty()) return true;
+    std::vector<base::Value> stored;
+    if (!storeValues(table, values, stored, errors)) return false;
     std::string assignments, conditions;
     for (const auto& [name, value] : values) assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(name) + " = ?";
     for (const auto& [name, value] : key) conditions += (conditions.empty() ? "" : " AND ") + quoteIdentifier(name) + " IS ?";
@@ -300,8 +437,10 @@ bool SqliteProvider::updateRow(std::string_view table, const NamedValues& values
         prepareOrReport(fmt::format("UPDATE {} SET {} WHERE {}", quoteIdentifier(table), assignments, conditions), errors);
     if (!statement) return false;
     int index = 1;
-    for (const auto& entry : values) bindValue(statement.get(), index++, entry.second);
-    for (const auto& entry : key) bindValue(statement.get(), index++, entry.second);
+    for (const base::Value& value : stored)
+        if (!bound(bindValue(statement.get(), index++, value), errors)) return false;
+    for (const auto& entry : key)
+        if (!bound(bindValue(statement.get(), index++, entry.second), errors)) return false;
     long affected = 0;
     if (!run(statement, affected, errors)) return false;
     if (affected == 0) {

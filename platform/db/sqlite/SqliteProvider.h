@@ -15,7 +15,10 @@
 
 namespace db::sqlite {
 
+class SchemaRules;
 class StatementCache;
+struct SqlParameter;
+struct TsqlStatement;
 
 class SqliteProvider : public Provider {
 public:
@@ -47,18 +50,26 @@ private:
 
     // Runs a prepared statement to its end. False when it failed; the errors are in `errors`.
     bool run(Statement& statement, long& affected, ErrorList& errors);
-    // `sql` prepared (or taken from the kept statements) with `parameters` bound to ?1, ?2...; on failure
-    // an empty statement, and `code`/`message` say why.
-    Statement prepare(std::string_view sql, const std::vector<std::string>& parameters, int& code, std::string& message);
-    // The same, reporting a failure into `errors`.
-    Statement prepareOrReport(std::string_view sql, const std::vector<std::string>& parameters, ErrorList& errors);
-    Statement prepareOrReport(std::string_view sql, ErrorList& errors) { return prepareOrReport(sql, {}, errors); }
+    // `sql` prepared (or taken from the kept statements); on failure an empty statement, reported in `errors`.
+    Statement prepareOrReport(std::string_view sql, ErrorList& errors);
+    // Binds `parameters` to ?1, ?2...; false, with the error reported, when one cannot be bound.
+    bool bind(Statement& statement, const std::vector<SqlParameter>& parameters, bool copy, ErrorList& errors);
+    // False, with the error reported, when an sqlite3_bind_... call answered `code` other than SQLITE_OK.
+    bool bound(int code, ErrorList& errors);
     bool runText(std::string_view sql, ErrorList& errors);
+    // Runs the batch's statement `statement` with `body` (and `condition`), prepared and bound here.
+    enum class Outcome { Next, StopBatch };
+    Outcome runStatement(const TsqlStatement& statement, Statement& body, Statement& condition, long& affected,
+                         ErrorList& errors);
+    // The values of a row the program writes, checked and brought to their columns' forms.
+    bool storeValues(std::string_view table, const NamedValues& values, std::vector<base::Value>& stored,
+                     ErrorList& errors);
     void reportFailure(ErrorList& errors);
     void syncTransactionCount();
 
     std::shared_ptr<Database> db_;
     std::shared_ptr<StatementCache> statements_;
+    std::unique_ptr<SchemaRules> rules_;
     std::unique_ptr<std::string> user_;  // SYSTEM_USER reads it by address
     std::filesystem::path file_;
     std::string catalog_;

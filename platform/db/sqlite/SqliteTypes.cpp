@@ -18,14 +18,8 @@ std::string lower(std::string_view s)
 // "varchar(15)" -> ("varchar", 15); "decimal(12, 2)" -> ("decimal", 12).
 std::pair<std::string, long> splitType(std::string_view declared)
 {
-    std::string type = lower(declared);
-    long size = 0;
-    if (const auto open = type.find('('); open != std::string::npos) {
-        size = std::strtol(type.c_str() + open + 1, nullptr, 10);
-        type.erase(open);
-    }
-    while (!type.empty() && type.back() == ' ') type.pop_back();
-    return {type, size};
+    DeclaredType type = readDeclaredType(declared);
+    return {std::move(type.name), type.first};
 }
 
 std::string_view columnText(sqlite3_stmt* statement, int index)
@@ -36,6 +30,40 @@ std::string_view columnText(sqlite3_stmt* statement, int index)
 }
 
 }  // namespace
+
+DeclaredType readDeclaredType(std::string_view declared)
+{
+    DeclaredType type;
+    type.name = lower(declared);
+    if (const auto open = type.name.find('('); open != std::string::npos) {
+        type.first = static_cast<int>(std::strtol(type.name.c_str() + open + 1, nullptr, 10));
+        type.unbounded = type.name.compare(open + 1, 3, "max") == 0;
+        if (const auto comma = type.name.find(',', open); comma != std::string::npos)
+            type.second = static_cast<int>(std::strtol(type.name.c_str() + comma + 1, nullptr, 10));
+        type.name.erase(open);
+    }
+    while (!type.name.empty() && type.name.back() == ' ') type.name.pop_back();
+    for (std::string_view word : {"real ", "text "}) {
+        if (type.name.size() > word.size() && type.name.starts_with(word)
+            && !affinityWord(std::string_view(type.name).substr(word.size())).empty())
+            type.name.erase(0, word.size());
+    }
+    return type;
+}
+
+std::string_view affinityWord(std::string_view typeName)
+{
+    if (isExactType(typeName)) return "real";
+    const std::string type = lower(typeName);
+    if (type == "datetime" || type == "smalldatetime" || type == "date") return "text";
+    return {};
+}
+
+bool isExactType(std::string_view typeName)
+{
+    const std::string type = lower(typeName);
+    return type == "decimal" || type == "numeric" || type == "money" || type == "smallmoney";
+}
 
 ColumnInfo describeDeclaredType(std::string_view name, std::string_view declaredType)
 {

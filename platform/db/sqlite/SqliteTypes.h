@@ -6,11 +6,29 @@
 #include "platform/base/Value.h"
 #include "platform/db/Rows.h"
 
+#include <string>
 #include <string_view>
 
 struct sqlite3_stmt;
 
 namespace db::sqlite {
+
+// A declared type read apart: "decimal(18, 4)" -> {"decimal", 18, 4}; "varchar(max)" is unbounded.
+struct DeclaredType {
+    std::string name;  // lower case, without the word that only gives the column its SQLite affinity
+    int first = 0;
+    int second = 0;
+    bool unbounded = false;
+};
+DeclaredType readDeclaredType(std::string_view declaredType);
+
+// Exact numbers (decimal, numeric, money) are declared to SQLite with "real" before their SQL Server type:
+// it gives the column floating affinity, so a stored 7 stays 7.0 and divides as SQL Server's decimal does.
+// Dates are declared with "text" before theirs: a date compared with '20240229' then compares with that
+// text (as a date, through the collation) rather than with the number SQLite would make of it.
+// The word to put before `typeName`, or nothing.
+std::string_view affinityWord(std::string_view typeName);
+bool isExactType(std::string_view typeName);
 
 // The field type and size of a declared type such as "char(4)", "varchar(15)", "money", "datetime".
 ColumnInfo describeDeclaredType(std::string_view name, std::string_view declaredType);

@@ -1,7 +1,9 @@
 #include "platform/db/sqlite/TsqlBatch.h"
 
 #include "platform/db/sqlite/TsqlLexer.h"
+#include "platform/db/sqlite/SqliteTypes.h"
 #include "platform/db/sqlite/TsqlSplitter.h"
+#include "platform/db/sqlite/TsqlStore.h"
 #include "platform/db/sqlite/TsqlWalker.h"
 
 #include <utility>
@@ -16,6 +18,7 @@ using tsql::kNowhere;
 using tsql::Lexed;
 using tsql::Rules;
 using tsql::Span;
+using tsql::StoreRewriter;
 using tsql::Tok;
 using tsql::Token;
 using tsql::upper;
@@ -38,8 +41,8 @@ constexpr Rules kDdlWithoutClustered{false, Kw::None, 0, true};
 // statement as a whole and lets the walker write the tokens.
 class StatementRewriter {
 public:
-    StatementRewriter(const Lexed& lx, Span span)
-        : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx)
+    StatementRewriter(const Lexed& lx, Span span, ColumnRules* rules)
+        : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx), rules_(rules)
     {
     }
 
@@ -52,15 +55,15 @@ public:
         switch (kwAt(first_)) {
         case Kw::Select: return walkAll(dml(Kw::Select));
         case Kw::Insert: return insert();
-        case Kw::Update: return walkAll(dml(Kw::Update));
+        case Kw::Update: return update();
         case Kw::Delete: return remove();
         case Kw::If: return conditional();
         case Kw::Begin: case Kw::Commit: case Kw::Rollback: return transaction();
         case Kw::Set: return session();
         case Kw::Truncate: return truncate();
-        case Kw::Alter: return alter();
-        case Kw::Create: return create();
-        case Kw::Drop: return drop();
+        case Kw::Alter: result_.changesSchema = true; return alter();
+        case Kw::Create: result_.changesSchema = true; return create();
+        case Kw::Drop: result_.changesSchema = true; return drop();
         case Kw::Grant: case Kw::Revoke: case Kw::Deny:
             // An embedded database has no logins to give permissions to.
             result_.kind = Kind::NoOp;
@@ -132,10 +135,34 @@ private:
         return kNowhere;
     }
 
+    // Writes an INSERT or UPDATE through the column rules; false when it is to be written as it stands.
+    bool stored(Writer& w, bool (StoreRewriter::*write)(Writer&))
+    {
+        if (!rules_) return false;
+        StoreRewriter store(lx_, first_, last_, walker_, *rules_);
+        result_.rulesUnknown = store.tableUnknown();
+        if (!(store.*write)(w)) {
+            result_.rulesUnknown = store.tableUnknown();
+            return false;
+        }
+        result_.storeError = store.refusal().native;
+        result_.storeErrorText = store.refusal().message;
+        return true;
+    }
+
+    TsqlStatement update()
+    {
+        Writer w;
+        if (stored(w, &StoreRewriter::update)) return written(w);
+        return walkAll(dml(Kw::Update));
+    }
+
     // INSERT t ... gains its INTO; INSERT ... (SELECT ...) loses the parentheses (the walker drops them).
     TsqlStatement insert()
     {
         const std::size_t target = first_ + 1;
+        if (Writer stored_(result_.original.size() + 64); stored(stored_, &StoreRewriter::insert))
+            return written(stored_);
         Writer w;
         if (kwAt(target) != Kw::Into) {
             if (!isName(target)) return unsupported("INSERT followed by " + quoted(target) + " is not understood");
@@ -202,7 +229,7 @@ private:
         condition.append(")");
         if (walker_.failed()) return unsupported(walker_.error());
 
-        TsqlStatement guarded = StatementRewriter(lx_, Span{body, last_}).run();
+        TsqlStatement guarded = StatementRewriter(lx_, Span{body, last_}, rules_).run();
         if (guarded.kind == Kind::Unsupported) return unsupported(std::move(guarded.error));
         if (guarded.kind != Kind::Plain) {
             return unsupported("IF [NOT] EXISTS (...) followed by " + wordAt(body) + " is not supported");
@@ -213,6 +240,9 @@ private:
         result_.negate = negate;
         result_.sql = std::move(guarded.sql);
         result_.parameters = std::move(guarded.parameters);
+        result_.storeError = guarded.storeError;
+        result_.storeErrorText = std::move(guarded.storeErrorText);
+        result_.rulesUnknown = guarded.rulesUnknown;
         return std::move(result_);
     }
 
@@ -308,11 +338,7 @@ private:
         Writer w;
         walker_.walk(w, first_, add + 1, kDdl);
         w.word("COLUMN");
-        walker_.walk(w, column, typeEnd, kDdl);
-        if (text) {
-            w.append(" COLLATE ");
-            w.append(kSqlServerCollation);
-        }
+        columnType(w, column, type, typeEnd, text && !hasCollate(typeEnd, last_));
         std::size_t i = typeEnd;
         while (i < last_ && !walker_.failed()) {
             switch (kwAt(i)) {
@@ -342,8 +368,7 @@ private:
             }
             case Kw::Collate:
                 if (!text || i + 1 >= last_) return unsupported("COLLATE on a column that is not text");
-                walker_.collation(tk_[i + 1]);  // ours is already on the column
-                w.skip(tk_[i].spaceBefore);
+                walker_.walk(w, i, i + 2, kDdl);  // the walker checks it and writes ours
                 i += 2;
                 continue;
             case Kw::With:
@@ -382,7 +407,7 @@ private:
     {
         const std::size_t what = first_ + 1;
         switch (kwAt(what)) {
-        case Kw::Table: return walkAll(kDdlWithoutClustered);
+        case Kw::Table: return createTable();
         case Kw::View: return walkAll(kDdl);
         case Kw::Unique: case Kw::Clustered: case Kw::Nonclustered: case Kw::Index: {
             std::size_t i = what;
@@ -395,6 +420,63 @@ private:
         default:
             return unsupported("CREATE " + wordAt(what) + " is not supported");
         }
+    }
+
+    // A column's name and type, with the word that gives it its affinity (see SqliteTypes.h) and, on a text
+    // column that names no collation of its own, ours after it.
+    void columnType(Writer& w, std::size_t column, std::size_t type, std::size_t typeEnd, bool collate)
+    {
+        walker_.walk(w, column, type, kDdl);
+        if (const std::string_view word = affinityWord(tsql::unquotedName(textAt(type))); !word.empty()) w.word(word);
+        walker_.walk(w, type, typeEnd, kDdl);
+        if (collate) {
+            w.append(" COLLATE ");
+            w.append(kSqlServerCollation);
+        }
+    }
+
+    bool hasCollate(std::size_t begin, std::size_t end) const
+    {
+        for (std::size_t i = begin; i < end; ++i)
+            if (kwAt(i) == Kw::Collate) return true;
+        return false;
+    }
+
+    // CREATE TABLE t (column type ..., CONSTRAINT ...): its columns get what the schema's columns have.
+    TsqlStatement createTable()
+    {
+        const std::size_t name = first_ + 2;
+        const std::size_t open = nameEnd(name);
+        if (open == name || typeAt(open) != Tok::LParen || matching(open) != last_ - 1)
+            return walkAll(kDdlWithoutClustered);
+        Writer w;
+        walker_.walk(w, first_, open, kDdlWithoutClustered);
+        w.token("(", tk_[open].spaceBefore);
+        std::size_t from = open + 1;
+        while (from < last_ - 1 && !walker_.failed()) {
+            int depth = 0;
+            std::size_t to = from;
+            for (; to < last_ - 1; ++to) {
+                if (tk_[to].type == Tok::LParen) ++depth;
+                else if (tk_[to].type == Tok::RParen) --depth;
+                else if (depth == 0 && tk_[to].type == Tok::Comma) break;
+            }
+            const bool column = isName(from) && (typeAt(from + 1) == Tok::Word || typeAt(from + 1) == Tok::QuotedIdent);
+            if (column) {
+                std::size_t typeEnd = from + 2;
+                if (typeAt(typeEnd) == Tok::LParen) typeEnd = matching(typeEnd) + 1;
+                if (typeEnd == kNowhere + 1 || typeEnd > to) return unsupported("unbalanced parentheses in a column type");
+                columnType(w, from, from + 1, typeEnd,
+                           tsql::isTextType(textAt(from + 1)) && !hasCollate(typeEnd, to));
+                walker_.walk(w, typeEnd, to, kDdlWithoutClustered);
+            } else {
+                walker_.walk(w, from, to, kDdlWithoutClustered);
+            }
+            if (to < last_ - 1) w.token(",", false);
+            from = to + 1;
+        }
+        w.token(")", false);
+        return written(w);
     }
 
     TsqlStatement drop()
@@ -429,18 +511,24 @@ private:
     std::size_t first_;
     std::size_t last_;
     tsql::Walker walker_;
+    ColumnRules* rules_;
     TsqlStatement result_;
 };
 
 }  // namespace
 
-std::vector<TsqlStatement> splitBatch(std::string_view batch)
+std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules)
 {
-    const Lexed lx = tsql::tokenize(batch);
+    // The tokens' room is kept from batch to batch: a batch of a few hundred rows needs more than a
+    // megabyte, which the allocator would otherwise map and fault in anew every time.
+    thread_local std::vector<Token> room;
+    constexpr std::size_t kMostKept = std::size_t{1} << 17;
+    Lexed lx = tsql::tokenize(batch, std::move(room));
     const std::vector<Span> spans = tsql::findStatements(lx);
     std::vector<TsqlStatement> statements;
     statements.reserve(spans.size());
-    for (const Span& span : spans) statements.push_back(StatementRewriter(lx, span).run());
+    for (const Span& span : spans) statements.push_back(StatementRewriter(lx, span, rules).run());
+    if (lx.tokens.capacity() <= kMostKept) room = std::move(lx.tokens);
     return statements;
 }
 

@@ -6,11 +6,30 @@
 // does not know. This splitter finds the statements (quote-aware: a literal may hold a line break) and
 // rewrites each one into SQLite's dialect; it knows nothing of the database it will run on.
 
+#include "platform/db/sqlite/StoredValues.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace db::sqlite {
+
+// A literal of the statement, passed to it as a parameter: statements that differ only in their literals
+// read alike, and the database compiles such a statement once, not once per row.
+struct SqlParameter {
+    enum class Type : std::uint8_t { Text, Integer, Real };
+    Type type = Type::Text;
+    std::string value;  // as written: the text without its quotes, or the number's digits
+};
+
+// What the rewriter needs to know of the database: the store rules of a table's columns, in their order.
+class ColumnRules {
+public:
+    virtual ~ColumnRules() = default;
+    // Null when there is no such table or view (yet).
+    virtual const std::vector<ColumnRule>* columnsOf(std::string_view table) = 0;
+};
 
 struct TsqlStatement {
     enum class Kind {
@@ -26,16 +45,23 @@ struct TsqlStatement {
     std::string original;   // the statement as written in the batch, trimmed
     std::string sql;        // SQLite text to run (Plain, Conditional)
     std::string condition;  // Conditional: a SELECT whose first column is 0 or 1
-    // The string literals of `sql` and of `condition`, which hold ?1, ?2... in their place: a statement sent
-    // again with other values has the same text and is not compiled again.
-    std::vector<std::string> parameters;
-    std::vector<std::string> conditionParameters;
+    // The literals of `sql` and of `condition`, which hold ?1, ?2... in their place.
+    std::vector<SqlParameter> parameters;
+    std::vector<SqlParameter> conditionParameters;
     bool negate = false;    // Conditional: IF NOT EXISTS
     std::string error;      // Unsupported: what could not be rewritten
+    // A literal the column it is stored into cannot take: the statement fails with this error when it runs
+    // (SQL Server's number and message), and the batch goes on as it does after a conversion error.
+    long storeError = 0;
+    std::string storeErrorText;
+    bool changesSchema = false;  // CREATE, ALTER, DROP: the column rules are to be read again after it
+    bool rulesUnknown = false;   // it stores into a table the rules did not know: rewrite it once the table exists
 };
 
-// The batch's statements in order. Empty statements (blank lines, stray ";") are dropped.
-std::vector<TsqlStatement> splitBatch(std::string_view batch);
+// The batch's statements in order. Empty statements (blank lines, stray ";") are dropped. With `rules`,
+// values stored into a column are checked and brought to the form the column keeps (see StoredValues.h):
+// literals here, expressions by a function around them.
+std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules = nullptr);
 
 // The collation every string literal of a rewritten statement carries, so literals compare the way
 // SQL Server's default collation does (case-insensitive, trailing blanks ignored) even against each other.

@@ -116,10 +116,14 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
     return true;
 }
 
-Lexed tokenize(std::string_view s)
+Lexed tokenize(std::string_view s) { return tokenize(s, {}); }
+
+Lexed tokenize(std::string_view s, std::vector<Token>&& tokens)
 {
     Lexed lx;
     lx.text = s;
+    lx.tokens = std::move(tokens);
+    lx.tokens.clear();
     lx.tokens.reserve(s.size() / 4 + 4);
     const std::size_t n = s.size();
     bool space = false;

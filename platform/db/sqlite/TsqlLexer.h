@@ -62,6 +62,8 @@ struct Lexed {
 };
 
 Lexed tokenize(std::string_view batch);
+// The same, into `tokens`' room (cleared first), which a caller keeps from batch to batch.
+Lexed tokenize(std::string_view batch, std::vector<Token>&& tokens);
 
 // Case-insensitive ASCII comparison; the words that matter here are all ASCII.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

@@ -2,6 +2,7 @@
 
 #include "platform/db/sqlite/TsqlBatch.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace db::sqlite::tsql {
@@ -29,6 +30,11 @@ bool isWholeNumber(std::string_view text)
         if (c < '0' || c > '9') return false;
     }
     return true;
+}
+
+bool isArithmetic(std::string_view op, std::string_view among)
+{
+    return op.size() == 1 && among.find(op[0]) != std::string_view::npos;
 }
 
 // Locking hints mean nothing to SQLite, which locks the whole database anyway.
@@ -66,6 +72,8 @@ std::string upper(std::string_view s)
     return out;
 }
 
+std::string_view unquotedName(std::string_view name) { return unquoted(name); }
+
 bool isTextType(std::string_view typeName)
 {
     typeName = unquoted(typeName);
@@ -73,6 +81,45 @@ bool isTextType(std::string_view typeName)
         if (equalsIgnoreCase(typeName, type)) return true;
     }
     return false;
+}
+
+std::string Writer::unquotedLiteral(std::string_view literal)
+{
+    std::string value;
+    value.reserve(literal.size());
+    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+        value += literal[i];
+        if (literal[i] == '\'' && literal[i + 1] == '\'') ++i;
+    }
+    return value;
+}
+
+std::optional<SqlParameter::Type> Writer::numberType(std::string_view digits)
+{
+    bool fraction = false;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const char c = digits[i];
+        if (c >= '0' && c <= '9') continue;
+        if (c == '.' || ((c == 'e' || c == 'E') && i > 0)) {
+            fraction = true;
+            continue;
+        }
+        if ((c == '+' || c == '-') && i > 0 && (digits[i - 1] == 'e' || digits[i - 1] == 'E')) continue;
+        return std::nullopt;
+    }
+    if (!fraction && digits.size() > 18) return SqlParameter::Type::Real;
+    return fraction ? SqlParameter::Type::Real : SqlParameter::Type::Integer;
+}
+
+std::string Writer::spelledLiteral(const SqlParameter& parameter)
+{
+    if (parameter.type != SqlParameter::Type::Text) return parameter.value;
+    std::string quoted = "'";
+    for (char c : parameter.value) {
+        quoted += c;
+        if (c == '\'') quoted += '\'';
+    }
+    return quoted + "'";
 }
 
 void Walker::fail(std::string why)
@@ -90,16 +137,31 @@ void Walker::collation(const Token& name)
 
 void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& rules)
 {
+    begin_ = begin;
     end_ = end;
     scopes_.assign(1, Scope{});
     prev_ = prev2_ = Kw::None;
     prevType_ = Tok::Other;
     fromCount_ = 0;
     valuesSeen_ = false;
+    operators_ = {};
+    datePart_ = kNowhere;
+    if (rules.collate) planOperators(begin, end);
 
     for (std::size_t i = begin; i < end && !failed(); ++i) {
+        const std::size_t first = i;
+        if (scopes_.back().castAs == i) {
+            i = scopes_.back().castClose - 1;
+            continue;
+        }
         const Token& t = tk_[i];
         bool invisible = false;
+        if (!operators_.opens.empty()) {
+            for (const auto& [last, function] : operators_.opens[i - begin]) {
+                w.token(std::string(function) + "(", t.spaceBefore);
+                w.skip(false);
+            }
+        }
         switch (t.type) {
         case Tok::LParen: {
             // FROM t (NOLOCK), the old spelling of WITH (NOLOCK).
@@ -113,7 +175,9 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             }
             const bool source = rules.lead == Kw::Insert && scopes_.size() == 1 && !valuesSeen_
                                 && kwAt(i + 1) == Kw::Select;
-            scopes_.push_back(Scope{{}, source, false});
+            Scope scope;
+            scope.dropParen = source;
+            scopes_.push_back(std::move(scope));
             if (source) w.skip(t.spaceBefore);
             else w.token("(", t.spaceBefore);
             break;
@@ -150,7 +214,19 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             }
             break;
         case Tok::Word: invisible = word(w, i, rules); break;
+        case Tok::Number:
+            if (rules.collate && !scopes_.back().positions) w.number(lx_.textOf(t), t.spaceBefore);
+            else w.token(lx_.textOf(t), t.spaceBefore);
+            break;
+        case Tok::Other:
+            if (!operators_.comma.empty() && operators_.comma[i - begin]) w.token(",", false);
+            else w.token(lx_.textOf(t), t.spaceBefore);
+            break;
         default: w.token(lx_.textOf(t), t.spaceBefore); break;
+        }
+        if (!operators_.closes.empty()) {
+            for (std::size_t k = first; k <= i && k < end; ++k)
+                for (int n = operators_.closes[k - begin]; n > 0; --n) w.append(")");
         }
         if (!invisible) {
             prev2_ = prev_;
@@ -175,8 +251,31 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         fail("temporary table " + std::string(text) + " is not supported");
         return false;
     }
+    if (i == datePart_) {
+        w.token("'" + upper(text) + "'", t.spaceBefore);
+        return false;
+    }
     const bool topLevel = scopes_.size() == 1;
     const bool changesRows = rules.lead == Kw::Insert || rules.lead == Kw::Update || rules.lead == Kw::Delete;
+    if (t.kw == Kw::By && (prev_ == Kw::Order || prev_ == Kw::Group)) scopes_.back().positions = true;
+    if (t.kw == Kw::Having || t.kw == Kw::Select || t.kw == Kw::Union || t.kw == Kw::Except || t.kw == Kw::Intersect)
+        scopes_.back().positions = false;
+    if (rules.collate && t.kw == Kw::None && typeAt(i + 1) == Tok::LParen) {
+        if (equalsIgnoreCase(text, "CAST")) {
+            castToConvert(w, i);
+            return false;
+        }
+        // LEFT and RIGHT are join words to SQLite; the functions go by other names.
+        if (equalsIgnoreCase(text, "LEFT") || equalsIgnoreCase(text, "RIGHT")) {
+            w.token(equalsIgnoreCase(text, "LEFT") ? "tsql_left" : "tsql_right", t.spaceBefore);
+            return false;
+        }
+        // The date part is a word to T-SQL (DATEADD(day, 1, x)); SQLite would read it as a column.
+        if ((equalsIgnoreCase(text, "DATEADD") || equalsIgnoreCase(text, "DATEDIFF") || equalsIgnoreCase(text, "DATEPART"))
+            && typeAt(i + 2) == Tok::Word && typeAt(i + 3) == Tok::Comma) {
+            datePart_ = i + 2;
+        }
+    }
     switch (t.kw) {
     case Kw::Dbo:
         if (isOwnerPrefix(i)) {
@@ -347,6 +446,200 @@ void Walker::convertType(Writer& w, std::size_t& i)
     type += '\'';
     w.token(type, tk_[i + 2].spaceBefore);
     i = j - 1;
+}
+
+// CAST(value AS type) -> CONVERT('TYPE', value): the provider's CONVERT checks and rounds as the server does.
+void Walker::castToConvert(Writer& w, std::size_t& i)
+{
+    const std::size_t open = i + 1;
+    const std::size_t close = closingParen(open);
+    std::size_t as = kNowhere;
+    int depth = 0;
+    for (std::size_t j = open + 1; j < close && close != kNowhere; ++j) {
+        if (tk_[j].type == Tok::LParen) ++depth;
+        else if (tk_[j].type == Tok::RParen) --depth;
+        else if (depth == 0 && kwAt(j) == Kw::As) as = j;
+    }
+    if (as == kNowhere || as + 1 >= close) {
+        fail("CAST without AS and a type");
+        return;
+    }
+    w.token("CONVERT", tk_[i].spaceBefore);
+    w.token("(", false);
+    w.token(typeText(as + 1, close), false);
+    w.token(",", false);
+    Scope scope;
+    scope.castAs = as;
+    scope.castClose = close;
+    scopes_.push_back(std::move(scope));
+    i = open;
+}
+
+// The type name of tokens [begin, end) as the provider's CONVERT reads it: 'DECIMAL(18,2)'.
+std::string Walker::typeText(std::size_t begin, std::size_t end) const
+{
+    std::string type = "'";
+    bool lastWasWord = false;
+    for (std::size_t j = begin; j < end; ++j) {
+        const Token& u = tk_[j];
+        const bool isWord = u.type == Tok::Word || u.type == Tok::QuotedIdent;
+        if (isWord && lastWasWord) type += ' ';
+        for (char c : u.type == Tok::QuotedIdent ? unquoted(lx_.textOf(u)) : lx_.textOf(u)) {
+            type += c;
+            if (c == '\'') type += '\'';
+        }
+        lastWasWord = isWord;
+    }
+    return type + "'";
+}
+
+std::size_t Walker::closingParen(std::size_t open) const
+{
+    int depth = 0;
+    for (std::size_t i = open; i < end_; ++i) {
+        if (tk_[i].type == Tok::LParen) ++depth;
+        else if (tk_[i].type == Tok::RParen && --depth == 0) return i;
+    }
+    return kNowhere;
+}
+
+std::size_t Walker::openingParen(std::size_t close, std::size_t begin) const
+{
+    int depth = 0;
+    for (std::size_t i = close + 1; i-- > begin;) {
+        if (tk_[i].type == Tok::RParen) ++depth;
+        else if (tk_[i].type == Tok::LParen && --depth == 0) return i;
+    }
+    return kNowhere;
+}
+
+std::size_t Walker::caseEnd(std::size_t caseWord) const
+{
+    int depth = 0;
+    for (std::size_t i = caseWord; i < end_; ++i) {
+        if (kwAt(i) == Kw::Case) ++depth;
+        else if (kwAt(i) == Kw::End && --depth == 0) return i;
+    }
+    return kNowhere;
+}
+
+std::size_t Walker::caseStart(std::size_t endWord, std::size_t begin) const
+{
+    int depth = 0;
+    for (std::size_t i = endWord + 1; i-- > begin;) {
+        if (kwAt(i) == Kw::End) ++depth;
+        else if (kwAt(i) == Kw::Case && --depth == 0) return i;
+    }
+    return kNowhere;
+}
+
+bool Walker::isOperandWord(const Token& t) const
+{
+    if (t.type == Tok::QuotedIdent) return true;
+    if (t.type != Tok::Word || lx_.textOf(t).front() == '@') return false;
+    return isIdentifier(t) || t.kw == Kw::Null || t.kw == Kw::SystemUser || t.kw == Kw::Convert;
+}
+
+// Whether token i can end an operand, which makes a `+` after it the binary one.
+bool Walker::endsOperand(std::size_t i) const
+{
+    const Token& t = tk_[i];
+    return t.type == Tok::Number || t.type == Tok::String || t.type == Tok::RParen || isOperandWord(t)
+           || t.kw == Kw::End;
+}
+
+// A + or - after an operand is the binary one; elsewhere it is a sign.
+bool Walker::isBinary(std::size_t i, std::size_t begin) const
+{
+    return i > begin && endsOperand(i - 1);
+}
+
+std::size_t Walker::leftOperandStart(std::size_t op, std::size_t begin, bool additive) const
+{
+    std::size_t start = op;
+    while (start > begin) {
+        const std::size_t k = start - 1;
+        const Token& t = tk_[k];
+        std::size_t from = k;
+        if (t.type == Tok::RParen) {
+            from = openingParen(k, begin);
+            if (from == kNowhere) return kNowhere;
+            if (from > begin && isOperandWord(tk_[from - 1])) --from;
+        } else if (t.kw == Kw::End && t.type == Tok::Word) {
+            from = caseStart(k, begin);
+            if (from == kNowhere) return kNowhere;
+        } else if (t.type == Tok::Other && isArithmetic(lx_.textOf(t), "+-")) {
+            if (!additive && isBinary(k, begin)) break;
+        } else if (!(t.type == Tok::Number || t.type == Tok::String || t.type == Tok::Dot || isOperandWord(t)
+                     || (t.type == Tok::Other && isArithmetic(lx_.textOf(t), "*/%")))) {
+            break;
+        }
+        start = from;
+    }
+    return start == op ? kNowhere : start;
+}
+
+std::size_t Walker::rightOperandEnd(std::size_t op, bool additive) const
+{
+    std::size_t j = op + 1;
+    while (true) {
+        while (j < end_ && tk_[j].type == Tok::Other && isArithmetic(lx_.textOf(tk_[j]), "+-")) ++j;
+        if (j >= end_) return kNowhere;
+        const Token& t = tk_[j];
+        if (t.type == Tok::LParen) {
+            j = closingParen(j);
+        } else if (t.kw == Kw::Case && t.type == Tok::Word) {
+            j = caseEnd(j);
+        } else if (isOperandWord(t) || t.type == Tok::Number || t.type == Tok::String) {
+            if (isOperandWord(t) && typeAt(j + 1) == Tok::LParen) {
+                j = closingParen(j + 1);
+            } else {
+                while (typeAt(j + 1) == Tok::Dot && j + 2 < end_ && isOperandWord(tk_[j + 2])) j += 2;
+            }
+        } else {
+            return kNowhere;
+        }
+        if (j == kNowhere) return kNowhere;
+        if (additive && typeAt(j + 1) == Tok::Other && isArithmetic(lx_.textOf(tk_[j + 1]), "*/%")) {
+            j += 2;
+            continue;
+        }
+        return j;
+    }
+}
+
+void Walker::planOperators(std::size_t begin, std::size_t end)
+{
+    auto function = [&](std::size_t i) -> std::string_view {
+        if (tk_[i].type != Tok::Other || !isBinary(i, begin)) return {};
+        const std::string_view op = lx_.textOf(tk_[i]);
+        if (op == "+") return "sqlsrv_add";
+        if (op == "-") return "sqlsrv_subtract";
+        if (op == "*") return "sqlsrv_multiply";
+        if (op == "/") return "sqlsrv_divide";
+        return {};
+    };
+    bool any = false;
+    for (std::size_t i = begin + 1; i < end && !any; ++i) any = !function(i).empty();
+    if (!any) return;
+    const std::size_t n = end - begin;
+    operators_.opens.assign(n, {});
+    operators_.closes.assign(n, 0);
+    operators_.comma.assign(n, false);
+    for (std::size_t i = begin + 1; i < end; ++i) {
+        const std::string_view name = function(i);
+        if (name.empty()) continue;
+        const bool additive = name == "sqlsrv_add" || name == "sqlsrv_subtract";
+        const std::size_t start = leftOperandStart(i, begin, additive);
+        const std::size_t last = rightOperandEnd(i, additive);
+        if (start == kNowhere || last == kNowhere) continue;
+        operators_.opens[start - begin].emplace_back(last, name);
+        ++operators_.closes[last - begin];
+        operators_.comma[i - begin] = true;
+    }
+    // Calls opened before the same token: the one that reaches farther encloses the others.
+    for (auto& calls : operators_.opens)
+        std::sort(calls.begin(), calls.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
 }
 
 bool Walker::isOwnerPrefix(std::size_t i) const

@@ -6,9 +6,13 @@
 // literals, locking hints, and SELECT TOP n, which becomes a LIMIT at the end of its own SELECT.
 // The statement-level rewrites (INSERT INTO, DELETE FROM, IF EXISTS ...) are made by the caller around it.
 
+#include "platform/db/sqlite/TsqlBatch.h"
 #include "platform/db/sqlite/TsqlLexer.h"
 
+#include <charconv>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,6 +26,8 @@ inline constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
 // leaves no stray whitespace and a comment can never swallow text appended after it.
 class Writer {
 public:
+    Writer() = default;
+    explicit Writer(std::size_t expected) { out_.reserve(expected); }
     void token(std::string_view text, bool spaceBefore)
     {
         // A blank left by a dropped token is not wanted before a closing parenthesis or a comma.
@@ -40,18 +46,25 @@ public:
     // their literals then read alike, and the database compiles such a statement once, not once per row.
     void parameter(std::string_view literal, bool spaceBefore)
     {
+        value({SqlParameter::Type::Text, unquotedLiteral(literal)}, spaceBefore);
+    }
+    // A number the statement takes as a parameter, when it is one SQLite reads as a value.
+    void number(std::string_view digits, bool spaceBefore)
+    {
+        const auto type = numberType(digits);
+        if (!type) token(digits, spaceBefore);
+        else value({*type, std::string(digits)}, spaceBefore);
+    }
+    void value(SqlParameter parameter, bool spaceBefore)
+    {
         if (parameters_.size() >= kMostParameters) {
-            token(literal, spaceBefore);
+            token(spelledLiteral(parameter), spaceBefore);
             return;
         }
-        std::string value;
-        value.reserve(literal.size());
-        for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
-            value += literal[i];
-            if (literal[i] == '\'' && literal[i + 1] == '\'') ++i;
-        }
-        parameters_.push_back(std::move(value));
-        token("?" + std::to_string(parameters_.size()), spaceBefore);
+        parameters_.push_back(std::move(parameter));
+        char mark[16] = "?";
+        const auto written = std::to_chars(mark + 1, mark + sizeof mark, parameters_.size());
+        token(std::string_view(mark, static_cast<std::size_t>(written.ptr - mark)), spaceBefore);
     }
     // Text glued to what was written last (" COLLATE SQLSRV", "()").
     void append(std::string_view text) { out_ += text; }
@@ -63,14 +76,19 @@ public:
     }
     std::string take() { return std::move(out_); }
     // The values of the marks ?1, ?2... in the order of their numbers.
-    std::vector<std::string> takeParameters() { return std::move(parameters_); }
+    std::vector<SqlParameter> takeParameters() { return std::move(parameters_); }
+
+    static std::string unquotedLiteral(std::string_view literal);
+    // Integer for digits, Real for a decimal point or an exponent; nothing for 0x... and other spellings.
+    static std::optional<SqlParameter::Type> numberType(std::string_view digits);
+    static std::string spelledLiteral(const SqlParameter& parameter);
 
 private:
     // Every database takes this many; a statement with more literals keeps the rest in its text.
     static constexpr std::size_t kMostParameters = 999;
 
     std::string out_;
-    std::vector<std::string> parameters_;
+    std::vector<SqlParameter> parameters_;
     bool atStart_ = true;
     bool pendingSpace_ = false;
 };
@@ -104,6 +122,18 @@ private:
         std::string limit;
         bool dropParen = false;  // INSERT ... (SELECT ...): SQLite takes the SELECT without them
         bool compound = false;   // a UNION / EXCEPT / INTERSECT at this level
+        bool positions = false;  // in ORDER BY / GROUP BY, where SQLite reads a number as a column's position
+        std::size_t castAs = kNowhere;  // CAST (x AS type): the AS, skipped with the type up to the ")"
+        std::size_t castClose = kNowhere;
+    };
+
+    // Where arithmetic becomes calls of the functions that compute as SQL Server does (exact decimals,
+    // integer division, `+` joining texts): "a + b * c - d" -> "sqlsrv_sub(sqlsrv_add(a, sqlsrv_mul(b, c)), d)".
+    // Indexes are relative to the walk.
+    struct OperatorPlan {
+        std::vector<std::vector<std::pair<std::size_t, std::string_view>>> opens;  // before the token: (last, function)
+        std::vector<std::uint8_t> closes;  // calls closed after the token
+        std::vector<bool> comma;           // an operator written as its call's comma
     };
 
     Kw kwAt(std::size_t i) const { return i < end_ && tk_[i].type == Tok::Word ? tk_[i].kw : Kw::None; }
@@ -118,11 +148,27 @@ private:
     bool word(Writer& w, std::size_t& i, const Rules& rules);
     void top(Writer& w, std::size_t& i);
     void convertType(Writer& w, std::size_t& i);
+    void castToConvert(Writer& w, std::size_t& i);
+    std::string typeText(std::size_t begin, std::size_t end) const;
+
+    void planOperators(std::size_t begin, std::size_t end);
+    bool isOperandWord(const Token& t) const;
+    bool endsOperand(std::size_t i) const;
+    bool isBinary(std::size_t i, std::size_t begin) const;
+    std::size_t leftOperandStart(std::size_t op, std::size_t begin, bool additive) const;
+    std::size_t rightOperandEnd(std::size_t op, bool additive) const;
+    std::size_t closingParen(std::size_t open) const;
+    std::size_t openingParen(std::size_t close, std::size_t begin) const;
+    std::size_t caseEnd(std::size_t caseWord) const;
+    std::size_t caseStart(std::size_t endWord, std::size_t begin) const;
 
     const Lexed& lx_;
     const std::vector<Token>& tk_;
     std::string error_;
     std::vector<Scope> scopes_;
+    OperatorPlan operators_;
+    std::size_t datePart_ = kNowhere;  // the date part word of DATEADD / DATEDIFF / DATEPART, written as text
+    std::size_t begin_ = 0;
     std::size_t end_ = 0;
     Kw prev_ = Kw::None;
     Kw prev2_ = Kw::None;
@@ -135,5 +181,6 @@ private:
 bool isIdentifier(const Token& t);
 std::string upper(std::string_view s);
 bool isTextType(std::string_view typeName);
+std::string_view unquotedName(std::string_view name);  // [name] or "name" -> name
 
 }  // namespace db::sqlite::tsql

@@ -91,7 +91,9 @@ TEST(EmbeddedDatabaseFile, EveryTextColumnComparesTheServersWay)
         const std::string table = reinterpret_cast<const char*>(sqlite3_column_text(columns, 0));
         const std::string column = reinterpret_cast<const char*>(sqlite3_column_text(columns, 1));
         const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(columns, 2));
+        // Dates are declared "text datetime" for their affinity; they are not text to compare.
         if (type.find("char") == std::string::npos && type.find("text") == std::string::npos) continue;
+        if (type.find("date") != std::string::npos) continue;
         ++textColumns;
         const char* collation = nullptr;
         sqlite3_table_column_metadata(db, nullptr, table.c_str(), column.c_str(), nullptr, &collation, nullptr, nullptr,

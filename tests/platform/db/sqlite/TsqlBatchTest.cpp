@@ -69,6 +69,14 @@ void PrintTo(const RewriteCase& c, std::ostream* os)
     printCase(c, os);
 }
 
+// The values of the parameters, as written in the statement.
+std::vector<std::string> values(const std::vector<SqlParameter>& parameters)
+{
+    std::vector<std::string> out;
+    for (const SqlParameter& p : parameters) out.push_back(p.value);
+    return out;
+}
+
 class TsqlRewrite : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(TsqlRewrite, GivesTheSqliteStatement)
@@ -81,8 +89,8 @@ TEST_P(TsqlRewrite, GivesTheSqliteStatement)
     EXPECT_EQ(s.sql, c.sql);
     EXPECT_EQ(s.condition, c.condition);
     EXPECT_EQ(s.negate, c.negate);
-    EXPECT_EQ(s.parameters, c.parameters);
-    EXPECT_EQ(s.conditionParameters, c.conditionParameters);
+    EXPECT_EQ(values(s.parameters), c.parameters);
+    EXPECT_EQ(values(s.conditionParameters), c.conditionParameters);
     EXPECT_EQ(s.error, "");
 }
 
@@ -109,14 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
     DataChanges, TsqlRewrite,
     testing::Values(
         RewriteCase{"DeleteWithoutFrom", "DELETE MOVIMIENTOS WHERE NUMERO = 7", Kind::Plain,
-                    "DELETE FROM MOVIMIENTOS WHERE NUMERO = 7"},
+                    "DELETE FROM MOVIMIENTOS WHERE NUMERO = ?1", {}, false, {"7"}},
         RewriteCase{"DeleteWithoutWhere", "DELETE dbo.AUX_ERR", Kind::Plain, "DELETE FROM AUX_ERR"},
         RewriteCase{"DeleteFromStays", "DELETE FROM T WHERE A IN (SELECT A FROM U)", Kind::Plain,
                     "DELETE FROM T WHERE A IN (SELECT A FROM U)"},
         RewriteCase{"TruncateTable", "TRUNCATE TABLE dbo.AUX_ERR", Kind::Plain, "DELETE FROM AUX_ERR"},
         RewriteCase{"InsertWithoutInto", "INSERT T (A, B) VALUES (1, 2)", Kind::Plain,
-                    "INSERT INTO T (A, B) VALUES (1, 2)"},
-        RewriteCase{"InsertBracketedOwner", "INSERT [dbo].[T] VALUES (1)", Kind::Plain, "INSERT INTO [T] VALUES (1)"},
+                    "INSERT INTO T (A, B) VALUES (?1, ?2)", {}, false, {"1", "2"}},
+        RewriteCase{"InsertBracketedOwner", "INSERT [dbo].[T] VALUES (1)", Kind::Plain, "INSERT INTO [T] VALUES (?1)", {}, false,
+                    {"1"}},
         RewriteCase{"InsertParenthesisedSelect",
                     "INSERT INTO RESUMEN (CUENTA, TOTAL) (SELECT CUENTA, SUM(IMPORTE) FROM MOV GROUP BY CUENTA)",
                     Kind::Plain, "INSERT INTO RESUMEN (CUENTA, TOTAL) SELECT CUENTA, SUM(IMPORTE) FROM MOV GROUP BY CUENTA"},
@@ -125,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"InsertSelectUnion", "INSERT INTO T SELECT A FROM U UNION ALL SELECT B FROM W", Kind::Plain,
                     "INSERT INTO T SELECT A FROM U UNION ALL SELECT B FROM W"},
         RewriteCase{"UpdateColumnNamedLikeAnOption", "UPDATE T SET LANGUAGE = 1", Kind::Plain,
-                    "UPDATE T SET LANGUAGE = 1"},
+                    "UPDATE T SET LANGUAGE = ?1", {}, false, {"1"}},
         RewriteCase{"BracketedNamesWithBlanks", "SELECT [FECHA DESDE], [FECHA HASTA] FROM [dbo].[PERIODOS]",
                     Kind::Plain, "SELECT [FECHA DESDE], [FECHA HASTA] FROM [PERIODOS]"},
         RewriteCase{"LockingHintsDropped", "SELECT * FROM T WITH (NOLOCK) WHERE A IN (SELECT A FROM U (NOLOCK, READPAST))",
@@ -142,12 +151,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Kind::Conditional, "INSERT INTO CUENTAS (CODIGO) VALUES (?1 COLLATE SQLSRV)",
                     "SELECT EXISTS (SELECT * FROM CUENTAS WHERE CODIGO = ?1 COLLATE SQLSRV)", true, {"C1"}, {"C1"}},
         RewriteCase{"LowerCaseIfExistsUpdate", " if exists(select * from T where A = 1)  UPDATE T SET B = 2 WHERE A = 1",
-                    Kind::Conditional, "UPDATE T SET B = 2 WHERE A = 1", "SELECT EXISTS (select * from T where A = 1)"},
+                    Kind::Conditional, "UPDATE T SET B = ?1 WHERE A = ?2", "SELECT EXISTS (select * from T where A = ?1)",
+                    false, {"2", "1"}, {"1"}},
         RewriteCase{"TopInsideExists", "IF EXISTS (SELECT TOP 1 * FROM dbo.T ORDER BY A) DELETE T",
                     Kind::Conditional, "DELETE FROM T", "SELECT EXISTS (SELECT * FROM T ORDER BY A LIMIT 1)"},
         RewriteCase{"GuardedInsertSelect", "IF NOT EXISTS (SELECT 1 FROM T) INSERT T SELECT A FROM U UNION SELECT B FROM W",
                     Kind::Conditional, "INSERT INTO T SELECT A FROM U UNION SELECT B FROM W",
-                    "SELECT EXISTS (SELECT 1 FROM T)", true},
+                    "SELECT EXISTS (SELECT ?1 FROM T)", true, {}, {"1"}},
         RewriteCase{"GuardedCreateTable", "IF NOT EXISTS (SELECT * FROM T) CREATE TABLE dbo.X (A INT)",
                     Kind::Conditional, "CREATE TABLE X (A INT)", "SELECT EXISTS (SELECT * FROM T)", true}),
     caseName<RewriteCase>);
@@ -156,12 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
     Functions, TsqlRewrite,
     testing::Values(
         RewriteCase{"IsnullBecomesIfnull", "SELECT ISNULL(SALDO,0) FROM CUENTAS", Kind::Plain,
-                    "SELECT IFNULL(SALDO,0) FROM CUENTAS"},
+                    "SELECT IFNULL(SALDO,?1) FROM CUENTAS", {}, false, {"0"}},
         RewriteCase{"SystemUserBecomesACall", "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER)", Kind::Plain,
                     "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER())"},
         RewriteCase{"ConvertQuotesItsType", "SELECT CONVERT(NVARCHAR (10), FECHA, 103), CONVERT(int, '5') FROM T",
-                    Kind::Plain, "SELECT CONVERT('NVARCHAR(10)', FECHA, 103), CONVERT('int', ?1 COLLATE SQLSRV) FROM T",
-                    {}, false, {"5"}},
+                    Kind::Plain, "SELECT CONVERT('NVARCHAR(10)', FECHA, ?1), CONVERT('int', ?2 COLLATE SQLSRV) FROM T",
+                    {}, false, {"103", "5"}},
         RewriteCase{"NestedConvert", "SELECT CONVERT(DECIMAL(18, 2), CONVERT(INT, A))", Kind::Plain,
                     "SELECT CONVERT('DECIMAL(18,2)', CONVERT('INT', A))"},
         RewriteCase{"ConvertTypeSpellings", "SELECT CONVERT([nvarchar] ( 5 ), A), CONVERT(double precision, B)",
@@ -170,8 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"PassThrough", "SELECT LEN(A), GETDATE(), CHARINDEX('a', A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T",
                     Kind::Plain,
-                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T", {},
-                    false, {"a"}},
+                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, ?2, ?3), LTRIM(RTRIM(A)) FROM T",
+                    {}, false, {"a", "1", "2"}},
         RewriteCase{"OwnerPrefixesEverywhere", "SELECT dbo.T.A FROM dbo.T JOIN [dbo].U ON dbo.T.A = U.A", Kind::Plain,
                     "SELECT T.A FROM T JOIN U ON T.A = U.A"}),
     caseName<RewriteCase>);
@@ -180,20 +190,21 @@ INSTANTIATE_TEST_SUITE_P(
     LiteralCollation, TsqlRewrite,
     testing::Values(
         RewriteCase{"BetweenTwoLiterals", "SELECT CASE WHEN 'oc  ' = 'OC' THEN 1 ELSE 0 END", Kind::Plain,
-                    "SELECT CASE WHEN ?1 COLLATE SQLSRV = ?2 COLLATE SQLSRV THEN 1 ELSE 0 END", {}, false, {"oc  ", "OC"}},
+                    "SELECT CASE WHEN ?1 COLLATE SQLSRV = ?2 COLLATE SQLSRV THEN ?3 ELSE ?4 END", {}, false,
+                    {"oc  ", "OC", "1", "0"}},
         RewriteCase{"ApostropheAndLineBreakKept", "UPDATE T SET A = 'O''Brien\r\nline' WHERE B LIKE 'x%'", Kind::Plain,
                     "UPDATE T SET A = ?1 COLLATE SQLSRV WHERE B LIKE ?2 COLLATE SQLSRV", {}, false, {"O'Brien\r\nline", "x%"}},
         // SQLite takes no COLLATE on a column alias.
         RewriteCase{"AliasesLeftAlone", "SELECT A 'Uno', B AS 'Dos', CASE A WHEN 'x' THEN 1 END 'Tres', 'k' AS K FROM T",
                     Kind::Plain,
-                    "SELECT A 'Uno', B AS 'Dos', CASE A WHEN ?1 COLLATE SQLSRV THEN 1 END 'Tres', ?2 COLLATE SQLSRV AS K FROM T",
-                    {}, false, {"x", "k"}},
+                    "SELECT A 'Uno', B AS 'Dos', CASE A WHEN ?1 COLLATE SQLSRV THEN ?2 END 'Tres', ?3 COLLATE SQLSRV AS K FROM T",
+                    {}, false, {"x", "1", "k"}},
         RewriteCase{"ExplicitCaseInsensitiveCollation", "SELECT A FROM T WHERE B COLLATE Modern_Spanish_CI_AS = 'x'",
                     Kind::Plain, "SELECT A FROM T WHERE B COLLATE SQLSRV = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"LiteralWithItsOwnCollation", "SELECT A FROM T WHERE B = 'x' COLLATE Modern_Spanish_CI_AS",
                     Kind::Plain, "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"NotInDdl", "CREATE TABLE T (A NVARCHAR(5) DEFAULT N'z', B INT CHECK (B <> 'q'))", Kind::Plain,
-                    "CREATE TABLE T (A NVARCHAR(5) DEFAULT 'z', B INT CHECK (B <> 'q'))"}),
+                    "CREATE TABLE T (A NVARCHAR(5) COLLATE SQLSRV DEFAULT 'z', B INT CHECK (B <> 'q'))"}),
     caseName<RewriteCase>);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -204,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Kind::Plain,
                     "ALTER TABLE CLIENTES ADD COLUMN NOMBRE NVARCHAR(30) COLLATE SQLSRV NOT NULL DEFAULT ('')"},
         RewriteCase{"AddNumberColumn", "alter table T add SALDO decimal(18, 2) null default ((0))", Kind::Plain,
-                    "alter table T add COLUMN SALDO decimal(18, 2) null default ((0))"},
+                    "alter table T add COLUMN SALDO real decimal(18, 2) null default ((0))"},
         RewriteCase{"AddColumnWithoutDefault", "ALTER TABLE T ADD OBS TEXT", Kind::Plain,
                     "ALTER TABLE T ADD COLUMN OBS TEXT COLLATE SQLSRV"},
         RewriteCase{"AddColumnOwnCollationReplaced",
@@ -482,9 +493,9 @@ TEST(TsqlBatch, LongBatchKeepsEveryStatement)
     ASSERT_EQ(statements.size(), static_cast<std::size_t>(kRecords) + 2);
     EXPECT_EQ(statements.front().kind, Kind::BeginTransaction);
     EXPECT_EQ(statements.back().kind, Kind::CommitTransaction);
-    EXPECT_EQ(statements[kRecords].sql,
-              "INSERT INTO MOV (NUMERO, TEXTO) VALUES (" + std::to_string(kRecords - 1) + ", ?1 COLLATE SQLSRV)");
-    EXPECT_EQ(statements[kRecords].parameters, std::vector<std::string>{"linea '" + std::to_string(kRecords - 1) + "'"});
+    EXPECT_EQ(statements[kRecords].sql, "INSERT INTO MOV (NUMERO, TEXTO) VALUES (?1, ?2 COLLATE SQLSRV)");
+    EXPECT_EQ(values(statements[kRecords].parameters),
+              (std::vector<std::string>{std::to_string(kRecords - 1), "linea '" + std::to_string(kRecords - 1) + "'"}));
 }
 
 // SQLite takes a limited number of parameters in one statement; literals past that stay in the text.
@@ -496,7 +507,7 @@ TEST(TsqlBatch, LiteralsPastTheParameterLimitStayInTheText)
     ASSERT_EQ(statements.size(), 1u);
     const TsqlStatement& s = statements.front();
     EXPECT_EQ(s.parameters.size(), 999u);
-    EXPECT_EQ(s.parameters.back(), "999");
+    EXPECT_EQ(s.parameters.back().value, "999");
     EXPECT_NE(s.sql.find("?999 COLLATE SQLSRV, '1000' COLLATE SQLSRV, '1001' COLLATE SQLSRV)"), std::string::npos) << s.sql;
 }
 

@@ -1,0 +1,52 @@
+// The collation's order must be one order: texts compared through the ASCII table and through ICU may not
+// contradict each other, or an index built with it would be corrupt.
+
+#include "platform/db/sqlite/SqlServerCollation.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace db::sqlite {
+namespace {
+
+TEST(SqlServerCollation, AsciiAndSpanishTextsFollowOneConsistentOrder)
+{
+    static const char* const kPieces[] = {"a", "A", "á", "Á", "b", "n", "N", "ñ", "Ñ", "o", "ó", "z", "Z", " ", "-",
+                                          "_", "{", "~", "0", "9", "'", "ü", "e", "é", "n\xCC\x83", "ch", "ll"};
+    std::mt19937 random(20240229);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 400; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 6);
+        for (int k = 0; k < length; ++k) text += kPieces[random() % std::size(kPieces)];
+        texts.push_back(text);
+    }
+    std::sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) { return compareSqlServer(a, b) < 0; });
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(compareSqlServer(texts[i], texts[i]), 0);
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            ASSERT_LE(compareSqlServer(texts[i], texts[j]), 0) << "'" << texts[i] << "' after '" << texts[j] << "'";
+            ASSERT_EQ(compareSqlServer(texts[i], texts[j]), -compareSqlServer(texts[j], texts[i]));
+        }
+    }
+}
+
+TEST(SqlServerCollation, OrdersAsSpanishAndComparesWithoutRegardToCase)
+{
+    struct Case { const char* a; const char* b; int order; };
+    const Case cases[] = {
+        {"a", "A", 0},      {"alamo", "álamo", -1}, {"álamo", "alamos", -1}, {"Nube", "ñandú", -1},
+        {"ñu", "oso", -1},  {"Zeta", "álamo", 1},   {"ab  ", "AB", 0},       {" ab", "ab", -1},
+        {"abc", "abd", -1}, {"ab", "abc", -1},      {"PEÑA", "peña", 0},     {"peña", "pena", 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(compareSqlServer(c.a, c.b), c.order) << c.a << " / " << c.b;
+        EXPECT_EQ(compareSqlServer(c.b, c.a), -c.order) << c.b << " / " << c.a;
+    }
+}
+
+}  // namespace
+}  // namespace db::sqlite
