@@ -44,6 +44,25 @@ public:
                          ui::TextBox* TxtEdit, ui::TextBox* txtEdit2, ui::TextBox* txtEdit3,
                          const ui::TextMeasurer& Obj, std::string_view TC = {}, ui::FlexGrid* MSFlexGrid4 = nullptr);
 
+    // --- stock posting
+    // Posts the article lines of the grid (rows 1 to Rows - 1) to stock: a V_MV_STOCK row per lot, serial
+    // number or size of each line, in one pass (two for a transfer and for "OP"), with the accounting entry.
+    // Executing, each movement runs at once with its line's entry; collecting (`GeneraSentenciaSQL`), the
+    // statements are appended to `SQLTemp` for the caller's batch, the entry last. Arguments that make no
+    // posting (a date that is no date, a complement that is no whole number, a transfer without destination,
+    // a voucher type that does not exist) are told to the operator, set `HayError` and write nothing; so does
+    // a movement that fails while executing, after the ones before it. A posting the operator abandons leaves
+    // `SQLTemp` as it was. The warehouse, motive and origin arguments come back as the literals written.
+    void ActualizaStock(ui::FlexGrid& MSFlexGrid2, std::string TC, std::string SucNroLetra, std::string IdComplemento,
+                        std::string& Fecha, std::string* IdDeposito = nullptr, std::string* IdDepositoDestino = nullptr,
+                        std::string* IdMotivoStock = nullptr, std::string* TcOrigen = nullptr,
+                        std::string* ComprobanteOrigen = nullptr, bool* EsTransferencia = nullptr,
+                        std::string* Cuenta = nullptr, bool* GeneraSentenciaSQL = nullptr,
+                        std::string* SQLTemp = nullptr, bool* HayError = nullptr, std::string* IdTecnico = nullptr,
+                        std::string* LoteFijo = nullptr, std::string* Aduana = nullptr, std::string* LoteOrigen = nullptr,
+                        std::int16_t* SignoRemota = nullptr, bool* MuestraCartel = nullptr,
+                        std::string* IdVendedor = nullptr);
+
     // --- voucher sign
     // The direction in which the voucher type moves stock (+1 entry, -1 exit) or, with LibroIVA, the VAT
     // book; 0 when the type is unknown (the operator is told) or nothing decides its stock direction.
