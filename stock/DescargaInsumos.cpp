@@ -190,8 +190,10 @@ private:
         AgregaCampo("Importe_S_iva", base::Value(0), "@", false);
         const double costo = r.articulo ? numero(grilla.textMatrix(fila, kCosto)) : numero(datoArticulo(componente, "Costo"));
         AgregaCampo("Costo", base::Value(costo), "@", false);
-        if (p_.tcOrigenDelGrid)
-            p_.TcOrigen = textoSql(base::trim(base::left(grilla.textMatrix(fila, kAuxCpteOrigen), 4)));
+        if (p_.tcOrigenDelGrid) {
+            p_.TcOrigenCodigo = base::trim(base::left(grilla.textMatrix(fila, kAuxCpteOrigen), 4));
+            p_.TcOrigen = textoSql(p_.TcOrigenCodigo);
+        }
         AgregaCampo("Tc_Origen", base::Value(padded(p_.TC, 4)), "'", false);
         AgregaCampo("IdComprobante_Origen", base::Value(p_.SucNroLetra), "'", false);
         AgregaCampo("ControladoPor", base::Value(base::trim(grilla.textMatrix(fila, kIdArticulo))), "'", false);

@@ -23,8 +23,9 @@ struct PosteoStock {
     std::string IdDepositoDestino;
     std::string IdMotivoStock;               // as the poster's own rows leave it
     std::string Cuenta;                      // the account argument ("PorDefault" by default)
-    std::string& TcOrigen;                   // the origin type literal; taken per line from the grid when
-    bool tcOrigenDelGrid = false;            // the poster was told "ELDELGRID"
+    std::string& TcOrigen;                   // the origin type literal and its trimmed code; taken per line
+    std::string& TcOrigenCodigo;             // from the grid when the poster was told "ELDELGRID"
+    bool tcOrigenDelGrid = false;
     bool GeneraSentenciaSQL = false;         // collect into SQLTemp rather than execute
     std::string& SQLTemp;                    // where collected statements go
     bool& HayError;
