@@ -89,7 +89,7 @@ public:
     // The movements, each as its main columns.
     std::vector<ColumnValues> movements()
     {
-        return records("SELECT TC, IDCOMPROBANTE, SECUENCIA, IDDEPOSITO, IDARTICULO, DESCRIPCION, NROLOTE, NROSERIE, "
+        return records("SELECT TC, IDCOMPROBANTE, SECUENCIA, FECHA, IDDEPOSITO, IDARTICULO, DESCRIPCION, NROLOTE, NROSERIE, "
                        "IDUNIDAD, CAST(CANTIDAD AS float) AS CANTIDAD, CAST(CANTIDADUD AS float) AS CANTIDADUD, "
                        "IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, "
                        "CAST(EQUIV_UDBASE AS float) AS EQUIV_UDBASE, CAST(PRECIOVENTA AS float) AS PRECIOVENTA, "
@@ -171,7 +171,7 @@ ColumnValues received(std::string_view ir, std::string_view orden, std::string_v
                       std::string_view cantidad, const ColumnValues& more = {})
 {
     ColumnValues m = movement("  IR", ir, secuencia, code, "NULL", cantidad,
-                              {{"NROSERIE", "NULL"}, {"IDUNIDAD", "  UN"}, {"CANTIDADUD", std::string(cantidad)},
+                              {{"FECHA", "2026-03-07 00:00:00"}, {"NROSERIE", "NULL"}, {"IDUNIDAD", "  UN"}, {"CANTIDADUD", std::string(cantidad)},
                                {"IDUNIDADBASE", "  UN"}, {"CUENTAPROVEEDOR", "2110101123"}, {"TC_ORIGEN", "  OC"},
                                {"IDCOMPROBANTE_ORIGEN", std::string(orden)}, {"EQUIV_UDBASE", "1"},
                                {"PRECIOVENTA", "500"}, {"COSTO", "50"}});
@@ -415,6 +415,53 @@ TEST_F(Receptions, AUsedUpBookletPostsNothingAndEndsThePhase)
     EXPECT_NE(listed[0].second.find(kOrden1), std::string::npos) << listed[0].second;
     for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
     for (const auto& line : marks()) EXPECT_EQ(line.at("CONTROLADOPOR"), "NULL");
+}
+
+TEST_F(Receptions, AReceptionNumberAlreadyInTheMovementsPostsNothingAndEndsThePhase)
+{
+    execute("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA) VALUES ('  IR', '000100000001X', 1)");
+    write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(movements().size(), 1u);
+    EXPECT_EQ(next("  IR"), "0");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find("000100000001X"), std::string::npos) << listed[0].second;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
+}
+
+TEST_F(Receptions, NoNumberForTheDischargePostsNothingAndEndsThePhase)
+{
+    execute("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE'");
+    componentWithLots({"100"});
+    write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (50001) Debe configurar la numeraci"),
+                           ui::vbAbortRetryIgnore | ui::vbCritical, " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
+                           ui::vbAbort);
+    importOrders();
+    EXPECT_TRUE(movements().empty());
+    EXPECT_EQ(next("  IR"), "0");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find(kOrden1), std::string::npos) << listed[0].second;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
+}
+
+TEST_F(Receptions, TheReceivedLinesOfAnAmbiguousOrderAreReportedNotPosted)
+{
+    write({order("1", "23"), order("12", "3", {{"CODP_FOC", text("305")}})},
+          {receivedLine("1", "A1", "0", "10", {{"NUMS_FOD", number("23")}}),
+           receivedLine("12", "A2", "0", "5", {{"NUMS_FOD", number("3")}, {"CODP_FOD", text("305")}})});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].at("IDARTICULO"), padded("A1"));
+    const auto listed = errorList();
+    ASSERT_FALSE(listed.empty());
+    EXPECT_NE(listed.back().second.find("Recepción de la orden 12/3 del proveedor 2110101305"), std::string::npos)
+        << listed.back().second;
 }
 
 TEST_F(Receptions, WithoutTheReceptionTypeTheImportIsToldBeforeAnyOrder)
