@@ -305,7 +305,7 @@ private:
                                        "reciben ni ella ni las que siguen",
                                        id),
                            Resultado::Termina);
-        if (posteo == EstadoPosteo::Fallido)
+        if (posteo == EstadoPosteo::Fallido || base::trim(textoStock).empty())
             return rechaza(fmt::format("Orden {}: su stock no pudo armarse; no se recibe", id));
 
         std::string textoNumeracion;
