@@ -255,6 +255,16 @@ TEST_F(ComponentDischarge, ARowCarriesTheVoucherItsOriginAndTheArticleData)
     EXPECT_EQ(fila[0][11], "NULL");
 }
 
+TEST_F(ComponentDischarge, AnArticleRowTakesTheLineDescriptionCutTo100WithoutApostrophes)
+{
+    linea({"P1", "10", "1"});
+    grilla.setTextMatrix(1, 1, "  " + std::string(99, 'x') + "'yz" + std::string(48, 'w'));
+    ASSERT_EQ(descarga(false), DescargaInsumos::Resultado::Completa);
+    const auto fila = rows("SELECT DESCRIPCION FROM V_MV_STOCK WHERE IDARTICULO = '" + articulo("P1") + "'");
+    ASSERT_EQ(fila.size(), 1u);
+    EXPECT_EQ(fila[0][0], std::string(99, 'x'));
+}
+
 TEST_F(ComponentDischarge, ATransferWritesBothRunsUnderOneVoucherAndAdvancesItsBookletOnce)
 {
     linea({"A1", "1"});
