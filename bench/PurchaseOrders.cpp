@@ -1,14 +1,18 @@
 // Generated legacy purchase orders of four lines each through ImportaOrdenes, as the operator runs it:
 // "Iniciar/Importar" with the entry "ORDENES DE COMPRA PENDIENTE" ticked, the window shown (offscreen when
 // there is no display) and the Qt event pump. The database is prepared before the clock starts: the demo
-// data (settings and articles) and the suppliers, imported from the same legacy folder. Per order the task
-// asks whether the voucher exists, reads the supplier's row and commits one INSERT; per line it counts the
-// lines already there and commits one INSERT. Measured three ways in one run:
+// data (settings, articles with cost accounts, the reception booklets, stock entries on, the screw whose
+// washer is discharged from lots) with a second article with a component, and the suppliers, imported from
+// the same legacy folder. Per order the task asks whether the voucher exists, reads the supplier's row and
+// commits one INSERT; per line it counts the lines already there and commits one INSERT; every second
+// order is received: its reception (movements, component discharge, accounting entry, booklet, marks) is
+// one more transaction. Measured three ways in one run:
 //   - with the window and its event pump (what the operator gets),
 //   - without a window (the same database work, no label shown, no events),
-//   - the same final rows written with raw prepared SQLite inserts into the base tables, one transaction per
-//     header and per line, into an identical database.
-// The headers and the lines are timed apart: the line phase begins with its first progress text.
+//   - the same final rows written with raw prepared SQLite statements into the base tables, one transaction
+//     per order (its header, its lines, its movements and entry lines, the booklets' advance), into an
+//     identical database.
+// The three phases are timed apart: each begins with its first progress text.
 // Usage: bench_purchase_orders [orders] (default 10000; the legacy folder is generated first).
 
 #include "core/Configuracion.h"
@@ -29,6 +33,7 @@
 #include <fmt/format.h>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <spawn.h>
 #include <sqlite3.h>
@@ -97,37 +102,53 @@ void runEntry(Importar& window, std::size_t entry)
 }
 
 struct Seconds {
-    double headers = 0, lines = 0;
+    double headers = 0, lines = 0, receptions = 0;
+    double total() const { return headers + lines + receptions; }
 };
 
-// The demo data and the suppliers, then the entry of the orders on the legacy folder: its headers' and
-// lines' seconds.
+// The demo data, a second article with a component and the suppliers, then the entry of the orders on the
+// legacy folder: its phases' seconds.
 Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long orders)
 {
     std::ifstream in(repository / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
     std::string demoData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     gDB_Dll().EjecutaConsultaSQL(demoData);
     if (!gDB_Dll().gCnn.errors().empty()) fail("the demo data did not load");
+    std::string component = "INSERT INTO MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES "
+                            "('                     2001', '                     2002', '  M2', 0.5)";
+    gDB_Dll().EjecutaConsultaSQL(component);
+    if (!gDB_Dll().gCnn.errors().empty()) fail("the second component did not load");
     window.AlicuotaIva = gUtilidades().ValorNumerico(LeeConfiguracion("PIVA"));
     window.TxtPathDatos.text = legacy.string();
     runEntry(window, kProveedores);
 
-    std::optional<Clock::time_point> linesStart;
+    std::optional<Clock::time_point> linesStart, receptionsStart;
     const auto shown = window.alCambiar;
     window.alCambiar = [&] {
-        // The line phase's progress text ends its minutes without a blank.
-        if (!linesStart && window.LblDetalle.caption.find(" Min.\r\n") != std::string::npos) linesStart = Clock::now();
+        // The line phase's progress text ends its minutes without a blank; the reception phase's, after it,
+        // with one again.
+        const std::string& text = window.LblDetalle.caption;
+        if (!linesStart && text.find(" Min.\r\n") != std::string::npos) linesStart = Clock::now();
+        if (linesStart && !receptionsStart && text.find(" Min. \r\n") != std::string::npos) receptionsStart = Clock::now();
         if (shown) shown();
     };
     const auto start = Clock::now();
     runEntry(window, kOrdenes);
     const auto end = Clock::now();
     window.alCambiar = shown;
-    if (!linesStart) fail("the line phase did not run: " + window.LblDetalle.caption);
+    if (!linesStart || !receptionsStart) fail("a phase did not run: " + window.LblDetalle.caption);
     if (count("C_MV_CPTE") != orders) fail(fmt::format("{} orders written, {} expected", count("C_MV_CPTE"), orders));
     if (count("C_MV_CPTEINSUMOS") != orders * kLineasPorOrden)
         fail(fmt::format("{} lines written, {} expected", count("C_MV_CPTEINSUMOS"), orders * kLineasPorOrden));
-    return {std::chrono::duration<double>(*linesStart - start).count(), std::chrono::duration<double>(end - *linesStart).count()};
+    if (count("V_MV_STOCK WHERE TC = '  IR'") != orders / 2 * kLineasPorOrden)
+        fail(fmt::format("{} reception movements written, {} expected", count("V_MV_STOCK WHERE TC = '  IR'"),
+                         orders / 2 * kLineasPorOrden));
+    if (count("V_MV_STOCK WHERE TC = '  PE'") == 0 || count("MV_ASIENTOS") == 0)
+        fail("no component discharge or no accounting entry was written");
+    if (window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 0) != "")
+        fail("the import listed an error: " + window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 1));
+    const auto seconds = [](Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); };
+    return {seconds(start, *linesStart), seconds(*linesStart, *receptionsStart), seconds(*receptionsStart, end)};
 }
 
 void check(int code, sqlite3* db)
@@ -135,10 +156,12 @@ void check(int code, sqlite3* db)
     if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW) fail(std::string("sqlite: ") + sqlite3_errmsg(db));
 }
 
-// The rows of `table` in the attached database `source`, read before any clock starts.
+// The rows of `table` in the attached database `source`, read before any clock starts, with the order each
+// belongs to: `orderOf` is an expression over the row giving the purchase order's id.
 struct Rows {
-    std::string names, marks;
+    std::string table, names, marks;
     std::vector<std::vector<sqlite3_value*>> values;
+    std::vector<std::string> orders;
     ~Rows()
     {
         for (auto& row : values)
@@ -146,52 +169,100 @@ struct Rows {
     }
 };
 
-void readRows(sqlite3* db, const std::string& table, Rows& rows)
+void readRows(sqlite3* db, const std::string& table, const std::string& orderOf, Rows& rows)
 {
+    rows.table = table;
     sqlite3_stmt* read = nullptr;
-    check(sqlite3_prepare_v2(db, ("SELECT * FROM source." + table + " ORDER BY ID").c_str(), -1, &read, nullptr), db);
-    const int columns = sqlite3_column_count(read);
+    check(sqlite3_prepare_v2(db, ("SELECT *, " + orderOf + " FROM source." + table + " AS r ORDER BY ID").c_str(), -1, &read,
+                             nullptr),
+          db);
+    const int columns = sqlite3_column_count(read) - 1;
     for (int i = 0; i < columns; ++i) {
-        rows.names += (i ? ", " : "") + std::string(sqlite3_column_name(read, i));
+        rows.names += (i ? ", " : "") + std::string("[") + sqlite3_column_name(read, i) + "]";
         rows.marks += i ? ", ?" : "?";
     }
     while (sqlite3_step(read) == SQLITE_ROW) {
         rows.values.emplace_back();
         for (int i = 0; i < columns; ++i) rows.values.back().push_back(sqlite3_value_dup(sqlite3_column_value(read, i)));
+        const unsigned char* order = sqlite3_column_text(read, columns);
+        rows.orders.emplace_back(order ? reinterpret_cast<const char*>(order) : "");
     }
     sqlite3_finalize(read);
 }
 
-// Each row inserted by a prepared statement in a transaction of its own; the seconds it took.
-double insertEach(sqlite3* db, const std::string& table, const Rows& rows)
+// A prepared statement run once per order, and what it writes for each order.
+struct Writer {
+    sqlite3_stmt* statement = nullptr;
+    std::map<std::string, std::vector<std::size_t>> rowsOf;  // rows by order
+    const Rows* rows = nullptr;
+};
+
+// Every order's rows of every table, then the booklets' advance, each order in a transaction of its own;
+// the seconds it took.
+double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders, const std::vector<const Rows*>& tables,
+                      const std::map<std::string, std::pair<long, long>>& booklets)
 {
-    sqlite3_stmt *begin = nullptr, *commit = nullptr, *insert = nullptr;
+    sqlite3_stmt *begin = nullptr, *commit = nullptr, *booklet = nullptr;
     check(sqlite3_prepare_v2(db, "BEGIN", -1, &begin, nullptr), db);
     check(sqlite3_prepare_v2(db, "COMMIT", -1, &commit, nullptr), db);
-    check(sqlite3_prepare_v2(db, fmt::format("INSERT INTO {} ({}) VALUES ({})", table, rows.names, rows.marks).c_str(), -1,
-                             &insert, nullptr),
+    check(sqlite3_prepare_v2(db, "UPDATE V_TA_CPTE SET X_ULTIMO_NRO = ? WHERE CODIGO = ? AND TALONARIO = 1", -1, &booklet,
+                             nullptr),
           db);
+    std::vector<Writer> writers(tables.size());
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        writers[t].rows = tables[t];
+        check(sqlite3_prepare_v2(db,
+                                 fmt::format("INSERT INTO {} ({}) VALUES ({})", tables[t]->table, tables[t]->names,
+                                             tables[t]->marks)
+                                     .c_str(),
+                                 -1, &writers[t].statement, nullptr),
+              db);
+        for (std::size_t i = 0; i < tables[t]->orders.size(); ++i) writers[t].rowsOf[tables[t]->orders[i]].push_back(i);
+    }
     const auto start = Clock::now();
-    for (const auto& row : rows.values) {
+    for (const std::string& order : orders) {
         check(sqlite3_step(begin), db);
         sqlite3_reset(begin);
-        for (std::size_t i = 0; i < row.size(); ++i) sqlite3_bind_value(insert, static_cast<int>(i) + 1, row[i]);
-        check(sqlite3_step(insert), db);
-        sqlite3_reset(insert);
+        for (Writer& writer : writers) {
+            const auto found = writer.rowsOf.find(order);
+            if (found == writer.rowsOf.end()) continue;
+            for (std::size_t i : found->second) {
+                const auto& row = writer.rows->values[i];
+                for (std::size_t c = 0; c < row.size(); ++c) sqlite3_bind_value(writer.statement, static_cast<int>(c) + 1, row[c]);
+                check(sqlite3_step(writer.statement), db);
+                sqlite3_reset(writer.statement);
+            }
+        }
+        const auto advance = booklets.find(order);
+        if (advance != booklets.end()) {
+            for (const auto& [code, next] : {std::pair<const char*, long>{"  IR", advance->second.first},
+                                             std::pair<const char*, long>{"  PE", advance->second.second}}) {
+                if (next == 0) continue;
+                sqlite3_bind_int64(booklet, 1, next);
+                sqlite3_bind_text(booklet, 2, code, -1, SQLITE_STATIC);
+                check(sqlite3_step(booklet), db);
+                sqlite3_reset(booklet);
+            }
+        }
         check(sqlite3_step(commit), db);
         sqlite3_reset(commit);
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     sqlite3_finalize(begin);
     sqlite3_finalize(commit);
-    sqlite3_finalize(insert);
+    sqlite3_finalize(booklet);
+    for (Writer& writer : writers) sqlite3_finalize(writer.statement);
     return seconds;
 }
 
-// The final voucher headers and lines of `source` written into the new database `target`.
-Seconds rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target)
+// The final vouchers, lines, movements, entry lines and booklets of `source` written into the new database
+// `target`; the seconds it took.
+double rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target)
 {
     logIn(folder, target);  // the same schema as the imports' databases
+    std::ifstream in(repository / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
+    std::string demoData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    gDB_Dll().EjecutaConsultaSQL(demoData);  // the booklets the receptions advance
     gDB_Dll().gCnn.close();
     sqlite3* db = nullptr;
     check(sqlite3_open_v2((folder / (target + ".sqlite")).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
@@ -201,15 +272,40 @@ Seconds rawPrepared(const std::filesystem::path& folder, const std::string& sour
     check(sqlite3_exec(db, fmt::format("ATTACH DATABASE '{}' AS source", (folder / (source + ".sqlite")).string()).c_str(),
                        nullptr, nullptr, nullptr),
           db);
-    Seconds seconds;
+    Rows headers, lines, movements, entries;
+    // A reception's movements name its order; its discharge's name the reception; its entry lines carry it.
+    const std::string receptionOrder = "(SELECT MIN(o.IDCOMPROBANTE_ORIGEN) FROM source.V_MV_STOCK o WHERE o.TC = '  IR' AND "
+                                       "o.IDCOMPROBANTE = ";
+    readRows(db, "MV_CPTE", "r.IDCOMPROBANTE", headers);
+    readRows(db, "MV_CPTEINSUMOS", "r.IDCOMPROBANTE", lines);
+    readRows(db, "V_MV_STOCK",
+             "CASE WHEN r.TC = '  IR' THEN r.IDCOMPROBANTE_ORIGEN ELSE " + receptionOrder + "r.IDCOMPROBANTE_ORIGEN) END",
+             movements);
+    readRows(db, "MV_ASIENTOS", receptionOrder + "r.SUCURSAL || r.NUMERO || r.LETRA)", entries);
+    // The booklets' next numbers once each order is in: the highest number used so far, plus one.
+    std::map<std::string, std::pair<long, long>> booklets;
+    std::vector<std::string> orders;
     {
-        Rows headers, lines;
-        readRows(db, "MV_CPTE", headers);
-        readRows(db, "MV_CPTEINSUMOS", lines);
-        check(sqlite3_exec(db, "DETACH DATABASE source", nullptr, nullptr, nullptr), db);
-        seconds.headers = insertEach(db, "MV_CPTE", headers);
-        seconds.lines = insertEach(db, "MV_CPTEINSUMOS", lines);
+        sqlite3_stmt* read = nullptr;
+        check(sqlite3_prepare_v2(db,
+                                 "SELECT h.IDCOMPROBANTE, (SELECT MAX(CAST(SUBSTR(s.IDCOMPROBANTE, 5, 8) AS INTEGER)) FROM "
+                                 "source.V_MV_STOCK s WHERE s.TC = '  IR' AND s.IDCOMPROBANTE_ORIGEN = h.IDCOMPROBANTE), "
+                                 "(SELECT MAX(CAST(SUBSTR(p.IDCOMPROBANTE, 5, 8) AS INTEGER)) FROM source.V_MV_STOCK p JOIN "
+                                 "source.V_MV_STOCK s ON p.TC = '  PE' AND p.IDCOMPROBANTE_ORIGEN = s.IDCOMPROBANTE AND "
+                                 "s.TC = '  IR' WHERE s.IDCOMPROBANTE_ORIGEN = h.IDCOMPROBANTE) FROM source.MV_CPTE h "
+                                 "ORDER BY h.ID",
+                                 -1, &read, nullptr),
+              db);
+        while (sqlite3_step(read) == SQLITE_ROW) {
+            const std::string order = reinterpret_cast<const char*>(sqlite3_column_text(read, 0));
+            orders.push_back(order);
+            const long ir = sqlite3_column_int64(read, 1), pe = sqlite3_column_int64(read, 2);
+            if (ir > 0) booklets[order] = {ir + 1, pe > 0 ? pe + 1 : 0};
+        }
+        sqlite3_finalize(read);
     }
+    check(sqlite3_exec(db, "DETACH DATABASE source", nullptr, nullptr, nullptr), db);
+    const double seconds = writeEachOrder(db, orders, {&headers, &lines, &movements, &entries}, booklets);
     sqlite3_close(db);
     return seconds;
 }
@@ -258,16 +354,18 @@ int main(int argc, char** argv)
         fail(std::string("import without a window: ") + error.what());
     }
     gDB_Dll().gCnn.close();
-    const Seconds raw = rawPrepared(folder, "VENTANA", "CRUDO");
+    const double raw = rawPrepared(folder, "VENTANA", "CRUDO");
 
     const long lines = orders * kLineasPorOrden;
-    std::printf("orders: %ld, lines: %ld\n", orders, lines);
-    std::printf("                                  orders/s     lines/s\n");
-    std::printf("ImportaOrdenes, window shown:   %10.0f  %10.0f\n", orders / shown.headers, lines / shown.lines);
-    std::printf("ImportaOrdenes, no window:      %10.0f  %10.0f\n", orders / hidden.headers, lines / hidden.lines);
-    std::printf("raw prepared sqlite3 inserts:   %10.0f  %10.0f\n", orders / raw.headers, lines / raw.lines);
-    std::printf("import / raw time:              %10.2fx %10.2fx  (both phases: %.2fx)\n", shown.headers / raw.headers,
-                shown.lines / raw.lines, (shown.headers + shown.lines) / (raw.headers + raw.lines));
+    const long received = orders / 2;
+    std::printf("orders: %ld, lines: %ld, received orders: %ld\n", orders, lines, received);
+    std::printf("                                  orders/s     lines/s  receptions/s     orders/s, all phases\n");
+    for (const auto& [what, s] : {std::pair<const char*, const Seconds&>{"ImportaOrdenes, window shown: ", shown},
+                                  std::pair<const char*, const Seconds&>{"ImportaOrdenes, no window:    ", hidden}})
+        std::printf("%s  %10.0f  %10.0f  %12.0f  %10.0f\n", what, orders / s.headers, lines / s.lines,
+                    received / s.receptions, orders / s.total());
+    std::printf("raw prepared sqlite3, one transaction per order:                        %10.0f\n", orders / raw);
+    std::printf("import / raw time: %.2fx (window shown), %.2fx (no window)\n", shown.total() / raw, hidden.total() / raw);
     setProgramPrompter(nullptr);
     std::filesystem::remove_all(folder);
     return 0;

@@ -7,6 +7,7 @@
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 #include "platform/ui/Prompter.h"
+#include "stock/ClsCmnCptes.h"
 
 namespace {
 
@@ -48,6 +49,14 @@ Importar::Importar(ui::EventPump& pump) : pump_(pump)
     MSFlexGrid1.name = "MSFlexGrid1";
     MSFlexGrid1.width = 7455;  // twips, as the window lays the error list out
     MSFlexGrid2.name = "MSFlexGrid2";
+}
+
+Importar::~Importar() = default;
+
+ClsCmnCptes& Importar::CmnCptes()
+{
+    if (!cmnCptes_) cmnCptes_ = std::make_unique<ClsCmnCptes>();
+    return *cmnCptes_;
 }
 
 bool Importar::CargaVentana()

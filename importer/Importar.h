@@ -12,6 +12,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/EventPump.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/TextMeasurer.h"
 
 #include <array>
 #include <functional>
@@ -19,11 +20,14 @@
 #include <string>
 #include <string_view>
 
+class ClsCmnCptes;
+
 class Importar {
 public:
     static constexpr std::string_view kCaption = "Importación de Datos - TEMO - VELL";
 
     explicit Importar(ui::EventPump& pump);
+    ~Importar();
 
     // --- controls
     ui::Button cmdImportar{"Iniciar/Importar"};
@@ -60,6 +64,13 @@ public:
         if (alCambiar) alCambiar();
     }
     ui::EventPump& eventos() { return pump_; }
+    // The voucher engine the purchase-order receptions post with: made on first use (a failure to make it
+    // raises, and the next use tries again) and kept for the window's life.
+    ClsCmnCptes& CmnCptes();
+    // What the window measures texts with, as the grid layouts size their columns; a fixed width until the
+    // window's view gives its own (null: back to the fixed width).
+    const ui::TextMeasurer& medidorTexto() const { return medidor_ ? *medidor_ : medidorFijo_; }
+    void setTextMeasurer(const ui::TextMeasurer* medidor) { medidor_ = medidor; }
     bool ejecutando() const { return running_; }
 
     // --- handlers
@@ -139,5 +150,8 @@ private:
 
     ui::EventPump& pump_;
     bool running_ = false;
+    std::unique_ptr<ClsCmnCptes> cmnCptes_;
+    ui::FixedWidthTextMeasurer medidorFijo_;
+    const ui::TextMeasurer* medidor_ = nullptr;
     std::array<bool, 11> otherButtonsEnabled_{};
 };

@@ -87,3 +87,5 @@ CREATE TABLE V_MV_STOCK (
     ENCOMODATO           decimal(18,4)
 );
 CREATE INDEX V_MV_STOCK_COMPROBANTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
+-- The movements that came from a voucher: a purchase order's receptions, a reception's component discharge.
+CREATE INDEX V_MV_STOCK_ORIGEN ON V_MV_STOCK (TC_ORIGEN, IDCOMPROBANTE_ORIGEN);

@@ -62,6 +62,9 @@ public:
                         std::string* LoteFijo = nullptr, std::string* Aduana = nullptr, std::string* LoteOrigen = nullptr,
                         std::int16_t* SignoRemota = nullptr, bool* MuestraCartel = nullptr,
                         std::string* IdVendedor = nullptr);
+    // Set when the last posting stopped because the discharge of its components could get no "PE" number
+    // (the numbering has told the operator); every later posting would meet the same booklet.
+    bool DescargaSinNumero = false;
 
     // --- voucher sign
     // The direction in which the voucher type moves stock (+1 entry, -1 exit) or, with LibroIVA, the VAT

@@ -15,6 +15,7 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
+#include "stock/DescargaInsumos.h"
 #include "stock/MovementPieces.h"
 #include "stock/MovementRow.h"
 #include "stock/StockPostingPreparation.h"
@@ -108,6 +109,29 @@ public:
         text += collected_;
         if (!base::trim(entry).empty()) text += "\r" + entry;
         return text;
+    }
+
+    // The components of the posted articles, after the passes: once, and for a transfer once more with the
+    // sign reversed, into the destination. False when the posting stopped there.
+    bool discharge()
+    {
+        PosteoStock posteo{grilla_, argumentos_.TC, argumentos_.SucNroLetra, p_.idComplemento, p_.fecha,
+                           p_.depositoDeLinea, p_.depositoDestino, estado_.motivo, p_.cuenta, estado_.tcOrigen,
+                           estado_.tcOrigenCodigo, p_.tcOrigenDelGrid, argumentos_.GeneraSentenciaSQL, collected_,
+                           hayError_, estado_.signo, p_.pasadas + 1, estado_.secuencia, p_.compras};
+        DescargaInsumos descarga;
+        for (int run = 0; run < (p_.esTransferencia ? 2 : 1); ++run) {
+            if (run == 1) {
+                posteo.pasada = 3;
+                posteo.signo = -posteo.signo;
+            }
+            DescargaInsumos::Resultado resultado = DescargaInsumos::Resultado::Completa;
+            trap_.step([&] { resultado = descarga.ejecuta(posteo); });
+            if (trap_.left()) return false;
+            if (resultado == DescargaInsumos::Resultado::SinNumero) motor_.DescargaSinNumero = true;
+            if (resultado != DescargaInsumos::Resultado::Completa) return false;
+        }
+        return true;
     }
 
     bool left() const { return trap_.left(); }
@@ -250,6 +274,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid& MSFlexGrid2, std::string TC, std:
     bool& hayError = HayError ? *HayError : noError;
     const bool muestraCartel = MuestraCartel && *MuestraCartel;
 
+    DescargaSinNumero = false;
     Cartel& cartel = gCartel();
     if (muestraCartel) cartel.AbreCartel("Grabando Stock....", 0);
 
@@ -277,7 +302,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid& MSFlexGrid2, std::string TC, std:
     if (IdDepositoDestino) *IdDepositoDestino = preparacion.depositoDestino;
 
     Posteo posteo(*this, MSFlexGrid2, argumentos, preparacion, muestraCartel, hayError);
-    const bool completo = posteo.passes();
+    const bool completo = posteo.passes() && posteo.discharge();
     if (IdMotivoStock) *IdMotivoStock = posteo.estado().motivo;
     if (TcOrigen) *TcOrigen = posteo.estado().tcOrigen;
     if (ComprobanteOrigen) *ComprobanteOrigen = posteo.estado().comprobanteOrigen;

@@ -1,5 +1,6 @@
 // The legacy system's pending purchase orders become purchase-order vouchers: the order headers of FORCOMPR,
-// then their lines of FDEORCOM. Each phase runs once; any of them ends the whole import when its table
+// then their lines of FDEORCOM, then the lines the legacy system marks as received are posted to stock as
+// reception vouchers, one per order. Each phase runs once; any of them ends the whole import when its table
 // cannot be opened or is empty, on Cancel, and when the operator leaves it from the error dialog. What was
 // committed before stays, and the import writes no end text of its own: the last progress text and the
 // error list remain.
@@ -36,4 +37,6 @@ void Importar::ImportaOrdenes()
     trap.step([&] { sigue = ordenes::ImportaCabeceras(corrida); });
     if (!sigue) return;
     trap.step([&] { sigue = ordenes::ImportaLineas(corrida); });
+    if (!sigue) return;
+    trap.step([&] { ordenes::ImportaRecepciones(corrida); });
 }

@@ -124,5 +124,6 @@ public:
 // the phase's table cannot be opened or is empty, on Cancel, and when the operator leaves the import.
 bool ImportaCabeceras(CorridaOrdenes& corrida);
 bool ImportaLineas(CorridaOrdenes& corrida);
+bool ImportaRecepciones(CorridaOrdenes& corrida);
 
 }  // namespace ordenes

@@ -5,6 +5,7 @@
 #include "importer/Importar.h"
 #include "lookup/qt/QtLookupWindows.h"
 #include "platform/ui/qt/FlexGridView.h"
+#include "platform/ui/qt/QtTextMeasurer.h"
 #include "platform/ui/qt/VbKeys.h"
 
 #include <QCheckBox>
@@ -104,6 +105,8 @@ private:
 ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(parent), window_(window)
 {
     setWindowTitle(qtText(Importar::kCaption));
+    measurer_ = std::make_unique<ui::QtTextMeasurer>(font());
+    window_.setTextMeasurer(measurer_.get());
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Importar"));
     setCentralWidget(central);
@@ -227,6 +230,7 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
 ImportarView::~ImportarView()
 {
     window_.alCambiar = nullptr;
+    window_.setTextMeasurer(nullptr);
 }
 
 void ImportarView::refresh()

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Importar;
@@ -22,6 +23,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class ProgressBarWidget;
+
+namespace ui {
+class QtTextMeasurer;
+}
 
 namespace ui {
 struct Button;
@@ -56,6 +61,8 @@ private:
     std::vector<std::function<void()>> refreshers_;
     QPushButton* cancelar_ = nullptr;
     ProgressBarWidget* progress_ = nullptr;
+    // The window's font, which the hidden article-line grid is laid out with.
+    std::unique_ptr<ui::QtTextMeasurer> measurer_;
     // Set while refresh() writes to the widgets, so their change signals are not taken for the operator's.
     bool applying_ = false;
     bool wasRunning_ = false;

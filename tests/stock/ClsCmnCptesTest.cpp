@@ -75,7 +75,7 @@ TEST_F(Engine, ASettingThatCannotBeReadMakesNoEngineAndTheNextUseTriesAgain)
     EXPECT_TRUE(engine->AsientosXStock);
 }
 
-TEST_F(Engine, TheDemoDatabaseMakesAnEngineWithoutEntriesAndEverySwitchOff)
+TEST_F(Engine, TheDemoDatabaseMakesAnEngineWithStockEntriesAndEveryGridSwitchOff)
 {
     const std::filesystem::path script =
         std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "tools/demo/erp-demo-data.sql";
@@ -88,8 +88,8 @@ TEST_F(Engine, TheDemoDatabaseMakesAnEngineWithoutEntriesAndEverySwitchOff)
     const ClsCmnCptes engine;
     EXPECT_DOUBLE_EQ(engine.PIVA, 21);
     EXPECT_DOUBLE_EQ(engine.PIVARec, 0);
-    EXPECT_FALSE(engine.AsientosXStock);
-    for (const char* key : {"AsientosXStock", "PideDepositoEnCptes", "NoMostrarImportesEnOT", "ConfirmaUDEquiv",
+    EXPECT_TRUE(engine.AsientosXStock);
+    for (const char* key : {"PideDepositoEnCptes", "NoMostrarImportesEnOT", "ConfirmaUDEquiv",
                             "V_ListaPreciosPorItemArticulos", "V_DescuentoPorArticulos"})
         EXPECT_EQ(LeeConfiguracion(key), "NO") << key;
     EXPECT_EQ(LeeConfiguracion("PIVARec"), "0");

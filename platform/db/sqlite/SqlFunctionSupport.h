@@ -19,7 +19,8 @@ inline std::string_view textArgument(sqlite3_value* value)
 
 inline void resultText(sqlite3_context* context, std::string_view text)
 {
-    sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    // An empty view may have no data at all; SQLite would take that for Null.
+    sqlite3_result_text(context, text.data() ? text.data() : "", static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 // Ends the statement with SQL Server's error `native`.

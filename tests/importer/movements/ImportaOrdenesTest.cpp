@@ -190,7 +190,7 @@ TEST_F(OrderImport, AnUnreadableNumberStopsTheImportAfterTheRecordsBeforeIt)
 
 class DemoOrders : public PurchaseOrders {};
 
-TEST_F(DemoOrders, TheSuppliersThenTheOrdersImportWithoutABox)
+TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
 {
     const std::filesystem::path script =
         std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "tools/demo/erp-demo-data.sql";
@@ -216,11 +216,27 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersImportWithoutABox)
     EXPECT_EQ(rows("SELECT DESCRIPCION FROM C_MV_CPTEINSUMOS WHERE IDARTICULO = '" + quoted(article("D'ALE-01")) + "'"),
               (Rows{{"Pintura látex D'Alessandro 20 l"}}));
 
+    // The received lines of three orders, each a reception with its entry; the screws bring their washers
+    // from the first washer lot in CD61.
+    EXPECT_EQ(rows("SELECT IDCOMPROBANTE, IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
+                   "WHERE TC = '  IR' ORDER BY IDCOMPROBANTE"),
+              (Rows{{"000100000001X", "000100001001C", "1001", "4"},
+                    {"000100000002X", "000100001011C", "4001", "3"},
+                    {"000100000003X", "000100001041C", "2001", "10"}}));
+    EXPECT_EQ(rows("SELECT IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), LTRIM(NROLOTE), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
+                   "WHERE TC = '  PE'"),
+              (Rows{{"000100000001X", "1003", "A-2025-01", "4"}}));
+    EXPECT_EQ(rows("SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  IR'"), (Rows{{"3"}}));
+    // The mark goes by article: both lines of the article listed twice in order 101/1 carry it.
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE CONTROLADOPOR LIKE 'RECEPCIONADO|%'"), (Rows{{"4"}}));
+
     // Again: nothing new.
+    const auto movements = rows("SELECT * FROM V_MV_STOCK ORDER BY ID");
     run({kProveedores, kOrdenes});
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(headers().size(), 7u);
     EXPECT_EQ(lines().size(), 11u);
+    EXPECT_EQ(rows("SELECT * FROM V_MV_STOCK ORDER BY ID"), movements);
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ TEST_F(EmbeddedStatements, QueriesAnswerAsOnTheServer)
         {"SELECT COUNT(*) FROM MA_CUENTAS WHERE DESCRIPCION LIKE '[AP]%'", {{"2"}}},
         {"SELECT LTRIM(RTRIM('  x  ')), LEN('ab  '), ISNULL(NULL, 0), CHARINDEX('b', 'ABC')", {{"x", "2", "0", "2"}}},
         {"SELECT CASE WHEN RTRIM(LTRIM(12)) = 12 THEN 'number' ELSE 'text' END", {{"number"}}},
+        // Blanks trimmed away leave an empty text, never Null.
+        {"SELECT CASE WHEN RTRIM(LTRIM('    ')) = '' THEN 'empty' ELSE 'other' END, LTRIM('  ') IS NULL", {{"empty", "0"}}},
         {"SELECT CONVERT(INT, '42'), CONVERT(VARCHAR(10), '2005-08-15 10:00:00', 103)", {{"42", "15/08/2005"}}},
         {"SELECT SYSTEM_USER", {{"tester"}}},
         {"SELECT [FECHA DESDE] FROM dbo.MV_EJERCICIOS", {}},

@@ -1,0 +1,530 @@
+// The reception phase of the purchase-order import, end to end through "Iniciar/Importar": the received
+// lines of each order posted as one "IR" reception voucher in one transaction (movements, component
+// discharge, accounting entry, booklet, marks), failures that leave nothing of the order, numbering that
+// ends the phase, a second run that writes nothing, Cancel, and bad input.
+
+#include "tests/importer/movements/PurchaseOrderFixture.h"
+
+#include <fmt/format.h>
+#include <sqlite3.h>
+
+#include <cctype>
+#include <functional>
+
+namespace {
+
+using namespace testing_support;
+
+// A received order line: `bulks` and `units` received of article `code` on order (nume, 4) of supplier 123.
+LegacyRow receivedLine(std::string_view nume, std::string_view code, std::string_view bulks, std::string_view units,
+                       const LegacyRow& changes = {})
+{
+    return with(orderLine(nume, "4",
+                          {{"CODI_FOD", text(code)},
+                           {"PIEZ_FOD", number(bulks)},
+                           {"UNID_FOD", number(units)},
+                           {"TPRE_FOD", number("50")},
+                           {"PRET_FOD", number("500")},
+                           {"ESTA_FOD", text("C")},
+                           {"ZREC_FOD", number(bulks)},
+                           {"CREC_FOD", number(units)}}),
+                changes);
+}
+
+std::string padded(std::string_view code) { return std::string(25 - code.size(), ' ') + std::string(code); }
+
+class Receptions : public PurchaseOrders {
+public:
+    void SetUp() override
+    {
+        PurchaseOrders::SetUp();
+        for (const char* statement : {
+                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')",
+                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVARec', '0')",
+                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockDefault', '   5')",
+                 "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, LETRAS, SISTEMA, ES, X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, "
+                 "X_ULTIMO_NRO) VALUES ('  IR', 1, 'X', 'STOCK', 'E', 1, 1, 99999999, 0)",
+                 "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, LETRAS, SISTEMA, ES, X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, "
+                 "X_ULTIMO_NRO) VALUES ('  PE', 1, 'X', 'STOCK', 'E', 1, 1, 99999999, 0)",
+             })
+            execute(statement);
+        addArticle("A1", "Tornillo", "1.1.05");
+        addArticle("A2", "Tuerca", "1.1.05");
+        addArticle("C1", "Arandela", "");
+        addArticle("D'1", "Pintura D'Ale", "1.1.07");
+    }
+
+    static void addArticle(std::string_view code, std::string_view description, std::string_view costAccount)
+    {
+        execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, COSTO, CUENTACONTABLEC) VALUES "
+                            "('{}', '{}', '  UN', 3.5, {})",
+                            quoted(article(code)), quoted(description),
+                            costAccount.empty() ? "NULL" : fmt::format("'{}'", costAccount)));
+    }
+
+    // The entries of stock movements on, against motive 5 of account 2.1.01.
+    static void entriesOn()
+    {
+        execute("UPDATE TA_CONFIGURACION SET VALOR = 'SI' WHERE CLAVE = 'AsientosXStock'");
+        execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) SELECT 'AsientosXStock', 'SI' WHERE NOT EXISTS (SELECT 1 "
+                "FROM TA_CONFIGURACION WHERE CLAVE = 'AsientosXStock')");
+        execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockRecepcionOC', '   5')");
+        execute("INSERT INTO TA_MOTIVOSTOCK (IDMOTIVOSTOCK, DESCRIPCION, CUENTACONTABLE) VALUES ('   5', 'Recep OC', "
+                "'2.1.01')");
+    }
+
+    // Article A1 is made with 3 C1 each; C1's lots in CD61 hold these quantities.
+    static void componentWithLots(std::initializer_list<std::string_view> lots)
+    {
+        execute(fmt::format("INSERT INTO MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES "
+                            "('{}', '{}', '  UN', 3)",
+                            article("A1"), article("C1")));
+        int n = 0;
+        for (std::string_view quantity : lots)
+            execute(fmt::format("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, CANTIDAD) VALUES "
+                                "('{}', 'CD61', '{:>25}', {})",
+                                article("C1"), "L" + std::to_string(++n), quantity));
+    }
+
+    // The movements, each as its main columns.
+    std::vector<ColumnValues> movements()
+    {
+        return records("SELECT TC, IDCOMPROBANTE, SECUENCIA, FECHA, IDDEPOSITO, IDARTICULO, DESCRIPCION, NROLOTE, NROSERIE, "
+                       "IDUNIDAD, CAST(CANTIDAD AS float) AS CANTIDAD, CAST(CANTIDADUD AS float) AS CANTIDADUD, "
+                       "IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, "
+                       "CAST(EQUIV_UDBASE AS float) AS EQUIV_UDBASE, CAST(PRECIOVENTA AS float) AS PRECIOVENTA, "
+                       "CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK ORDER BY ID");
+    }
+
+    std::vector<ColumnValues> entryLines()
+    {
+        return records("SELECT TC, SUCURSAL, NUMERO, LETRA, CUENTA, [DEBE-HABER] AS LADO, CAST(IMPORTE AS float) AS "
+                       "IMPORTE, [NUMERO ASIENTO] AS ASIENTO FROM MV_ASIENTOS ORDER BY ID");
+    }
+
+    std::vector<ColumnValues> marks()
+    {
+        return records("SELECT IDARTICULO, CONTROLADOPOR FROM C_MV_CPTEINSUMOS ORDER BY ID");
+    }
+
+    static std::string next(std::string_view code)
+    {
+        return rows(fmt::format("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '{}'", code))[0][0];
+    }
+
+    // From now on the line phase's database refuses the lines of article `code`.
+    void refuseLinesOf(std::string_view code) { refuse("MV_CPTEINSUMOS", "IDARTICULO", padded(code)); }
+
+    // The line phase lists the line the database refused, with the box its failure shows.
+    void expectLineRefused()
+    {
+        prompter.expectMessage(ui::startsWith(""), ui::vbOKOnly | ui::vbCritical, "Aviso al Operador!", ui::vbOK);
+    }
+
+    // Every table the road writes, as one text to compare runs with.
+    std::string snapshot()
+    {
+        std::string out;
+        for (const char* table : {"V_MV_STOCK", "MV_ASIENTOS", "C_MV_CPTE", "C_MV_CPTEINSUMOS", "V_TA_CPTE",
+                                  "V_MV_CTROL_CPTE", "AUX_ERR"}) {
+            out += table;
+            for (const auto& row : rows(std::string("SELECT * FROM ") + table + " ORDER BY 1")) {
+                out += "\n";
+                for (const auto& value : row) out += value + "|";
+            }
+            out += "\n";
+        }
+        return out;
+    }
+};
+
+// --- the road, case by case
+
+struct Road {
+    std::string name;
+    std::vector<LegacyRow> orders, lines;
+    std::function<void(Receptions&)> prepare;
+    std::vector<ColumnValues> movements;  // the columns each movement must hold, in order
+    std::vector<ColumnValues> marks;      // every order line's article and mark, in order
+    std::string nextIR, nextPE;           // the booklets afterwards
+    std::vector<ColumnValues> entries;    // the entry lines, in order
+    std::size_t listed = 0;               // rows of the error list (the line phase's)
+};
+
+void PrintTo(const Road& road, std::ostream* os) { *os << road.name; }
+
+const std::string kOrden1 = "000100000014C", kOrden2 = "000100000024C";
+const std::string kIR1 = "000100000001X", kIR2 = "000100000002X";
+
+ColumnValues movement(std::string_view tc, std::string_view id, std::string_view secuencia, std::string_view code,
+                      std::string_view lote, std::string_view cantidad, const ColumnValues& more = {})
+{
+    ColumnValues m{{"TC", std::string(tc)},     {"IDCOMPROBANTE", std::string(id)}, {"SECUENCIA", std::string(secuencia)},
+                   {"IDDEPOSITO", "CD61"},       {"IDARTICULO", padded(code)},     {"NROLOTE", std::string(lote)},
+                   {"CANTIDAD", std::string(cantidad)}};
+    for (const auto& [column, value] : more) m[column] = value;
+    return m;
+}
+
+// A reception movement of order `orden` under reception `ir`.
+ColumnValues received(std::string_view ir, std::string_view orden, std::string_view secuencia, std::string_view code,
+                      std::string_view cantidad, const ColumnValues& more = {})
+{
+    ColumnValues m = movement("  IR", ir, secuencia, code, "NULL", cantidad,
+                              {{"FECHA", "2026-03-07 00:00:00"}, {"NROSERIE", "NULL"}, {"IDUNIDAD", "  UN"}, {"CANTIDADUD", std::string(cantidad)},
+                               {"IDUNIDADBASE", "  UN"}, {"CUENTAPROVEEDOR", "2110101123"}, {"TC_ORIGEN", "  OC"},
+                               {"IDCOMPROBANTE_ORIGEN", std::string(orden)}, {"EQUIV_UDBASE", "1"},
+                               {"PRECIOVENTA", "500"}, {"COSTO", "50"}});
+    for (const auto& [column, value] : more) m[column] = value;
+    return m;
+}
+
+// A discharge movement of reception `ir`.
+ColumnValues discharged(std::string_view secuencia, std::string_view lote, std::string_view cantidad,
+                        std::string_view ir = kIR1)
+{
+    return movement("  PE", kIR1, secuencia, "C1", lote, cantidad,
+                    {{"DESCRIPCION", "Arandela"}, {"TC_ORIGEN", "  IR"}, {"IDCOMPROBANTE_ORIGEN", std::string(ir)}});
+}
+
+ColumnValues mark(std::string_view code, std::string_view ir)
+{
+    return {{"IDARTICULO", padded(code)}, {"CONTROLADOPOR", ir.empty() ? "NULL" : "RECEPCIONADO|" + std::string(ir)}};
+}
+
+ColumnValues entry(std::string_view numero, std::string_view cuenta, std::string_view lado, std::string_view importe,
+                   std::string_view asiento)
+{
+    return {{"TC", "  IR"},  {"SUCURSAL", "0001"},           {"NUMERO", std::string(numero)}, {"LETRA", "X"},
+            {"CUENTA", std::string(cuenta)}, {"LADO", std::string(lado)}, {"IMPORTE", std::string(importe)},
+            {"ASIENTO", std::string(asiento)}};
+}
+
+LegacyRow notReceived(std::string_view nume, std::string_view code)
+{
+    return with(orderLine(nume, "4"), {{"CODI_FOD", text(code)}});
+}
+
+const std::vector<Road>& roads()
+{
+    const auto entries = [](Receptions&) { Receptions::entriesOn(); };
+    static const std::vector<Road> list{
+        {"base, a line not received stays unmarked",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "10"), notReceived("1", "A2")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"DESCRIPCION", "Tornillo"}})},
+         {mark("A1", kIR1), mark("A2", "")},
+         "2",
+         "0",
+         {}},
+        {"entries on",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "10")},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "10")},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1")}},
+        {"a component over lots",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "10")},
+         [](Receptions&) { Receptions::componentWithLots({"20", "50"}); },
+         {received(kIR1, kOrden1, "1", "A1", "10"), discharged("1", padded("L1"), "20"), discharged("2", padded("L2"), "10")},
+         {mark("A1", kIR1)},
+         "2",
+         "2",
+         {}},
+        {"a component short of stock",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "10")},
+         [](Receptions&) { Receptions::componentWithLots({"20"}); },
+         {received(kIR1, kOrden1, "1", "A1", "10"), discharged("1", padded("L1"), "20"), discharged("2", "NULL", "10")},
+         {mark("A1", kIR1)},
+         "2",
+         "2",
+         {}},
+        {"two orders",
+         {order("1", "4"), order("2", "4")},
+         {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "10"), received(kIR2, kOrden2, "1", "A2", "5")},
+         {mark("A1", kIR1), mark("A2", kIR2)},
+         "3",
+         "0",
+         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1"),
+          entry("00000002", "2.1.01", "H", "2500", "2"), entry("00000002", "1.1.05", "D", "2500", "2")}},
+        {"a line in bulks",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "24")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "2", {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "24"}, {"EQUIV_UDBASE", "12"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {}},
+        {"no stored order line",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "10")},
+         [](Receptions& f) {
+             f.refuseLinesOf("A1");
+             f.expectLineRefused();
+         },
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"COSTO", "0"}})},
+         {},
+         "2",
+         "0",
+         {},
+         1},
+        {"an apostrophe in an article code",
+         {order("1", "4")},
+         {receivedLine("1", "D'1", "0", "3")},
+         entries,
+         {received(kIR1, kOrden1, "1", "D'1", "3", {{"DESCRIPCION", "Pintura D'Ale"}})},
+         {mark("D'1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "1500", "1"), entry("00000001", "1.1.07", "D", "1500", "1")}},
+    };
+    return list;
+}
+
+class ReceptionRoad : public Receptions, public ::testing::WithParamInterface<Road> {};
+
+TEST_P(ReceptionRoad, WritesEveryTable)
+{
+    const Road& road = GetParam();
+    write(road.orders, road.lines);
+    if (road.prepare) road.prepare(*this);
+    importOrders();
+    EXPECT_EQ(errorList().size(), road.listed);
+    const auto written = movements();
+    ASSERT_EQ(written.size(), road.movements.size());
+    for (std::size_t i = 0; i < written.size(); ++i)
+        expectColumns(written[i], road.movements[i], "movement " + std::to_string(i + 1));
+    const auto marked = marks();
+    ASSERT_EQ(marked.size(), road.marks.size());
+    for (std::size_t i = 0; i < marked.size(); ++i) expectColumns(marked[i], road.marks[i], "line " + std::to_string(i + 1));
+    EXPECT_EQ(next("  IR"), road.nextIR);
+    EXPECT_EQ(next("  PE"), road.nextPE);
+    const auto entries = entryLines();
+    ASSERT_EQ(entries.size(), road.entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        expectColumns(entries[i], road.entries[i], "entry line " + std::to_string(i + 1));
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "CD61") << id;
+    EXPECT_TRUE(rows("SELECT * FROM V_MV_CTROL_CPTE").empty());
+    EXPECT_TRUE(rows("SELECT * FROM AUX_ERR").empty() || road.listed > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReceptionRoad, ::testing::ValuesIn(roads()), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+});
+
+// --- a failure inside an order
+
+struct Place {
+    std::string name;
+    std::string table, event, condition;  // what the trigger refuses while the first order is being posted
+};
+
+void PrintTo(const Place& place, std::ostream* os) { *os << place.name; }
+
+class FailingOrder : public Receptions, public ::testing::WithParamInterface<Place> {
+protected:
+    // The database refuses the statement while the first order's batch runs: its reception warehouse is
+    // the first statement of that batch, so the condition holds until the batch is rolled back.
+    void refuseDuringFirstOrder(const Place& place)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open_v2((folder.path() / "EMPRESA.sqlite").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const std::string trigger = fmt::format(
+            "CREATE TRIGGER FALLA BEFORE {} ON {} WHEN {} AND EXISTS (SELECT 1 FROM MV_CPTE WHERE IDCOMPROBANTE = '{}' "
+            "AND IDDEPOSITORECEPCION = 'CD61') BEGIN SELECT RAISE(ABORT, 'renglon rechazado'); END",
+            place.event, place.table, place.condition, kOrden1);
+        const int created = sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        ASSERT_EQ(created, SQLITE_OK) << trigger;
+    }
+};
+
+TEST_P(FailingOrder, LeavesNothingOfItAndTheNextOrderTakesItsNumber)
+{
+    entriesOn();
+    componentWithLots({"100"});
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "2"), receivedLine("1", "A2", "0", "3"), receivedLine("2", "A2", "0", "5")});
+    refuseDuringFirstOrder(GetParam());
+    prompter.expectMessage(ui::startsWith(""), ui::vbOKOnly | ui::vbCritical, "Aviso al Operador!", ui::vbOK);
+    importOrders();
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_NE(prompter.shown()[0].text.find("renglon rechazado"), std::string::npos) << prompter.shown()[0].text;
+
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].first, "1");
+    EXPECT_NE(listed[0].second.find("renglon rechazado"), std::string::npos) << listed[0].second;
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM AUX_ERR"), (Rows{{"1"}}));
+
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    expectColumns(written[0], received(kIR1, kOrden2, "1", "A2", "5"), "the second order's movement");
+    EXPECT_EQ(next("  IR"), "2");
+    EXPECT_EQ(next("  PE"), "0");
+    EXPECT_EQ(entryLines().size(), 2u);
+    const auto marked = marks();
+    ASSERT_EQ(marked.size(), 3u);
+    expectColumns(marked[0], mark("A1", ""), "first order, A1");
+    expectColumns(marked[1], mark("A2", ""), "first order, A2");
+    expectColumns(marked[2], mark("A2", kIR1), "second order");
+    EXPECT_EQ(headers().at(kOrden1).at("IDDEPOSITORECEPCION"), "NULL");
+    EXPECT_EQ(headers().at(kOrden2).at("IDDEPOSITORECEPCION"), "CD61");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FailingOrder,
+    ::testing::Values(Place{"second movement", "V_MV_STOCK", "INSERT", "NEW.TC = '  IR' AND NEW.SECUENCIA = 2"},
+                      Place{"discharge row", "V_MV_STOCK", "INSERT", "NEW.TC = '  PE'"},
+                      Place{"entry line", "MV_ASIENTOS", "INSERT", "1 = 1"},
+                      Place{"booklet update", "V_TA_CPTE", "UPDATE", "NEW.CODIGO = '  IR'"},
+                      Place{"mark", "MV_CPTEINSUMOS", "UPDATE", "NEW.CONTROLADOPOR LIKE 'RECEPCIONADO%'"}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
+
+// --- numbering, a second run, Cancel, bad input
+
+TEST_F(Receptions, AUsedUpBookletPostsNothingAndEndsThePhase)
+{
+    execute("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 99999999 WHERE CODIGO = '  IR'");
+    write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (50002) Todos los talonarios del comprobante IR"),
+                           ui::vbAbortRetryIgnore | ui::vbCritical, " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
+                           ui::vbAbort);
+    importOrders();
+    EXPECT_TRUE(movements().empty());
+    EXPECT_EQ(next("  IR"), "99999999");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find(kOrden1), std::string::npos) << listed[0].second;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
+    for (const auto& line : marks()) EXPECT_EQ(line.at("CONTROLADOPOR"), "NULL");
+}
+
+TEST_F(Receptions, AReceptionNumberAlreadyInTheMovementsPostsNothingAndEndsThePhase)
+{
+    execute("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA) VALUES ('  IR', '000100000001X', 1)");
+    write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(movements().size(), 1u);
+    EXPECT_EQ(next("  IR"), "0");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find("000100000001X"), std::string::npos) << listed[0].second;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
+}
+
+TEST_F(Receptions, NoNumberForTheDischargePostsNothingAndEndsThePhase)
+{
+    execute("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE'");
+    componentWithLots({"100"});
+    write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (50001) Debe configurar la numeraci"),
+                           ui::vbAbortRetryIgnore | ui::vbCritical, " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
+                           ui::vbAbort);
+    importOrders();
+    EXPECT_TRUE(movements().empty());
+    EXPECT_EQ(next("  IR"), "0");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find(kOrden1), std::string::npos) << listed[0].second;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "NULL") << id;
+}
+
+TEST_F(Receptions, TheReceivedLinesOfAnAmbiguousOrderAreReportedNotPosted)
+{
+    write({order("1", "23"), order("12", "3", {{"CODP_FOC", text("305")}})},
+          {receivedLine("1", "A1", "0", "10", {{"NUMS_FOD", number("23")}}),
+           receivedLine("12", "A2", "0", "5", {{"NUMS_FOD", number("3")}, {"CODP_FOD", text("305")}})});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].at("IDARTICULO"), padded("A1"));
+    const auto listed = errorList();
+    ASSERT_FALSE(listed.empty());
+    EXPECT_NE(listed.back().second.find("Recepción de la orden 12/3 del proveedor 2110101305"), std::string::npos)
+        << listed.back().second;
+}
+
+TEST_F(Receptions, WithoutTheReceptionTypeTheImportIsToldBeforeAnyOrder)
+{
+    execute("DELETE FROM V_TA_CPTE WHERE CODIGO = '  IR'");
+    write({order("1", "4")}, {receivedLine("1", "A1", "0", "10")});
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), ui::vbOKOnly | ui::vbCritical, "Migrador",
+                           ui::vbOK);
+    importOrders();
+    EXPECT_TRUE(movements().empty());
+    EXPECT_EQ(headers().at(kOrden1).at("IDDEPOSITORECEPCION"), "NULL");
+    EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(Receptions, ASecondRunChangesNoTable)
+{
+    entriesOn();
+    componentWithLots({"20"});
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "10"), notReceived("1", "A2"), receivedLine("2", "A2", "2", "24")});
+    importOrders();
+    ASSERT_EQ(movements().size(), 4u);
+    const std::string first = snapshot();
+    importOrders();
+    EXPECT_EQ(snapshot(), first);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(errorList().empty());
+}
+
+TEST_F(Receptions, CancelDropsThePendingOrderAndKeepsThoseBefore)
+{
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A1", "0", "1"), receivedLine("2", "A2", "0", "2"),
+           receivedLine("2", "D'1", "0", "3")});
+    const auto shown = window.alCambiar;
+    window.alCambiar = [&] {
+        if (!window.Cancelado && !rows("SELECT ID FROM V_MV_STOCK").empty()) window.Cancelado = true;
+        shown();
+    };
+    importOrders();
+    EXPECT_EQ(window.LblDetalle.caption, "CANCELADO");
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    expectColumns(written[0], received(kIR1, kOrden1, "1", "A1", "10"), "the first order");
+    EXPECT_EQ(next("  IR"), "2");
+    EXPECT_EQ(headers().at(kOrden2).at("IDDEPOSITORECEPCION"), "NULL");
+}
+
+TEST_F(Receptions, LinesWithNothingReceivedPostNothingAndAnOrderLeftEmptyIsListed)
+{
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "0"), receivedLine("1", "A2", "0", "0", {{"ZREC_FOD", null()}, {"CREC_FOD", null()}}),
+           receivedLine("2", "A1", "0", "0"), receivedLine("2", "A2", "0", "5")});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    expectColumns(written[0], received(kIR1, kOrden2, "1", "A2", "5"), "the second order's received line");
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find(kOrden1), std::string::npos) << listed[0].second;
+    EXPECT_EQ(next("  IR"), "2");
+    EXPECT_EQ(headers().at(kOrden1).at("IDDEPOSITORECEPCION"), "NULL");
+}
+
+}  // namespace
