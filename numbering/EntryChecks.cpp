@@ -48,9 +48,25 @@ std::string ObtieneTipoRegCont(const std::string& TC)
     return tipo;
 }
 
-std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Periodo, std::string_view TipoReg)
+namespace {
+
+// The literals of every way a registration type can stand in its four-character column: the code itself
+// and behind each number of leading blanks that still fits. Listing them, rather than trimming the column,
+// lets the series be read through its index; trailing blanks are ignored by the comparison anyway.
+std::string formasGuardadas(const std::string& tipo)
 {
     const DB_Dll& erp = gDB_Dll();
+    constexpr long kAnchoTipoReg = 4;
+    std::string formas = erp.SQLValue(tipo);
+    for (long blancos = 1; blancos + base::length(tipo) <= kAnchoTipoReg; ++blancos)
+        formas += ", " + erp.SQLValue(std::string(static_cast<std::size_t>(blancos), ' ') + tipo);
+    return formas;
+}
+
+}  // namespace
+
+std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Periodo, std::string_view TipoReg)
+{
     std::int32_t siguiente = 0;
     base::ErrorTrap trap = numbering::trampa("ObtieneNroAsiento");
     trap.step([&] {
@@ -58,10 +74,10 @@ std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Period
         const std::int64_t periodo = numbering::enteroEstricto(Periodo, "El periodo del asiento");
         const std::string tipo = base::trim(TipoReg);
         // The blank type and the reserved one number as one series.
-        const std::string serie =
-            tipo.empty() ? "(RTRIM(LTRIM(TIPO_REG)) = " + erp.SQLValue(base::characterOfCode(255) + "RS") +
-                               " OR RTRIM(LTRIM(TIPO_REG)) = '')"
-                         : "RTRIM(LTRIM(TIPO_REG)) = " + erp.SQLValue(tipo);
+        const std::string serie = "TIPO_REG IN (" +
+                                  (tipo.empty() ? formasGuardadas(base::characterOfCode(255) + "RS") + ", ''"
+                                                : formasGuardadas(tipo)) +
+                                  ")";
         db::Recordset rs;
         numbering::abreConsulta(fmt::format("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS "
                                             "WHERE MES_OPERATIVO = {} AND {} AND PERIODO = {}",
