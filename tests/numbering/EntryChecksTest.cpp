@@ -83,6 +83,20 @@ TEST_F(Entries, EntryNumbersRunPerMonthPeriodAndRegistrationType)
     EXPECT_EQ(ObtieneNroAsiento(3, 1, "01"), 43);
 }
 
+TEST_F(Entries, ARegistrationTypeIsOneSeriesWhateverBlanksItWasStoredWith)
+{
+    line("  IR", "00000001", "5110101", "3", "7", "01");
+    line("  IR", "00000002", "5110101", "3", "8", " 01");
+    line("  IR", "00000003", "5110101", "3", "9", "  01");
+    line("  IR", "00000004", "5110101", "3", "20", "  1");  // another type: "1" is not "01"
+    line("  IR", "00000005", "5110101", "3", "30", " " + base::characterOfCode(255) + "RS");
+    line("  IR", "00000006", "5110101", "3", "31", "");
+    EXPECT_EQ(ObtieneNroAsiento(3, 1, "01"), 10);
+    EXPECT_EQ(ObtieneNroAsiento(3, 1, " 01"), 10);
+    EXPECT_EQ(ObtieneNroAsiento(3, 1, "1"), 21);
+    EXPECT_EQ(ObtieneNroAsiento(3, 1, ""), 32);
+}
+
 TEST_F(Entries, AMonthOrPeriodThatIsNoNumberAndAMissingTableAnswerZero)
 {
     const base::Value bad[][2] = {{"marzo", 1}, {3, "1; DROP TABLE MV_ASIENTOS"}, {base::Value::null(), 1}, {3.5, 1}};
