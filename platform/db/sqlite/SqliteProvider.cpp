@@ -177,7 +177,7 @@ void SqliteProvider::syncTransactionCount()
 long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 {
     rules_->refresh();
-    std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get());
+    std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get(), &rules_->shapes());
     if (!rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
         return 0;
@@ -285,7 +285,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, ErrorList& errors)
 {
     rules_->refresh();
-    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get());
+    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
     const TsqlStatement* select = nullptr;
     for (const TsqlStatement& s : statements) {
         if (s.kind == TsqlStatement::Kind::NoOp) continue;
