@@ -29,23 +29,27 @@ char literalKind(const tsql::Lexed& lx, const Token& t)
 
 void StatementShapes::readShape(const tsql::Lexed& lx, tsql::Span span)
 {
-    key_.clear();
     literals_.clear();
+    // Each token: its type and the gap before it in one byte, then its literal kind or its length and text.
+    const std::size_t bytes = lx.tokens[span.last - 1].end - lx.tokens[span.first].begin;
+    key_.resize(bytes + 5 * (span.last - span.first));
+    char* out = key_.data();
     for (std::size_t i = span.first; i < span.last; ++i) {
         const Token& t = lx.tokens[i];
-        key_ += static_cast<char>(static_cast<int>(t.type) * 2 + (t.spaceBefore ? 1 : 0));
+        *out++ = static_cast<char>(static_cast<int>(t.type) * 2 + (t.spaceBefore ? 1 : 0));
         if (const char kind = literalKind(lx, t)) {
-            key_ += kind;
+            *out++ = kind;
             literals_.push_back(i);
             continue;
         }
         const std::string_view text = lx.textOf(t);
         const auto size = static_cast<std::uint32_t>(text.size());
-        char length[sizeof size];
-        std::memcpy(length, &size, sizeof size);
-        key_.append(length, sizeof size);
-        key_ += text;
+        std::memcpy(out, &size, sizeof size);
+        out += sizeof size;
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
     }
+    key_.resize(static_cast<std::size_t>(out - key_.data()));
 }
 
 bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& plan,

@@ -4,6 +4,7 @@
 #include "platform/db/sqlite/SqliteTypes.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <fmt/format.h>
 
@@ -56,24 +57,35 @@ SqlParameter asParameter(const StoredValue& value)
 std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
                                             StoreRefusal& refused)
 {
-    StoredValue value;
     if (literal.type == Tok::String) {
-        value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
+        StoredValue value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
+        refused = storeInto(rule, value);
+        if (refused.native != 0) return std::nullopt;
+        return asParameter(value);
+    }
+    std::string spelled = (negative ? "-" : "") + std::string(lx.textOf(literal));
+    const char* const last = spelled.data() + spelled.size();
+    StoredValue value;
+    long long whole = 0;
+    double real = 0;
+    bool exactlySpelled = false;  // `real` is the double the spelling reads as
+    if (Writer::numberType(lx.textOf(literal)) == SqlParameter::Type::Integer
+        && std::from_chars(spelled.data(), last, whole).ptr == last) {
+        value = StoredValue::ofInteger(whole);
+        real = static_cast<double>(whole);
+        exactlySpelled = std::fabs(real) <= 9007199254740992.0;  // 2^53: every whole number up to it is a double
+    } else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last) {
+        value = StoredValue::ofReal(real);
+        exactlySpelled = true;
     } else {
-        const std::string spelled = (negative ? "-" : "") + std::string(lx.textOf(literal));
-        const char* const last = spelled.data() + spelled.size();
-        long long whole = 0;
-        double real = 0;
-        if (Writer::numberType(lx.textOf(literal)) == SqlParameter::Type::Integer
-            && std::from_chars(spelled.data(), last, whole).ptr == last)
-            value = StoredValue::ofInteger(whole);
-        else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last)
-            value = StoredValue::ofReal(real);
-        else
-            value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));  // beyond a double: as the C library reads it
+        value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));  // beyond a double: as the C library reads it
     }
     refused = storeInto(rule, value);
     if (refused.native != 0) return std::nullopt;
+    // A decimal the column keeps as written goes as written: it reads back as the same double.
+    if (value.kind == StoredValue::Kind::Real && exactlySpelled && value.real == real
+        && std::signbit(value.real) == std::signbit(real))
+        return SqlParameter{SqlParameter::Type::Real, std::move(spelled)};
     return asParameter(value);
 }
 
