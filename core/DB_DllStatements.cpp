@@ -7,6 +7,7 @@
 #include "platform/base/ErrorTrap.h"
 #include "platform/base/Regional.h"
 #include "platform/base/Text.h"
+#include "platform/base/Utf8.h"
 #include "platform/db/AdoCodes.h"
 #include "platform/ui/Prompter.h"
 
@@ -15,7 +16,11 @@
 
 namespace {
 
-bool contains(std::string_view text, std::string_view part) { return base::inStr(text, part) > 0; }
+// Without regard to case, and without counting characters: a batch of a few hundred rows is searched so.
+bool contains(std::string_view text, std::string_view part)
+{
+    return base::findIgnoringCase(text, part) != std::string_view::npos;
+}
 
 // A number's text with "." as decimal separator whatever the regional settings say: SQL reads it so.
 std::string numberForSql(const base::Value& value)
@@ -41,7 +46,7 @@ void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected
     if (contains(SentenciaSQL, "DROP") && contains(SentenciaSQL, "CREATE")) {
         if (hasAdminMarker) SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
         else if (!contains(SentenciaSQL, "DELETE")) SentenciaSQL = SS_TSinonimos(SentenciaSQL);
-    } else {
+    } else if (hasAdminMarker) {
         SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
     }
     try {

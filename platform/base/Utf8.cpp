@@ -1,6 +1,7 @@
 #include "platform/base/Utf8.h"
 
 #include <algorithm>
+#include <array>
 
 namespace base {
 
@@ -93,11 +94,28 @@ std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
     // The common case, an ASCII word sought in a statement, compares bytes: a byte of a multi-byte character
     // is never an ASCII letter, so it can neither match nor start a match.
     if (std::all_of(needle.begin(), needle.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        for (std::size_t start = from; start + needle.size() <= haystack.size(); ++start) {
-            std::size_t k = 0;
-            while (k < needle.size() && lower(haystack[start + k]) == lower(needle[k])) ++k;
-            if (k == needle.size()) return start;
+        const auto lower = [](char c) {
+            return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+        };
+        const std::size_t m = needle.size();
+        if (from > haystack.size() || haystack.size() - from < m) return std::string_view::npos;
+        if (haystack.size() - from < 512) {
+            for (std::size_t start = from; start + m <= haystack.size(); ++start) {
+                std::size_t k = 0;
+                while (k < m && lower(haystack[start + k]) == lower(needle[k])) ++k;
+                if (k == m) return start;
+            }
+            return std::string_view::npos;
+        }
+        // A whole batch of statements is searched for a few words before it runs: the window moves on by
+        // as much as its last byte allows (Horspool), not one byte at a time.
+        std::array<std::size_t, 256> shift;
+        shift.fill(m);
+        for (std::size_t k = 0; k + 1 < m; ++k) shift[lower(needle[k])] = m - 1 - k;
+        for (std::size_t start = from; start + m <= haystack.size(); start += shift[lower(haystack[start + m - 1])]) {
+            std::size_t k = m;
+            while (k > 0 && lower(haystack[start + k - 1]) == lower(needle[k - 1])) --k;
+            if (k == 0) return start;
         }
         return std::string_view::npos;
     }

@@ -24,7 +24,10 @@ void SchemaRules::refresh()
         if (sqlite3_step(version_) == SQLITE_ROW) version = sqlite3_column_int64(version_, 0);
         sqlite3_reset(version_);
     }
-    if (version != schemaVersion_ || version < 0) tables_.clear();
+    if (version != schemaVersion_ || version < 0) {
+        tables_.clear();
+        shapes_.clear();
+    }
     schemaVersion_ = version;
     failure_.clear();
 }
@@ -32,6 +35,7 @@ void SchemaRules::refresh()
 void SchemaRules::clear()
 {
     tables_.clear();
+    shapes_.clear();
     schemaVersion_ = -1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/db/sqlite/SqliteHandle.h"
 #include "platform/db/sqlite/TsqlBatch.h"
+#include "platform/db/sqlite/TsqlShapes.h"
 
 #include <memory>
 
@@ -28,6 +29,9 @@ public:
     // Forgets what it read.
     void clear();
 
+    // The statements rewritten with these rules, by their shape; forgotten with the rules.
+    StatementShapes& shapes() { return shapes_; }
+
     // Why the last table's rules could not be read (SQLite's message), or nothing. A statement is not to run
     // without the checks of its table.
     const std::string& failure() const { return failure_; }
@@ -38,6 +42,7 @@ private:
     std::unordered_map<std::string, std::vector<ColumnRule>> tables_;  // by upper-case name
     long long schemaVersion_ = -1;
     std::string failure_;
+    StatementShapes shapes_;
 };
 
 }  // namespace db::sqlite

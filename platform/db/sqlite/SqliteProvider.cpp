@@ -31,6 +31,9 @@ ProviderError commandError(long native, std::string_view state, std::string desc
             "Microsoft OLE DB Provider for SQL Server"};
 }
 
+// The number was read, and nothing of its text is left over.
+bool readAll(std::from_chars_result read, const char* last) { return read.ec == std::errc() && read.ptr == last; }
+
 }  // namespace
 
 bool SqliteProvider::bound(int code, ErrorList& errors)
@@ -91,21 +94,25 @@ bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>&
         const SqlParameter& parameter = parameters[i];
         const int index = static_cast<int>(i + 1);
         const std::string& value = parameter.value;
+        const char* const last = value.data() + value.size();
         int code = SQLITE_OK;
-        long long whole = 0;
-        const auto read = std::from_chars(value.data(), value.data() + value.size(), whole);
         switch (parameter.type) {
         case SqlParameter::Type::Text:
             code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()),
                                      copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
             break;
         case SqlParameter::Type::Integer:
-            if (read.ec == std::errc() && read.ptr == value.data() + value.size()) {
+            if (long long whole = 0; readAll(std::from_chars(value.data(), last, whole), last)) {
                 code = sqlite3_bind_int64(s, index, whole);
                 break;
             }
             [[fallthrough]];  // beyond 64 bits: SQL Server reads it as a decimal too
-        case SqlParameter::Type::Real: code = sqlite3_bind_double(s, index, std::strtod(value.c_str(), nullptr)); break;
+        case SqlParameter::Type::Real:
+            if (double real = 0; readAll(std::from_chars(value.data(), last, real), last))
+                code = sqlite3_bind_double(s, index, real);
+            else
+                code = sqlite3_bind_double(s, index, std::strtod(value.c_str(), nullptr));  // as the C library reads it
+            break;
         }
         if (code != SQLITE_OK) {
             errors.add(sqlServerError(code, fmt::format("the value of parameter {} cannot be bound: {}", index,
@@ -177,7 +184,7 @@ void SqliteProvider::syncTransactionCount()
 long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 {
     rules_->refresh();
-    std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get());
+    std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get(), &rules_->shapes());
     if (!rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
         return 0;
@@ -285,7 +292,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, ErrorList& errors)
 {
     rules_->refresh();
-    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get());
+    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
     const TsqlStatement* select = nullptr;
     for (const TsqlStatement& s : statements) {
         if (s.kind == TsqlStatement::Kind::NoOp) continue;

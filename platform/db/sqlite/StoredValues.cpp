@@ -234,6 +234,15 @@ std::optional<double> scaleExact(double value, int precision, int scale)
             if (std::fabs(whole) >= kPowers[precision]) return std::nullopt;
             return whole / kPowers[scale];
         }
+        // 1234.56 × 10^4 may come out a hair off 12345600. When the nearest whole number N still gives back
+        // `value` as N / 10^scale, and N is well inside a double's exact range (so no other decimal of that
+        // scale reads as `value`), `value` has no more decimals than the scale: nothing to round.
+        constexpr double kClearlyExact = 1125899906842624.0;  // 2^50
+        const double nearest = std::nearbyint(whole);
+        if (std::fabs(nearest) < kClearlyExact && nearest / kPowers[scale] == value) {
+            if (std::fabs(nearest) >= kPowers[precision]) return std::nullopt;
+            return value;
+        }
     }
     // The shortest spelling that reads back as `value` is the decimal the program meant: 1.23455 is
     // 1.2345499... in binary, but rounds like the literal it came from.

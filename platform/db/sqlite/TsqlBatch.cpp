@@ -2,6 +2,7 @@
 
 #include "platform/db/sqlite/TsqlLexer.h"
 #include "platform/db/sqlite/SqliteTypes.h"
+#include "platform/db/sqlite/TsqlShapes.h"
 #include "platform/db/sqlite/TsqlSplitter.h"
 #include "platform/db/sqlite/TsqlStore.h"
 #include "platform/db/sqlite/TsqlWalker.h"
@@ -45,6 +46,10 @@ public:
         : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx), rules_(rules)
     {
     }
+
+    // Where the parameters of the statement run() made, and of its condition, were read.
+    const std::vector<tsql::ParameterSource>& sources() const { return sources_; }
+    const std::vector<tsql::ParameterSource>& conditionSources() const { return conditionSources_; }
 
     TsqlStatement run()
     {
@@ -105,6 +110,7 @@ private:
         result_.kind = Kind::Plain;
         result_.sql = w.take();
         result_.parameters = w.takeParameters();
+        sources_ = w.takeSources();
         return std::move(result_);
     }
 
@@ -229,7 +235,8 @@ private:
         condition.append(")");
         if (walker_.failed()) return unsupported(walker_.error());
 
-        TsqlStatement guarded = StatementRewriter(lx_, Span{body, last_}, rules_).run();
+        StatementRewriter guardedRewriter(lx_, Span{body, last_}, rules_);
+        TsqlStatement guarded = guardedRewriter.run();
         if (guarded.kind == Kind::Unsupported) return unsupported(std::move(guarded.error));
         if (guarded.kind != Kind::Plain) {
             return unsupported("IF [NOT] EXISTS (...) followed by " + wordAt(body) + " is not supported");
@@ -237,6 +244,8 @@ private:
         result_.kind = Kind::Conditional;
         result_.condition = condition.take();
         result_.conditionParameters = condition.takeParameters();
+        conditionSources_ = condition.takeSources();
+        sources_ = guardedRewriter.sources();
         result_.negate = negate;
         result_.sql = std::move(guarded.sql);
         result_.parameters = std::move(guarded.parameters);
@@ -513,11 +522,13 @@ private:
     tsql::Walker walker_;
     ColumnRules* rules_;
     TsqlStatement result_;
+    std::vector<tsql::ParameterSource> sources_;
+    std::vector<tsql::ParameterSource> conditionSources_;
 };
 
 }  // namespace
 
-std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules)
+std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules, StatementShapes* shapes)
 {
     // The tokens' room is kept from batch to batch: a batch of a few hundred rows needs more than a
     // megabyte, which the allocator would otherwise map and fault in anew every time.
@@ -527,7 +538,13 @@ std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules
     const std::vector<Span> spans = tsql::findStatements(lx);
     std::vector<TsqlStatement> statements;
     statements.reserve(spans.size());
-    for (const Span& span : spans) statements.push_back(StatementRewriter(lx, span, rules).run());
+    for (const Span& span : spans) {
+        if (shapes && shapes->replay(lx, span, statements.emplace_back())) continue;
+        if (shapes) statements.pop_back();
+        StatementRewriter rewriter(lx, span, rules);
+        statements.push_back(rewriter.run());
+        if (shapes) shapes->remember(lx, span, statements.back(), rewriter.sources(), rewriter.conditionSources());
+    }
     if (lx.tokens.capacity() <= kMostKept) room = std::move(lx.tokens);
     return statements;
 }

@@ -58,10 +58,14 @@ struct TsqlStatement {
     bool rulesUnknown = false;   // it stores into a table the rules did not know: rewrite it once the table exists
 };
 
+class StatementShapes;
+
 // The batch's statements in order. Empty statements (blank lines, stray ";") are dropped. With `rules`,
 // values stored into a column are checked and brought to the form the column keeps (see StoredValues.h):
-// literals here, expressions by a function around them.
-std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules = nullptr);
+// literals here, expressions by a function around them. With `shapes`, a statement of a shape rewritten
+// before is made from what was remembered of it (see TsqlShapes.h); `shapes` belongs to `rules`.
+std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules = nullptr,
+                                      StatementShapes* shapes = nullptr);
 
 // The collation every string literal of a rewritten statement carries, so literals compare the way
 // SQL Server's default collation does (case-insensitive, trailing blanks ignored) even against each other.

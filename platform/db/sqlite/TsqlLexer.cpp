@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace db::sqlite::tsql {
@@ -53,15 +54,30 @@ char upper(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Where the keywords of each initial letter begin in kKeywords (and those of the next letter end).
+constexpr std::array<std::uint8_t, 27> kByInitial = [] {
+    std::array<std::uint8_t, 27> starts{};
+    for (int letter = 0; letter <= 26; ++letter) {
+        std::size_t k = 0;
+        while (k < kKeywords.size() && kKeywords[k].first[0] < 'A' + letter) ++k;
+        starts[static_cast<std::size_t>(letter)] = static_cast<std::uint8_t>(k);
+    }
+    return starts;
+}();
+
 Kw keywordOf(std::string_view word)
 {
-    if (word.size() > kLongestKeyword) return Kw::None;
+    // Most words of a statement name columns: they are told apart from the few keywords of their initial.
+    if (word.size() < 2 || word.size() > kLongestKeyword) return Kw::None;
+    const char initial = upper(word[0]);
+    if (initial < 'A' || initial > 'Z') return Kw::None;
     std::array<char, kLongestKeyword> buffer{};
     for (std::size_t i = 0; i < word.size(); ++i) buffer[i] = upper(word[i]);
     const std::string_view key(buffer.data(), word.size());
-    const auto* found = std::lower_bound(kKeywords.begin(), kKeywords.end(), key,
-                                         [](const Spelling& s, std::string_view k) { return s.first < k; });
-    return found != kKeywords.end() && found->first == key ? found->second : Kw::None;
+    const auto letter = static_cast<std::size_t>(initial - 'A');
+    for (std::size_t k = kByInitial[letter]; k < kByInitial[letter + 1]; ++k)
+        if (kKeywords[k].first == key) return kKeywords[k].second;
+    return Kw::None;
 }
 
 bool isSpace(unsigned char c)

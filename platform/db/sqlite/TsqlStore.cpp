@@ -4,6 +4,7 @@
 #include "platform/db/sqlite/SqliteTypes.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <fmt/format.h>
 
@@ -52,6 +53,41 @@ SqlParameter asParameter(const StoredValue& value)
 }
 
 }  // namespace
+
+std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
+                                            StoreRefusal& refused)
+{
+    if (literal.type == Tok::String) {
+        StoredValue value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
+        refused = storeInto(rule, value);
+        if (refused.native != 0) return std::nullopt;
+        return asParameter(value);
+    }
+    std::string spelled = (negative ? "-" : "") + std::string(lx.textOf(literal));
+    const char* const last = spelled.data() + spelled.size();
+    StoredValue value;
+    long long whole = 0;
+    double real = 0;
+    bool exactlySpelled = false;  // `real` is the double the spelling reads as
+    if (Writer::numberType(lx.textOf(literal)) == SqlParameter::Type::Integer
+        && std::from_chars(spelled.data(), last, whole).ptr == last) {
+        value = StoredValue::ofInteger(whole);
+        real = static_cast<double>(whole);
+        exactlySpelled = std::fabs(real) <= 9007199254740992.0;  // 2^53: every whole number up to it is a double
+    } else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last) {
+        value = StoredValue::ofReal(real);
+        exactlySpelled = true;
+    } else {
+        value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));  // beyond a double: as the C library reads it
+    }
+    refused = storeInto(rule, value);
+    if (refused.native != 0) return std::nullopt;
+    // A decimal the column keeps as written goes as written: it reads back as the same double.
+    if (value.kind == StoredValue::Kind::Real && exactlySpelled && value.real == real
+        && std::signbit(value.real) == std::signbit(real))
+        return SqlParameter{SqlParameter::Type::Real, std::move(spelled)};
+    return asParameter(value);
+}
 
 std::string storeCall(const ColumnRule& rule, std::string_view expression)
 {
@@ -124,36 +160,29 @@ const ColumnRule* StoreRewriter::ruleOf(const std::vector<ColumnRule>& table, st
 bool StoreRewriter::storeLiteral(Writer& w, std::size_t begin, std::size_t end, const ColumnRule& rule)
 {
     const Token& t = tk_[begin];
-    StoredValue value;
     if (end == begin + 1 && t.type == Tok::Word && t.kw == Kw::Null) {
         w.token("NULL", t.spaceBefore);
         return true;
     }
-    if (end == begin + 1 && t.type == Tok::String) {
-        value = StoredValue::ofText(Writer::unquotedLiteral(lx_.literalOf(t)));
-    } else {
+    std::size_t literal = begin;
+    bool negative = false;
+    if (end != begin + 1 || t.type != Tok::String) {
         const bool signed_ = end == begin + 2 && t.type == Tok::Other
                              && (lx_.textOf(t) == "-" || lx_.textOf(t) == "+");
-        const std::size_t digits = signed_ ? begin + 1 : begin;
-        if (end != digits + 1 || tk_[digits].type != Tok::Number) return false;
-        const std::string spelled = (signed_ && lx_.textOf(t) == "-" ? "-" : "") + std::string(lx_.textOf(tk_[digits]));
-        const auto type = Writer::numberType(lx_.textOf(tk_[digits]));
-        if (!type) return false;
-        long long whole = 0;
-        const auto read = std::from_chars(spelled.data(), spelled.data() + spelled.size(), whole);
-        if (*type == SqlParameter::Type::Integer && read.ec == std::errc() && read.ptr == spelled.data() + spelled.size())
-            value = StoredValue::ofInteger(whole);
-        else
-            value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));
+        literal = signed_ ? begin + 1 : begin;
+        if (end != literal + 1 || tk_[literal].type != Tok::Number) return false;
+        if (!Writer::numberType(lx_.textOf(tk_[literal]))) return false;
+        negative = signed_ && lx_.textOf(t) == "-";
     }
-    StoreRefusal refused = storeInto(rule, value);
-    if (refused.native != 0) {
+    StoreRefusal refused;
+    std::optional<SqlParameter> parameter = storedParameter(lx_, tk_[literal], negative, rule, refused);
+    if (!parameter) {
         // The statement is not run; NULL keeps its text one SQLite compiles.
         if (refusal_.native == 0) refusal_ = std::move(refused);
         w.token("NULL", t.spaceBefore);
         return true;
     }
-    w.value(asParameter(value), t.spaceBefore);
+    w.value(std::move(*parameter), t.spaceBefore, {literal, &rule, negative});
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/db/sqlite/TsqlWalker.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace db::sqlite::tsql {
@@ -57,6 +58,11 @@ private:
     bool tableUnknown_ = false;
     StoreRefusal refusal_;
 };
+
+// The parameter a literal token (the digits of a number, negated when `negative`) goes to its statement as
+// once stored through `rule`; nothing, with `refused` saying why, when the column cannot take it.
+std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
+                                            StoreRefusal& refused);
 
 // The call that applies `rule` to the value `expression` when the statement runs; `expression` itself
 // when the column has no rule.

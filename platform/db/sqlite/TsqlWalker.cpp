@@ -199,7 +199,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
                 w.token(lx_.literalOf(t), t.spaceBefore);
                 break;
             }
-            w.parameter(lx_.literalOf(t), t.spaceBefore);
+            w.parameter(lx_.literalOf(t), t.spaceBefore, i);
             if (kwAt(i + 1) != Kw::Collate) {
                 w.append(" COLLATE ");
                 w.append(kSqlServerCollation);
@@ -215,7 +215,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             break;
         case Tok::Word: invisible = word(w, i, rules); break;
         case Tok::Number:
-            if (rules.collate && !scopes_.back().positions) w.number(lx_.textOf(t), t.spaceBefore);
+            if (rules.collate && !scopes_.back().positions) w.number(lx_.textOf(t), t.spaceBefore, i);
             else w.token(lx_.textOf(t), t.spaceBefore);
             break;
         case Tok::Other:

@@ -22,6 +22,15 @@ namespace db::sqlite::tsql {
 
 inline constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
 
+// Where a parameter's value was read: its literal token (the digits of a signed number), and the column rule
+// it was stored through with the sign in front of it, when it was. Statements of one shape make their
+// parameters the same way from their own literals (see TsqlShapes.h).
+struct ParameterSource {
+    std::size_t token = kNowhere;
+    const ColumnRule* rule = nullptr;
+    bool negative = false;
+};
+
 // Builds the rewritten text. Gaps between tokens come out as one blank, so dropping a token (TOP n, dbo.)
 // leaves no stray whitespace and a comment can never swallow text appended after it.
 class Writer {
@@ -44,24 +53,25 @@ public:
     // A string literal ('O''Brien', quotes included) that the statement takes as a parameter: the text
     // gets a numbered mark and the literal's value goes to the parameters. Statements that differ only in
     // their literals then read alike, and the database compiles such a statement once, not once per row.
-    void parameter(std::string_view literal, bool spaceBefore)
+    void parameter(std::string_view literal, bool spaceBefore, std::size_t source)
     {
-        value({SqlParameter::Type::Text, unquotedLiteral(literal)}, spaceBefore);
+        value({SqlParameter::Type::Text, unquotedLiteral(literal)}, spaceBefore, {source});
     }
     // A number the statement takes as a parameter, when it is one SQLite reads as a value.
-    void number(std::string_view digits, bool spaceBefore)
+    void number(std::string_view digits, bool spaceBefore, std::size_t source)
     {
         const auto type = numberType(digits);
         if (!type) token(digits, spaceBefore);
-        else value({*type, std::string(digits)}, spaceBefore);
+        else value({*type, std::string(digits)}, spaceBefore, {source});
     }
-    void value(SqlParameter parameter, bool spaceBefore)
+    void value(SqlParameter parameter, bool spaceBefore, ParameterSource source)
     {
         if (parameters_.size() >= kMostParameters) {
             token(spelledLiteral(parameter), spaceBefore);
             return;
         }
         parameters_.push_back(std::move(parameter));
+        sources_.push_back(source);
         char mark[16] = "?";
         const auto written = std::to_chars(mark + 1, mark + sizeof mark, parameters_.size());
         token(std::string_view(mark, static_cast<std::size_t>(written.ptr - mark)), spaceBefore);
@@ -77,6 +87,8 @@ public:
     std::string take() { return std::move(out_); }
     // The values of the marks ?1, ?2... in the order of their numbers.
     std::vector<SqlParameter> takeParameters() { return std::move(parameters_); }
+    // Where each of them was read, in the same order.
+    std::vector<ParameterSource> takeSources() { return std::move(sources_); }
 
     static std::string unquotedLiteral(std::string_view literal);
     // Integer for digits, Real for a decimal point or an exponent; nothing for 0x... and other spellings.
@@ -89,6 +101,7 @@ private:
 
     std::string out_;
     std::vector<SqlParameter> parameters_;
+    std::vector<ParameterSource> sources_;
     bool atStart_ = true;
     bool pendingSpace_ = false;
 };

@@ -1,0 +1,105 @@
+// Statements that differ only in their values, as a voucher's rows and an import's records are sent: each
+// row is stored by its own values' rules, whatever rows of the same shape came before it, in the same batch
+// or in an earlier one, and whatever the schema was when the first of them ran.
+
+#include "tests/support/ErpDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using Natives = std::vector<long>;
+using testing_support::ErpDatabase;
+
+class StatementShapes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        erp.connection().execute(
+            "CREATE TABLE PRUEBA (CODIGO char(4) NOT NULL PRIMARY KEY, NOMBRE varchar(10), IMPORTE decimal(18,4), "
+            "CANTIDAD int, FECHA datetime)");
+    }
+
+    Rows stored() { return erp.rows("SELECT CODIGO, NOMBRE, IMPORTE, CANTIDAD, FECHA FROM PRUEBA ORDER BY CODIGO"); }
+
+    ErpDatabase erp;
+};
+
+constexpr const char* kInsert = "INSERT INTO PRUEBA (CODIGO, NOMBRE, IMPORTE, CANTIDAD, FECHA) VALUES ";
+
+TEST_F(StatementShapes, EachRowIsStoredByItsOwnLiteralsWhateverKindTheyAre)
+{
+    // The first batch makes the shapes known; the second sends the same shapes with other values, and the
+    // same column positions with literals of other kinds.
+    const std::string first = std::string(kInsert) + "('A', 'uno', 1.5, 2, '2024-02-29')\r" + kInsert
+                              + "('B', 'dos', -2.5, -3, '20240301 10:00:00')";
+    erp.connection().execute(first);
+    const std::string second = std::string(kInsert) + "('C', 'tres', 1.23456, 4, '2024-03-02')\r" + kInsert
+                               + "('D', 'cuatro', -1.23455, -5, '20240303 11:30:00')\r" + kInsert
+                               + "('E', 12, '7.25', '6', '2024-03-04')\r" + kInsert
+                               + "('F', N'seis', 3, 4.9, NULL)\r" + kInsert + "('G', 'siete ', 1.00005, 1E1, '2024-03-05')";
+    erp.connection().execute(second);
+    EXPECT_EQ(stored(), (Rows{
+                            {"A", "uno", "1.5", "2", "29/02/2024"},
+                            {"B", "dos", "-2.5", "-3", "01/03/2024 10:00:00"},
+                            {"C", "tres", "1.2346", "4", "02/03/2024"},
+                            {"D", "cuatro", "-1.2346", "-5", "03/03/2024 11:30:00"},
+                            {"E", "12", "7.25", "6", "04/03/2024"},
+                            {"F", "seis", "3", "4", "NULL"},
+                            {"G", "siete ", "1.0001", "10", "05/03/2024"},
+                        }));
+    // Conditions of one shape, with literals of other kinds, find their own rows.
+    const std::pair<const char*, Rows> lookups[] = {
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 2 AND NOMBRE = 'uno'", {{"A"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = -3 AND NOMBRE = 'DOS'", {{"B"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = '6' AND NOMBRE = 12", {{"E"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 4.0 AND NOMBRE = N'tres'", {{"C"}}},
+    };
+    for (const auto& [statement, expected] : lookups) EXPECT_EQ(erp.rows(statement), expected) << statement;
+}
+
+TEST_F(StatementShapes, ARowOfAKnownShapeIsRefusedByItsOwnValues)
+{
+    erp.connection().execute(std::string(kInsert) + "('A', 'corto', 1, 1, '2024-01-01')");
+    const Rows before = stored();
+    const std::pair<std::string, Natives> refused[] = {
+        {"('B', 'demasiado largo', 1, 1, '2024-01-01')", {8152, 3621}},
+        {"('B', 'corto', 123456789012345, 1, '2024-01-01')", {8115, 3621}},
+        {"('B', 'corto', 1, 1, '2024-02-30')", {242, 3621}},
+        {"('B', 'corto', 'uno', 1, '2024-01-01')", {8114, 3621}},
+        {"('B', 'corto', 1, 'x', '2024-01-01')", {245, 3621}},
+    };
+    for (const auto& [values, natives] : refused) {
+        erp.executeKeepingErrors(kInsert + values);
+        EXPECT_EQ(erp.nativeErrors(), natives) << values;
+        EXPECT_EQ(stored(), before) << values;
+    }
+    // The shape still takes the values its columns can.
+    erp.connection().execute(std::string(kInsert) + "('B', 'otro', 2, 2, '2024-01-02')");
+    EXPECT_EQ(stored().size(), 2u);
+}
+
+TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
+{
+    const std::string insert = "INSERT INTO CAMBIA (CODIGO, VALOR) VALUES ('A', '1.555')";
+    erp.connection().execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
+    erp.connection().execute(insert);
+    EXPECT_EQ(erp.rows("SELECT VALOR FROM CAMBIA"), (Rows{{"1.555"}}));
+
+    // Made again with an exact number where the text was: the same statement now stores a number at its scale.
+    erp.connection().execute("DROP TABLE CAMBIA\rCREATE TABLE CAMBIA (CODIGO char(4), VALOR decimal(9,2))");
+    erp.connection().execute(insert);
+    EXPECT_EQ(erp.rows("SELECT VALOR + 1 FROM CAMBIA"), (Rows{{"2.56"}}));
+
+    // Changed by another connection to the same file: the narrower column refuses what the wider took.
+    db::Connection other;
+    other.open(erp.connectionText());
+    other.execute("DROP TABLE CAMBIA");
+    other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
+    erp.executeKeepingErrors(insert);
+    EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
+    EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
+}
+
+}  // namespace
