@@ -15,18 +15,14 @@
 // The three phases are timed apart: each begins with its first progress text.
 // Usage: bench_purchase_orders [orders] (default 10000; the legacy folder is generated first).
 
+#include "bench/BenchSupport.h"
+#include "bench/ImportRuns.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
-#include "core/ProgramServices.h"
 #include "core/Utilidades.h"
 #include "importer/Importar.h"
-#include "importer/qt/ImportarView.h"
-#include "platform/db/sqlite/SqlServerFunctions.h"
-#include "platform/ui/ScriptedPrompter.h"
-#include "platform/ui/qt/QtEventPump.h"
 
 #include <QApplication>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,63 +31,24 @@
 #include <iterator>
 #include <map>
 #include <optional>
-#include <spawn.h>
 #include <sqlite3.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::check;
+using bench::countRows;
+using bench::fail;
 constexpr std::size_t kProveedores = 2, kOrdenes = 20;
 constexpr long kLineasPorOrden = 4;
 
-std::filesystem::path scratch;  // removed at the end, also when the benchmark fails
-const std::filesystem::path repository = std::filesystem::path(__FILE__).parent_path().parent_path();
-
-[[noreturn]] void fail(const std::string& what)
+// The demo data: settings, articles with cost accounts, the reception booklets.
+std::string demoData()
 {
-    std::fprintf(stderr, "bench_purchase_orders: %s\n", what.c_str());
-    if (!scratch.empty()) std::filesystem::remove_all(scratch);
-    std::exit(1);
-}
-
-void generateLegacyFolder(const std::filesystem::path& folder, long orders)
-{
-    const std::filesystem::path script = repository / "tools" / "demo" / "make_legacy_folder.py";
-    std::vector<std::string> words{"/usr/bin/python3", script.string(), folder.string(), "--orders", std::to_string(orders)};
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    int status = 0;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 || waitpid(child, &status, 0) < 0 ||
-        !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        fail("the legacy folder generator failed");
-}
-
-// gDB_Dll logged in to a new embedded database `name` in `folder`.
-void logIn(const std::filesystem::path& folder, const std::string& name)
-{
-    DB_Dll& erp = gDB_Dll();
-    erp.gCnn.close();
-    erp.gOpenFlag = false;
-    erp.gConnString = "";
-    erp.gServidor = "sqlite:" + folder.string();
-    erp.gDBName = name;
-    erp.gUsuario = "bench";
-    erp.OpenServerADODB(false, 3, "", false);
-    if (!erp.gOpenFlag) fail("cannot open the embedded database " + name);
-}
-
-long count(const std::string& table)
-{
-    db::Recordset rs;
-    rs.open("SELECT COUNT(*) AS N FROM " + table, gDB_Dll().gCnn);
-    return static_cast<long>(rs.field("N").value().asInteger());
+    std::ifstream in(bench::repository() / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void runEntry(Importar& window, std::size_t entry)
@@ -110,9 +67,8 @@ struct Seconds {
 // legacy folder: its phases' seconds.
 Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long orders)
 {
-    std::ifstream in(repository / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
-    std::string demoData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    gDB_Dll().EjecutaConsultaSQL(demoData);
+    std::string demo = demoData();
+    gDB_Dll().EjecutaConsultaSQL(demo);
     if (!gDB_Dll().gCnn.errors().empty()) fail("the demo data did not load");
     std::string component = "INSERT INTO MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES "
                             "('                     2001', '                     2002', '  M2', 0.5)";
@@ -137,13 +93,13 @@ Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long
     const auto end = Clock::now();
     window.alCambiar = shown;
     if (!linesStart || !receptionsStart) fail("a phase did not run: " + window.LblDetalle.caption);
-    if (count("C_MV_CPTE") != orders) fail(fmt::format("{} orders written, {} expected", count("C_MV_CPTE"), orders));
-    if (count("C_MV_CPTEINSUMOS") != orders * kLineasPorOrden)
-        fail(fmt::format("{} lines written, {} expected", count("C_MV_CPTEINSUMOS"), orders * kLineasPorOrden));
-    if (count("V_MV_STOCK WHERE TC = '  IR'") != orders / 2 * kLineasPorOrden)
-        fail(fmt::format("{} reception movements written, {} expected", count("V_MV_STOCK WHERE TC = '  IR'"),
+    if (countRows("C_MV_CPTE") != orders) fail(fmt::format("{} orders written, {} expected", countRows("C_MV_CPTE"), orders));
+    if (countRows("C_MV_CPTEINSUMOS") != orders * kLineasPorOrden)
+        fail(fmt::format("{} lines written, {} expected", countRows("C_MV_CPTEINSUMOS"), orders * kLineasPorOrden));
+    if (countRows("V_MV_STOCK WHERE TC = '  IR'") != orders / 2 * kLineasPorOrden)
+        fail(fmt::format("{} reception movements written, {} expected", countRows("V_MV_STOCK WHERE TC = '  IR'"),
                          orders / 2 * kLineasPorOrden));
-    if (count("V_MV_STOCK WHERE TC = '  PE'") == 0 || count("MV_ASIENTOS") == 0)
+    if (countRows("V_MV_STOCK WHERE TC = '  PE'") == 0 || countRows("MV_ASIENTOS") == 0)
         fail("no component discharge or no accounting entry was written");
     if (window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 0) != "")
         fail("the import listed an error: " + window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 1));
@@ -151,55 +107,17 @@ Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long
     return {seconds(start, *linesStart), seconds(*linesStart, *receptionsStart), seconds(*receptionsStart, end)};
 }
 
-void check(int code, sqlite3* db)
-{
-    if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW) fail(std::string("sqlite: ") + sqlite3_errmsg(db));
-}
-
-// The rows of `table` in the attached database `source`, read before any clock starts, with the order each
-// belongs to: `orderOf` is an expression over the row giving the purchase order's id.
-struct Rows {
-    std::string table, names, marks;
-    std::vector<std::vector<sqlite3_value*>> values;
-    std::vector<std::string> orders;
-    ~Rows()
-    {
-        for (auto& row : values)
-            for (sqlite3_value* value : row) sqlite3_value_free(value);
-    }
-};
-
-void readRows(sqlite3* db, const std::string& table, const std::string& orderOf, Rows& rows)
-{
-    rows.table = table;
-    sqlite3_stmt* read = nullptr;
-    check(sqlite3_prepare_v2(db, ("SELECT *, " + orderOf + " FROM source." + table + " AS r ORDER BY ID").c_str(), -1, &read,
-                             nullptr),
-          db);
-    const int columns = sqlite3_column_count(read) - 1;
-    for (int i = 0; i < columns; ++i) {
-        rows.names += (i ? ", " : "") + std::string("[") + sqlite3_column_name(read, i) + "]";
-        rows.marks += i ? ", ?" : "?";
-    }
-    while (sqlite3_step(read) == SQLITE_ROW) {
-        rows.values.emplace_back();
-        for (int i = 0; i < columns; ++i) rows.values.back().push_back(sqlite3_value_dup(sqlite3_column_value(read, i)));
-        const unsigned char* order = sqlite3_column_text(read, columns);
-        rows.orders.emplace_back(order ? reinterpret_cast<const char*>(order) : "");
-    }
-    sqlite3_finalize(read);
-}
-
 // A prepared statement run once per order, and what it writes for each order.
 struct Writer {
     sqlite3_stmt* statement = nullptr;
     std::map<std::string, std::vector<std::size_t>> rowsOf;  // rows by order
-    const Rows* rows = nullptr;
+    const bench::CopiedRows* rows = nullptr;
 };
 
 // Every order's rows of every table, then the booklets' advance, each order in a transaction of its own;
 // the seconds it took.
-double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders, const std::vector<const Rows*>& tables,
+double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders,
+                      const std::vector<std::pair<std::string, const bench::CopiedRows*>>& tables,
                       const std::map<std::string, std::pair<long, long>>& booklets)
 {
     sqlite3_stmt *begin = nullptr, *commit = nullptr, *booklet = nullptr;
@@ -210,14 +128,10 @@ double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders, const
           db);
     std::vector<Writer> writers(tables.size());
     for (std::size_t t = 0; t < tables.size(); ++t) {
-        writers[t].rows = tables[t];
-        check(sqlite3_prepare_v2(db,
-                                 fmt::format("INSERT INTO {} ({}) VALUES ({})", tables[t]->table, tables[t]->names,
-                                             tables[t]->marks)
-                                     .c_str(),
-                                 -1, &writers[t].statement, nullptr),
-              db);
-        for (std::size_t i = 0; i < tables[t]->orders.size(); ++i) writers[t].rowsOf[tables[t]->orders[i]].push_back(i);
+        const auto& [table, rows] = tables[t];
+        writers[t].rows = rows;
+        check(sqlite3_prepare_v2(db, rows->insertInto(table).c_str(), -1, &writers[t].statement, nullptr), db);
+        for (std::size_t i = 0; i < rows->keys.size(); ++i) writers[t].rowsOf[rows->keys[i]].push_back(i);
     }
     const auto start = Clock::now();
     for (const std::string& order : orders) {
@@ -247,7 +161,7 @@ double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders, const
         check(sqlite3_step(commit), db);
         sqlite3_reset(commit);
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = bench::since(start);
     sqlite3_finalize(begin);
     sqlite3_finalize(commit);
     sqlite3_finalize(booklet);
@@ -259,29 +173,26 @@ double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders, const
 // `target`; the seconds it took.
 double rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target)
 {
-    logIn(folder, target);  // the same schema as the imports' databases
-    std::ifstream in(repository / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
-    std::string demoData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    gDB_Dll().EjecutaConsultaSQL(demoData);  // the booklets the receptions advance
-    gDB_Dll().gCnn.close();
-    sqlite3* db = nullptr;
-    check(sqlite3_open_v2((folder / (target + ".sqlite")).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    static const std::string user = "bench";
-    db::sqlite::registerSqlServerFunctions(db, &user);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr), db);
-    check(sqlite3_exec(db, fmt::format("ATTACH DATABASE '{}' AS source", (folder / (source + ".sqlite")).string()).c_str(),
-                       nullptr, nullptr, nullptr),
-          db);
-    Rows headers, lines, movements, entries;
+    bench::logIn(folder, target);  // the same schema as the imports' databases
+    std::string demo = demoData();
+    gDB_Dll().EjecutaConsultaSQL(demo);  // the booklets the receptions advance
+    sqlite3* db = bench::openRaw(folder / (target + ".sqlite"));
+    bench::attachSource(db, folder / (source + ".sqlite"));
+    // The rows of each table, read before any clock starts, with the order each belongs to: `orderOf` is an
+    // expression over the row giving the purchase order's id.
+    const auto readRows = [db](const std::string& table, const std::string& orderOf, bench::CopiedRows& rows) {
+        bench::readRows(db, "SELECT *, " + orderOf + " FROM source." + table + " AS r ORDER BY ID", rows, 0, true);
+    };
+    bench::CopiedRows headers, lines, movements, entries;
     // A reception's movements name its order; its discharge's name the reception; its entry lines carry it.
     const std::string receptionOrder = "(SELECT MIN(o.IDCOMPROBANTE_ORIGEN) FROM source.V_MV_STOCK o WHERE o.TC = '  IR' AND "
                                        "o.IDCOMPROBANTE = ";
-    readRows(db, "MV_CPTE", "r.IDCOMPROBANTE", headers);
-    readRows(db, "MV_CPTEINSUMOS", "r.IDCOMPROBANTE", lines);
-    readRows(db, "V_MV_STOCK",
+    readRows("MV_CPTE", "r.IDCOMPROBANTE", headers);
+    readRows("MV_CPTEINSUMOS", "r.IDCOMPROBANTE", lines);
+    readRows("V_MV_STOCK",
              "CASE WHEN r.TC = '  IR' THEN r.IDCOMPROBANTE_ORIGEN ELSE " + receptionOrder + "r.IDCOMPROBANTE_ORIGEN) END",
              movements);
-    readRows(db, "MV_ASIENTOS", receptionOrder + "r.SUCURSAL || r.NUMERO || r.LETRA)", entries);
+    readRows("MV_ASIENTOS", receptionOrder + "r.SUCURSAL || r.NUMERO || r.LETRA)", entries);
     // The booklets' next numbers once each order is in: the highest number used so far, plus one.
     std::map<std::string, std::pair<long, long>> booklets;
     std::vector<std::string> orders;
@@ -304,8 +215,10 @@ double rawPrepared(const std::filesystem::path& folder, const std::string& sourc
         }
         sqlite3_finalize(read);
     }
-    check(sqlite3_exec(db, "DETACH DATABASE source", nullptr, nullptr, nullptr), db);
-    const double seconds = writeEachOrder(db, orders, {&headers, &lines, &movements, &entries}, booklets);
+    bench::detachSource(db);
+    const double seconds = writeEachOrder(
+        db, orders, {{"MV_CPTE", &headers}, {"MV_CPTEINSUMOS", &lines}, {"V_MV_STOCK", &movements}, {"MV_ASIENTOS", &entries}},
+        booklets);
     sqlite3_close(db);
     return seconds;
 }
@@ -316,44 +229,22 @@ int main(int argc, char** argv)
 {
     const long orders = argc > 1 ? std::atol(argv[1]) : 10000;
     if (orders <= 0) fail("usage: bench_purchase_orders [orders]");
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::drawOffscreenWithoutDisplay();
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
 
-    std::string pattern = (std::filesystem::temp_directory_path() / "migra-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) fail("cannot make a scratch folder");
-    const std::filesystem::path folder = scratch = pattern;
-    setenv("MIGRA_HOME", folder.c_str(), 1);
-    ui::ScriptedPrompter prompter;  // no box is expected: any box ends the benchmark
-    setProgramPrompter(&prompter);
+    const bench::Scratch scratch;
+    const std::filesystem::path& folder = scratch.folder();
     gUsuarioLogeado = "bench";
     gUNegocio = "   1";
 
     const auto made = Clock::now();
-    generateLegacyFolder(folder / "legacy", orders);
+    bench::generateLegacyFolder(folder / "legacy", "--orders", orders);
     std::printf("legacy folder with %ld orders of %ld lines generated in %.1f s\n", orders, kLineasPorOrden,
-                std::chrono::duration<double>(Clock::now() - made).count());
+                bench::since(made));
 
-    Seconds shown, hidden;
-    try {
-        logIn(folder, "VENTANA");
-        ui::QtEventPump pump;
-        Importar window(pump);
-        ImportarView view(window);
-        view.show();
-        shown = importOrders(window, folder / "legacy", orders);
-    } catch (const std::exception& error) {
-        fail(std::string("import with the window: ") + error.what());
-    }
-    try {
-        logIn(folder, "SINVENTANA");
-        ui::ScriptedEventPump pump;
-        Importar window(pump);
-        hidden = importOrders(window, folder / "legacy", orders);
-    } catch (const std::exception& error) {
-        fail(std::string("import without a window: ") + error.what());
-    }
-    gDB_Dll().gCnn.close();
+    const auto [shown, hidden] = bench::withAndWithoutWindow(
+        folder, [&](Importar& window) { return importOrders(window, folder / "legacy", orders); });
     const double raw = rawPrepared(folder, "VENTANA", "CRUDO");
 
     const long lines = orders * kLineasPorOrden;
@@ -366,7 +257,5 @@ int main(int argc, char** argv)
                     received / s.receptions, orders / s.total());
     std::printf("raw prepared sqlite3, one transaction per order:                        %10.0f\n", orders / raw);
     std::printf("import / raw time: %.2fx (window shown), %.2fx (no window)\n", shown.total() / raw, hidden.total() / raw);
-    setProgramPrompter(nullptr);
-    std::filesystem::remove_all(folder);
     return 0;
 }

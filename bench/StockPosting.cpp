@@ -7,17 +7,16 @@
 //     third database from the same schema.
 // Usage: bench_stock_posting [vouchers] [lines] (default 100 vouchers of 100 lines: 30,000 movements).
 
+#include "bench/BenchSupport.h"
 #include "core/BatchRunner.h"
 #include "core/DB_Dll.h"
 #include "core/ProgramServices.h"
 #include "core/Utilidades.h"
-#include "platform/db/sqlite/SqlServerFunctions.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/ScriptedPrompter.h"
 #include "stock/ClsCmnCptes.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,18 +28,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-std::filesystem::path scratch;  // removed at the end, also when the benchmark fails
-
-[[noreturn]] void fail(const std::string& what)
-{
-    std::fprintf(stderr, "bench_stock_posting: %s\n", what.c_str());
-    if (!scratch.empty()) std::filesystem::remove_all(scratch);
-    std::exit(1);
-}
-
-double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::Clock;
+using bench::check;
+using bench::fail;
+using bench::since;
 
 void execute(std::string statement)
 {
@@ -48,19 +39,11 @@ void execute(std::string statement)
     if (!gDB_Dll().gCnn.errors().empty()) fail("cannot run: " + statement);
 }
 
-// gDB_Dll logged in to a new embedded database `name`, with the voucher type, the settings and the articles
-// a reception posts.
-void logIn(const std::string& name, long lines)
+// gDB_Dll logged in to a new embedded database `name` in `folder`, with the voucher type, the settings and
+// the articles a reception posts.
+void logIn(const std::filesystem::path& folder, const std::string& name, long lines)
 {
-    DB_Dll& erp = gDB_Dll();
-    erp.gCnn.close();
-    erp.gOpenFlag = false;
-    erp.gConnString = "";
-    erp.gServidor = "sqlite:" + scratch.string();
-    erp.gDBName = name;
-    erp.gUsuario = "bench";
-    erp.OpenServerADODB(false, 3, "", false);
-    if (!erp.gOpenFlag) fail("cannot open the embedded database " + name);
+    bench::logIn(folder, name);
     execute("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, SISTEMA, ES) VALUES ('  IR', 1, 'STOCK', 'E')");
     execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('AsientosXStock', 'SI')");
     execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockRecepcionOC', '   5')");
@@ -124,81 +107,46 @@ double runAlone(const std::vector<std::string>& texts)
     return since(start);
 }
 
-void check(int code, sqlite3* db)
-{
-    if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW) fail(std::string("sqlite: ") + sqlite3_errmsg(db));
-}
-
 // The V_MV_STOCK rows of `source` inserted into the new database `target` by one prepared statement, a
 // transaction per voucher.
-double rawPrepared(const std::string& source, const std::string& target, long lines)
+double rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target, long lines)
 {
-    logIn(target, lines);  // the same schema and settings as the posting's database
-    gDB_Dll().gCnn.close();
-    sqlite3* db = nullptr;
-    check(sqlite3_open_v2((scratch / (target + ".sqlite")).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    static const std::string user = "bench";
-    db::sqlite::registerSqlServerFunctions(db, &user);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr), db);
-    check(sqlite3_exec(db, fmt::format("ATTACH DATABASE '{}' AS source", (scratch / (source + ".sqlite")).string()).c_str(),
-                       nullptr, nullptr, nullptr),
-          db);
-    sqlite3_stmt* read = nullptr;
-    check(sqlite3_prepare_v2(db, "SELECT * FROM source.V_MV_STOCK ORDER BY ID", -1, &read, nullptr), db);
-    const int columns = sqlite3_column_count(read);
-    int voucherColumn = -1;
-    std::string names, marks;
-    for (int i = 1; i < columns; ++i) {  // all but the ID
-        const std::string name = sqlite3_column_name(read, i);
-        if (name == "IDCOMPROBANTE") voucherColumn = i - 1;
-        names += (i > 1 ? ", " : "") + name;
-        marks += i > 1 ? ", ?" : "?";
-    }
-    // The rows are read before the clock starts: only the writing is measured.
-    std::vector<std::vector<sqlite3_value*>> rows;
-    while (sqlite3_step(read) == SQLITE_ROW) {
-        rows.emplace_back();
-        for (int i = 1; i < columns; ++i) rows.back().push_back(sqlite3_value_dup(sqlite3_column_value(read, i)));
-    }
-    sqlite3_finalize(read);
-    check(sqlite3_exec(db, "DETACH DATABASE source", nullptr, nullptr, nullptr), db);
+    logIn(folder, target, lines);  // the same schema and settings as the posting's database
+    sqlite3* db = bench::openRaw(folder / (target + ".sqlite"));
+    bench::attachSource(db, folder / (source + ".sqlite"));
+    // The rows, all but the ID, are read before the clock starts: only the writing is measured.
+    bench::CopiedRows rows;
+    bench::readRows(db, "SELECT * FROM source.V_MV_STOCK ORDER BY ID", rows, 1);
+    bench::detachSource(db);
+    const int columns = static_cast<int>(rows.columns.size());
+    const auto voucherColumn = static_cast<std::size_t>(
+        std::find(rows.columns.begin(), rows.columns.end(), "IDCOMPROBANTE") - rows.columns.begin());
 
     sqlite3_stmt* insert = nullptr;
-    check(sqlite3_prepare_v2(db, fmt::format("INSERT INTO V_MV_STOCK ({}) VALUES ({})", names, marks).c_str(), -1, &insert,
-                             nullptr),
-          db);
+    check(sqlite3_prepare_v2(db, rows.insertInto("V_MV_STOCK").c_str(), -1, &insert, nullptr), db);
     const auto voucherOf = [&](const std::vector<sqlite3_value*>& row) {
-        return std::string(reinterpret_cast<const char*>(sqlite3_value_text(row[static_cast<std::size_t>(voucherColumn)])));
+        return std::string(reinterpret_cast<const char*>(sqlite3_value_text(row[voucherColumn])));
     };
     const auto start = Clock::now();
     std::string open;
-    for (const auto& row : rows) {
+    for (const auto& row : rows.values) {
         if (voucherOf(row) != open) {
             if (!open.empty()) check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
             check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
             open = voucherOf(row);
         }
-        for (int i = 0; i + 1 < columns; ++i) sqlite3_bind_value(insert, i + 1, row[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < columns; ++i) sqlite3_bind_value(insert, i + 1, row[static_cast<std::size_t>(i)]);
         check(sqlite3_step(insert), db);
         sqlite3_reset(insert);
     }
     if (!open.empty()) check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     const double seconds = since(start);
     sqlite3_finalize(insert);
-    for (auto& row : rows)
-        for (sqlite3_value* value : row) sqlite3_value_free(value);
     sqlite3_close(db);
     return seconds;
 }
 
-long rowsOf(const std::string& table)
-{
-    db::Recordset rs;
-    rs.open("SELECT COUNT(*) AS N FROM " + table, gDB_Dll().gCnn);
-    return static_cast<long>(rs.field("N").value().asInteger());
-}
-
-long movements() { return rowsOf("V_MV_STOCK"); }
+long movements() { return bench::countRows("V_MV_STOCK"); }
 
 }  // namespace
 
@@ -208,12 +156,8 @@ int main(int argc, char** argv)
     const long lines = argc > 2 ? std::atol(argv[2]) : 100;
     if (vouchers <= 0 || lines <= 0) fail("usage: bench_stock_posting [vouchers] [lines]");
 
-    std::string pattern = (std::filesystem::temp_directory_path() / "migra-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) fail("cannot make a scratch folder");
-    scratch = pattern;
-    setenv("MIGRA_HOME", scratch.c_str(), 1);
-    ui::ScriptedPrompter prompter;  // no box is expected: any box ends the benchmark
-    setProgramPrompter(&prompter);
+    const bench::Scratch scratch;
+    const std::filesystem::path& folder = scratch.folder();
     os::FixedClock clock{base::DateTime::fromParts(2026, 3, 7, 9, 0, 0)};
     setProgramClock(&clock);
 
@@ -221,19 +165,19 @@ int main(int argc, char** argv)
     long written = 0;
     std::vector<std::string> texts;
     try {
-        logIn("POSTEO", lines);
+        logIn(folder, "POSTEO", lines);
         ClsCmnCptes motor;
         posted = postAndRun(motor, vouchers, lines, texts, collecting);
         written = movements();
-        if (rowsOf("MV_ASIENTOS") != 2 * vouchers) fail("the vouchers did not get their accounting entries");
-        logIn("SOLO", lines);
+        if (bench::countRows("MV_ASIENTOS") != 2 * vouchers) fail("the vouchers did not get their accounting entries");
+        logIn(folder, "SOLO", lines);
         alone = runAlone(texts);
         if (movements() != written) fail("the texts run alone wrote another number of movements");
     } catch (const std::exception& error) {
         fail(std::string("posting: ") + error.what());
     }
     gDB_Dll().gCnn.close();
-    const double raw = rawPrepared("POSTEO", "CRUDO", lines);
+    const double raw = rawPrepared(folder, "POSTEO", "CRUDO", lines);
 
     std::printf("vouchers: %ld of %ld lines, movements: %ld\n", vouchers, lines, written);
     std::printf("ActualizaStock collecting + EjecutaTransaccion: %10.0f movements/s\n", written / posted);
@@ -242,8 +186,6 @@ int main(int argc, char** argv)
     std::printf("raw prepared sqlite3 inserts:                   %10.0f movements/s\n", written / raw);
     std::printf("posting / raw time:                             %10.2fx\n", posted / raw);
     std::printf("texts alone / raw time:                         %10.2fx\n", alone / raw);
-    setProgramPrompter(nullptr);
     setProgramClock(nullptr);
-    std::filesystem::remove_all(scratch);
     return 0;
 }

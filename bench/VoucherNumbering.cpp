@@ -7,16 +7,14 @@
 //     prepared once.
 // Usage: bench_voucher_numbering [vouchers] [entry lines] (default 10000 and 100000)
 
+#include "bench/BenchSupport.h"
 #include "core/BatchRunner.h"
 #include "core/DB_Dll.h"
-#include "core/ProgramServices.h"
 #include "numbering/EntryChecks.h"
 #include "numbering/NumberingBooklets.h"
 #include "platform/base/Text.h"
-#include "platform/db/sqlite/SqlServerFunctions.h"
-#include "platform/ui/ScriptedPrompter.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,33 +24,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::check;
+using bench::fail;
+using bench::since;
 constexpr int kLookups = 5000;  // entry numbers asked for
 
-std::filesystem::path scratch;  // removed at the end, also when the benchmark fails
-
-[[noreturn]] void fail(const std::string& what)
-{
-    std::fprintf(stderr, "bench_voucher_numbering: %s\n", what.c_str());
-    if (!scratch.empty()) std::filesystem::remove_all(scratch);
-    std::exit(1);
-}
-
-double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+std::filesystem::path folder;  // the scratch folder, where the databases are made
 
 // gDB_Dll logged in to the embedded database `name`, made when it is new.
-void logIn(const std::string& name)
-{
-    DB_Dll& erp = gDB_Dll();
-    erp.gCnn.close();
-    erp.gOpenFlag = false;
-    erp.gConnString = "";
-    erp.gServidor = "sqlite:" + scratch.string();
-    erp.gDBName = name;
-    erp.gUsuario = "bench";
-    erp.OpenServerADODB(false, 3, "", false);
-    if (!erp.gOpenFlag) fail("cannot open the embedded database " + name);
-}
+void logIn(const std::string& name) { bench::logIn(folder, name); }
 
 // A new database with one booklet for "IR".
 void logInWithBooklet(const std::string& name)
@@ -66,21 +47,7 @@ void logInWithBooklet(const std::string& name)
     if (!erp.gCnn.errors().empty()) fail("cannot write the booklet");
 }
 
-void check(int code, sqlite3* db)
-{
-    if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW) fail(std::string("sqlite: ") + sqlite3_errmsg(db));
-}
-
-sqlite3* openRaw(const std::string& name)
-{
-    gDB_Dll().gCnn.close();
-    sqlite3* db = nullptr;
-    check(sqlite3_open_v2((scratch / (name + ".sqlite")).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    static const std::string user = "bench";
-    db::sqlite::registerSqlServerFunctions(db, &user);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr), db);
-    return db;
-}
+sqlite3* openRaw(const std::string& name) { return bench::openRaw(folder / (name + ".sqlite")); }
 
 sqlite3_stmt* prepare(sqlite3* db, const char* sql)
 {
@@ -117,9 +84,7 @@ double throughNumbering(long vouchers)
         if (failed) fail("the batch of number " + nro + " failed: " + error);
     }
     const double seconds = since(start);
-    db::Recordset rs;
-    rs.open("SELECT COUNT(*) AS N FROM V_MV_CTROL_CPTE", gDB_Dll().gCnn);
-    if (rs.field("N").value().toInteger() != vouchers) fail("the used numbers were not all recorded");
+    if (bench::countRows("V_MV_CTROL_CPTE") != vouchers) fail("the used numbers were not all recorded");
     return seconds;
 }
 
@@ -240,12 +205,8 @@ int main(int argc, char** argv)
     const long lines = argc > 2 ? std::atol(argv[2]) : 100000;
     if (vouchers <= 0 || lines <= 0) fail("usage: bench_voucher_numbering [vouchers] [entry lines]");
 
-    std::string pattern = (std::filesystem::temp_directory_path() / "migra-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) fail("cannot make a scratch folder");
-    scratch = pattern;
-    setenv("MIGRA_HOME", scratch.c_str(), 1);
-    ui::ScriptedPrompter prompter;  // no box is expected: any box ends the benchmark
-    setProgramPrompter(&prompter);
+    const bench::Scratch scratch;
+    folder = scratch.folder();
 
     double numbering = 0, entries = 0;
     try {
@@ -265,7 +226,5 @@ int main(int argc, char** argv)
     std::printf("ObtieneNroAsiento:                %10.0f numbers/s\n", kLookups / entries);
     std::printf("raw prepared sqlite3 MAX read:    %10.0f numbers/s\n", kLookups / rawEntries);
     std::printf("ObtieneNroAsiento / raw time:     %10.2fx\n", entries / rawEntries);
-    setProgramPrompter(nullptr);
-    std::filesystem::remove_all(scratch);
     return 0;
 }

@@ -36,17 +36,30 @@ LoteYSerie split(const std::string& item)
 // The number of pieces a listed count gives: a line lists one piece, or none, or several.
 long piecesOf(long count) { return count > 1 ? count : 1; }
 
+// An item of column 21, trimmed, with the text column 22 lists at its place.
+struct ItemListado {
+    std::string item;
+    std::string cantidad;
+};
+
+// The items of column 21 one by one; a list of none gives one empty item.
+std::vector<ItemListado> listedItems(ClsCmnCptes& motor, const LineaDePiezas& linea)
+{
+    const long count = piecesOf(motor.Cuenta_Series_Lotes(linea.lotes, std::string()));
+    std::vector<ItemListado> items;
+    for (long j = 1; j <= count; ++j)
+        items.push_back({base::trim(motor.ExtraeSerieLote(linea.lotes, j)), motor.ExtraeSerieLote(linea.series, j)});
+    return items;
+}
+
 // Pieces taken lot by lot from column 21, each with its quantity from column 22: an exit, and the entry
 // that puts a transfer's exit back.
 std::vector<PiezaMovimiento> listedLots(ClsCmnCptes& motor, const LineaDePiezas& linea)
 {
     const Utilidades& u = gUtilidades();
-    std::string lotes = linea.lotes, series = linea.series, none;
-    const long count = piecesOf(motor.Cuenta_Series_Lotes(lotes, none));
     std::vector<PiezaMovimiento> piezas;
-    for (long j = 1; j <= count; ++j) {
-        const std::string item = base::trim(motor.ExtraeSerieLote(lotes, j));
-        const base::Currency listed = u.ValorNumerico(motor.ExtraeSerieLote(series, j));
+    for (const auto& [item, quantity] : listedItems(motor, linea)) {
+        const base::Currency listed = u.ValorNumerico(quantity);
         PiezaMovimiento pieza;
         if (!item.empty()) {
             if (listed == base::Currency()) continue;  // nothing of this lot moves
@@ -71,15 +84,11 @@ std::vector<PiezaMovimiento> listedLots(ClsCmnCptes& motor, const LineaDePiezas&
 std::vector<PiezaMovimiento> enteredSizes(ClsCmnCptes& motor, const LineaDePiezas& linea, std::string_view loteFijo)
 {
     const Utilidades& u = gUtilidades();
-    std::string lotes = linea.lotes, series = linea.series, none;
-    const long count = piecesOf(motor.Cuenta_Series_Lotes(lotes, none));
     std::vector<PiezaMovimiento> piezas;
-    for (long j = 1; j <= count; ++j) {
-        const std::string item = base::trim(motor.ExtraeSerieLote(lotes, j));
-        const std::string quantity = motor.ExtraeSerieLote(series, j);
+    for (const auto& [item, quantity] : listedItems(motor, linea)) {
         PiezaMovimiento pieza{code25(item), code25(quantity), linea.cantidad, {}};
         if (linea.perecedero) {
-            pieza.lote = code25(lotes);
+            pieza.lote = code25(linea.lotes);
         } else if (!item.empty()) {
             pieza.lote = code25(split(item).lote);
             pieza.serie.clear();

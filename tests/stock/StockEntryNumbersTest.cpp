@@ -19,6 +19,21 @@ protected:
                             "' STK', 1)",
                             numero, mes, numero));
     }
+    // The entry of the grid's row `fila` alone, generated and run.
+    void registraFila(ClsCmnCptes& engine, ui::FlexGrid& grid, long fila)
+    {
+        Llamada ll;
+        ll.soloRegistro = fila;
+        ejecuta(genera(engine, grid, ll));
+    }
+    // A call on one line that gives no entry: no text and no entry number taken.
+    void sinAsiento(Llamada ll)
+    {
+        ClsCmnCptes engine;
+        auto grid = grilla({a1});
+        EXPECT_EQ(genera(engine, *grid, ll), "");
+        EXPECT_EQ(engine.UltimoNroAsiento, 0);
+    }
     static Rows numeros()
     {
         return rows("SELECT DISTINCT NUMERO, MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = '  IR' "
@@ -61,9 +76,7 @@ TEST_F(EntryNumbers, ASingleRowInANewObjectTakesAFreshNumber)
     lineaAjena(41);
     ClsCmnCptes engine;
     auto grid = grilla({a1, a3});
-    Llamada ll;
-    ll.soloRegistro = 2;
-    ejecuta(genera(engine, *grid, ll));
+    registraFila(engine, *grid, 2);
     Cabecera c;
     c.numero = "42", c.cabImporte = "4";
     EXPECT_EQ(lineas("WHERE TC = '  IR'"), lineasEsperadas(c, {{"2.1.01", "1", "H", "4"}, {"1.1.07", "2", "D", "4"}}));
@@ -74,15 +87,11 @@ TEST_F(EntryNumbers, RowsAddedOneByOneMakeOneEntry)
     lineaAjena(41);
     ClsCmnCptes engine;
     auto grid = grilla({a1, a3});
-    Llamada fila1;
-    fila1.soloRegistro = 1;
-    ejecuta(genera(engine, *grid, fila1));
+    registraFila(engine, *grid, 1);
     lineaAjena(43);
     // A new object, as after the window was closed: the voucher's own number still holds.
     ClsCmnCptes otro;
-    Llamada fila2;
-    fila2.soloRegistro = 2;
-    ejecuta(genera(otro, *grid, fila2));
+    registraFila(otro, *grid, 2);
     EXPECT_EQ(otro.UltimoNroAsiento, 42);
 
     Cabecera c;
@@ -114,13 +123,10 @@ TEST_F(EntryNumbers, AnEmptyRegistrationTypeIsToldAndBooksNothing)
     prompter.expectMessage("No se ha informado El Tipo de Registro que generará el Asiento, corrija esto desde "
                            "configuración y vuelva a intentarlo",
                            ui::vbOKOnly | ui::vbExclamation, "Atención", ui::vbOK);
-    ClsCmnCptes engine;
-    auto grid = grilla({a1});
     Llamada ll;
     ll.tc = "AJ";
     ll.tipoMov = 5;
-    EXPECT_EQ(genera(engine, *grid, ll), "");
-    EXPECT_EQ(engine.UltimoNroAsiento, 0);
+    sinAsiento(ll);
 }
 
 TEST_F(EntryNumbers, AnEntryNumberThatCannotBeReadGivesNoEntry)
@@ -130,11 +136,7 @@ TEST_F(EntryNumbers, AnEntryNumberThatCannotBeReadGivesNoEntry)
             "CUENTA varchar(15))");
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), ui::vbAbortRetryIgnore | ui::vbCritical,
                            "Recordset - ObtieneNroAsiento Aviso al operador!!! ", ui::vbAbort);
-    ClsCmnCptes engine;
-    auto grid = grilla({a1});
-    Llamada ll;
-    EXPECT_EQ(genera(engine, *grid, ll), "");
-    EXPECT_EQ(engine.UltimoNroAsiento, 0);
+    sinAsiento(Llamada{});
 }
 
 // --- cost of goods
