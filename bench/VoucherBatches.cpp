@@ -3,13 +3,10 @@
 // prepared SQLite statement, a transaction per batch, on an identical table in an identical database.
 // Texts and numbers differ from row to row. Usage: bench_voucher_batches [batches] [rows per batch]
 
+#include "bench/BenchSupport.h"
 #include "core/BatchRunner.h"
 #include "core/DB_Dll.h"
-#include "core/ProgramServices.h"
-#include "platform/db/sqlite/SqlServerFunctions.h"
-#include "platform/ui/ScriptedPrompter.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,16 +18,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-std::filesystem::path scratch;
-
-[[noreturn]] void fail(const std::string& what)
-{
-    std::fprintf(stderr, "bench_voucher_batches: %s\n", what.c_str());
-    if (!scratch.empty()) std::filesystem::remove_all(scratch);
-    std::exit(1);
-}
+using bench::check;
+using bench::fail;
 
 // 35 columns: 12 texts, 6 whole numbers, 14 exact numbers, 3 dates.
 struct Column {
@@ -79,17 +68,10 @@ std::string literal(std::size_t c, long r)
     }
 }
 
+// gDB_Dll logged in to a new database `name` holding the movements table.
 void logIn(const std::filesystem::path& folder, const std::string& name)
 {
-    DB_Dll& erp = gDB_Dll();
-    erp.gCnn.close();
-    erp.gOpenFlag = false;
-    erp.gConnString = "";
-    erp.gServidor = "sqlite:" + folder.string();
-    erp.gDBName = name;
-    erp.gUsuario = "bench";
-    erp.OpenServerADODB(false, 3, "", false);
-    if (!erp.gOpenFlag) fail("cannot open the embedded database " + name);
+    bench::logIn(folder, name);
     std::string columns;
     for (const Column& column : kColumns) columns += fmt::format("{}{} {}", columns.empty() ? "" : ", ", column.name, column.type);
     gDB_Dll().gCnn.execute(fmt::format("CREATE TABLE MV_MOVIMIENTOS_PRUEBA ({})", columns));
@@ -111,7 +93,7 @@ double throughEjecutaTransaccion(const std::filesystem::path& folder, long batch
     std::vector<ListaSentencias> all(static_cast<std::size_t>(batches));
     for (long b = 0; b < batches; ++b)
         for (long r = 0; r < rows; ++r) all[static_cast<std::size_t>(b)].push_back(insertText(b * rows + r));
-    const auto start = Clock::now();
+    const auto start = bench::Clock::now();
     for (const ListaSentencias& sentencias : all) {
         bool hayError = false;
         long codigo = 0;
@@ -119,23 +101,13 @@ double throughEjecutaTransaccion(const std::filesystem::path& folder, long batch
         EjecutaTransaccion(sentencias, hayError, codigo, false, false, lote, texto);
         if (hayError) fail(fmt::format("the batch failed: {} {}", codigo, texto));
     }
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void check(int code, sqlite3* db)
-{
-    if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW) fail(std::string("sqlite: ") + sqlite3_errmsg(db));
+    return bench::since(start);
 }
 
 double rawPrepared(const std::filesystem::path& folder, long batches, long rows)
 {
     logIn(folder, "CRUDO");  // the same table, schema and settings
-    gDB_Dll().gCnn.close();
-    sqlite3* db = nullptr;
-    check(sqlite3_open_v2((folder / "CRUDO.sqlite").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    static const std::string user = "bench";
-    db::sqlite::registerSqlServerFunctions(db, &user);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr), db);
+    sqlite3* db = bench::openRaw(folder / "CRUDO.sqlite");
     std::string names, marks;
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         names += fmt::format("{}{}", c ? ", " : "", kColumns[c].name);
@@ -171,7 +143,7 @@ double rawPrepared(const std::filesystem::path& folder, long batches, long rows)
             }
         }
     }
-    const auto start = Clock::now();
+    const auto start = bench::Clock::now();
     for (long b = 0; b < batches; ++b) {
         check(sqlite3_step(begin), db);
         sqlite3_reset(begin);
@@ -193,7 +165,7 @@ double rawPrepared(const std::filesystem::path& folder, long batches, long rows)
         check(sqlite3_step(commit), db);
         sqlite3_reset(commit);
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = bench::since(start);
     sqlite3_finalize(insert);
     sqlite3_finalize(begin);
     sqlite3_finalize(commit);
@@ -208,12 +180,8 @@ int main(int argc, char** argv)
     const long batches = argc > 1 ? std::atol(argv[1]) : 100;
     const long rows = argc > 2 ? std::atol(argv[2]) : 300;
     if (batches <= 0 || rows <= 0) fail("usage: bench_voucher_batches [batches] [rows per batch]");
-    std::string pattern = (std::filesystem::temp_directory_path() / "migra-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) fail("cannot make a scratch folder");
-    const std::filesystem::path folder = scratch = pattern;
-    setenv("MIGRA_HOME", folder.c_str(), 1);
-    ui::ScriptedPrompter prompter;  // no box is expected: any box ends the benchmark
-    setProgramPrompter(&prompter);
+    const bench::Scratch scratch;  // no box is expected: any box ends the benchmark
+    const std::filesystem::path& folder = scratch.folder();
 
     const double raw = rawPrepared(folder, batches, rows);
     double layer = 0;
@@ -227,7 +195,5 @@ int main(int argc, char** argv)
     std::printf("raw prepared sqlite3:  %10.0f rows/s\n", static_cast<double>(batches * rows) / raw);
     std::printf("EjecutaTransaccion:    %10.0f rows/s\n", static_cast<double>(batches * rows) / layer);
     std::printf("layer / raw time:      %10.2fx\n", layer / raw);
-    setProgramPrompter(nullptr);
-    std::filesystem::remove_all(folder);
     return 0;
 }

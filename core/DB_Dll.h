@@ -69,6 +69,9 @@ public:
     // the error treatment; when the operator gives up, LRCS stays closed and reads as being at its end.
     void AbrirRecordset(std::string& SentenciaSQL, db::Recordset& LRCS, db::Connection* ConexionActiva = nullptr,
                         int CursorType = 0, int LockType = 1, long Options = -1, bool ConvOracle = true);
+    // Opens LRCS on the ERP connection as AbrirRecordset does (closing it first, synonyms, Oracle's dialect),
+    // but raises a failure instead of asking about it, so that the caller's own error treatment names it.
+    void abreSinTratamiento(std::string SentenciaSQL, db::Recordset& LRCS, int CursorType = 0, int LockType = 1);
     void CierraRecordset(db::Recordset& LrcsTemp);
     // The value as an SQL literal: "'" texts (apostrophes doubled) and dates (the connection's date
     // literal), "@" numbers ("," read as decimal separator, written with "."), any other type unchanged.

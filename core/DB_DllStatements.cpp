@@ -85,6 +85,14 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, db::Recordset& LRCS, db::
     });
 }
 
+void DB_Dll::abreSinTratamiento(std::string SentenciaSQL, db::Recordset& LRCS, int CursorType, int LockType)
+{
+    if (LRCS.state() != db::kStateClosed) LRCS.close();
+    SentenciaSQL = SS_TSinonimos(SentenciaSQL);
+    if (base::inStr(gCnn.connectionString(), "ORACLE") > 1) SentenciaSQL = ORACLE_Dicc(SentenciaSQL);
+    LRCS.open(SentenciaSQL, gCnn, static_cast<db::CursorType>(CursorType), static_cast<db::LockType>(LockType));
+}
+
 void DB_Dll::CierraRecordset(db::Recordset& LrcsTemp)
 {
     base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, "CierraRecordset"); });

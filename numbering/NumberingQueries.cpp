@@ -32,12 +32,9 @@ bool esTipo(std::string_view TC, std::initializer_list<std::string_view> codes)
 
 void abreConsulta(std::string statement, db::Recordset& rs, bool updatable)
 {
-    DB_Dll& erp = gDB_Dll();
-    if (rs.state() != db::kStateClosed) rs.close();
-    statement = erp.SS_TSinonimos(statement);
-    if (base::inStr(erp.gCnn.connectionString(), "ORACLE") > 0) statement = erp.ORACLE_Dicc(statement);
-    if (updatable) rs.open(statement, erp.gCnn, db::CursorType::Dynamic, db::LockType::Optimistic);
-    else rs.open(statement, erp.gCnn, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
+    // Cursor 2 with lock 3 is the dynamic, optimistic recordset the booklet rows are written through.
+    if (updatable) gDB_Dll().abreSinTratamiento(std::move(statement), rs, 2, 3);
+    else gDB_Dll().abreSinTratamiento(std::move(statement), rs);
 }
 
 std::string texto(const base::Value& value) { return gUtilidades().NuloACadena(value); }

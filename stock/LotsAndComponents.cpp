@@ -9,7 +9,6 @@
 #include "platform/base/ErrorTrap.h"
 #include "platform/base/Utf8.h"
 #include "platform/db/Recordset.h"
-#include "stock/ErpReads.h"
 
 namespace {
 
@@ -60,7 +59,7 @@ bool ArticuloTieneLotes(std::string IdArticulo, const std::string& IdDeposito, s
                     erp.SQLValue(util.RellenaCodigo(IdArticulo, 25)) + " AND CANTIDAD > 0 AND IDDEPOSITO = " +
                     literalDeposito(IdDeposito) + " AND NOT NROLOTE IS NULL ORDER BY NROLOTE";
     });
-    trap.step([&] { abreLecturaErp(statement, rs); });
+    trap.step([&] { gDB_Dll().abreSinTratamiento(statement, rs); });
     trap.step([&] {
         lotes.clear();
         for (; !rs.eof(); rs.moveNext())
@@ -97,7 +96,7 @@ bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& I
     db::Recordset rs;
     std::vector<ItemCantidad> leidos;
     base::ErrorTrap trap(tratamientoBajo("IdArticuloTieneInsumos"));
-    trap.step([&] { abreLecturaErp(statement, rs); });
+    trap.step([&] { gDB_Dll().abreSinTratamiento(statement, rs); });
     trap.step([&] {
         leidos.clear();
         for (; !rs.eof(); rs.moveNext())

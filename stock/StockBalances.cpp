@@ -53,7 +53,7 @@ struct Tracking {
 Tracking trackingOf(const std::string& IdArticulo)
 {
     db::Recordset row;
-    abreLecturaErp("SELECT USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = " + literal(IdArticulo, 25), row);
+    gDB_Dll().abreSinTratamiento("SELECT USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = " + literal(IdArticulo, 25), row);
     if (row.eof()) {
         throw base::Error(kNoCurrentRecord,
                           "El artículo '" + base::trim(IdArticulo) + "' no existe en la tabla de artículos",
@@ -72,7 +72,7 @@ void ControlStock(const std::string& IdDeposito, const std::string& IdArticulo, 
     const std::string statement = balanceByUnitStatement(IdDeposito, IdArticulo, IdUnidad);
     db::Recordset row;
     base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, "ControlStock"); });
-    trap.step([&] { abreLecturaErp(statement, row); });
+    trap.step([&] { gDB_Dll().abreSinTratamiento(statement, row); });
     trap.step([&] {
         if (!row.eof()) Saldo = numeroOCero(row.field("Stock").value());
     });
@@ -116,7 +116,7 @@ double ClsCmnCptes::ObtieneStock(const std::string& IdArticulo, std::string* IdD
     if (tracking.byLot && !tracking.bySerial) statement += " AND NroSerie is NULL ";
 
     db::Recordset row;
-    trap.step([&] { abreLecturaErp(statement, row); });
+    trap.step([&] { gDB_Dll().abreSinTratamiento(statement, row); });
     trap.step([&] {
         if (!row.eof()) saldo = numeroOCero(row.field("SaldoStock").value());
     });

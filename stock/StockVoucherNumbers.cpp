@@ -9,7 +9,6 @@
 #include "numbering/NumberingBooklets.h"
 #include "platform/base/ErrorTrap.h"
 #include "platform/db/Recordset.h"
-#include "stock/ErpReads.h"
 
 #include <cstdint>
 #include <fmt/format.h>
@@ -42,7 +41,7 @@ std::string AsignarNumeroComprobante(const std::string& TC, std::string& Suc, st
     // Without a booklet the numbering has told the operator; no number is made up here.
     if (!propuesto) return {};
     trap.step([&] {
-        abreLecturaErp("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = " + tipo +
+        gDB_Dll().abreSinTratamiento("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = " + tipo +
                         " AND IDCOMPROBANTE = " + erp.SQLValue(Suc + Nro + Letra),
                     rs);
         usado = !rs.eof();
@@ -51,7 +50,7 @@ std::string AsignarNumeroComprobante(const std::string& TC, std::string& Suc, st
     trap.step([&] {
         if (!usado) return;
         erp.CierraRecordset(rs);
-        abreLecturaErp("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = " + tipo +
+        gDB_Dll().abreSinTratamiento("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = " + tipo +
                         " AND SUBSTRING(IDCOMPROBANTE, 1, 4)= " + erp.SQLValue(Suc) +
                         " AND SUBSTRING(IDCOMPROBANTE, 13, 1)= " + erp.SQLValue(Letra),
                     rs);

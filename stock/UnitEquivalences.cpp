@@ -39,7 +39,7 @@ bool readsEquivalence(const std::string& articulo, const std::string& from, cons
                                   " AND IDUNIDAD = " + erp.SQLValue(padded(from, 4)) +
                                   " AND IDUNIDAD_EQUIV = " + erp.SQLValue(padded(to, 4));
     db::Recordset row;
-    abreLecturaErp(statement, row);
+    gDB_Dll().abreSinTratamiento(statement, row);
     if (row.eof()) return false;
     coeficiente = numeroOCero(row.field("Coeficiente").value());
     return true;
@@ -85,7 +85,7 @@ std::string ObtieneUnidadArticulo(const std::string& IdArticulo)
     const std::string statement =
         "SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = " + gDB_Dll().SQLValue(padded(IdArticulo, 25));
     db::Recordset row;
-    abreLecturaErp(statement, row);
+    gDB_Dll().abreSinTratamiento(statement, row);
     if (row.eof()) {
         throw base::Error(kNoCurrentRecord,
                           "El artículo '" + base::trim(IdArticulo) + "' no existe en la tabla de artículos",

@@ -10,7 +10,6 @@
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 #include "platform/ui/Prompter.h"
-#include "stock/ErpReads.h"
 
 #include <array>
 #include <cstdint>
@@ -56,7 +55,7 @@ std::int16_t ClsCmnCptes::ObtieneSignoComprobante(const std::string& TC, bool Li
     std::int16_t sign = 0;
     db::Recordset row;
     base::ErrorTrap trap([](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, std::string(kRutina)); });
-    trap.step([&] { abreLecturaErp(statement, row); });
+    trap.step([&] { gDB_Dll().abreSinTratamiento(statement, row); });
     if (trap.left()) return sign;
     if (row.eof()) {
         // The posting goes on with a sign of 0; the log keeps the type that was missing.

@@ -23,7 +23,6 @@
 #include "platform/os/Clock.h"
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
-#include "stock/ErpReads.h"
 
 #include <fmt/format.h>
 #include <fmt/ranges.h>
@@ -52,7 +51,7 @@ std::string sql(std::string_view texto) { return gDB_Dll().SQLValue(base::Value(
 bool hayFilas(const std::string& consulta)
 {
     db::Recordset filas;
-    abreLecturaErp(consulta, filas);
+    gDB_Dll().abreSinTratamiento(consulta, filas);
     return !filas.eof();
 }
 
@@ -193,7 +192,7 @@ private:
         for (long columna : {kNroLote, kNroSerie, kPerecedero, kPideTalle}) grilla.setTextMatrix(r, columna, "0");
 
         db::Recordset linea;
-        abreLecturaErp("SELECT * FROM C_MV_CPTEINSUMOS WHERE TC = " + sql(kTipoOrden) + " AND IDCOMPROBANTE = " +
+        gDB_Dll().abreSinTratamiento("SELECT * FROM C_MV_CPTEINSUMOS WHERE TC = " + sql(kTipoOrden) + " AND IDCOMPROBANTE = " +
                            sql(id) + " AND IDARTICULO = " + sql(articulo),
                        linea);
         if (!linea.eof()) {
