@@ -80,31 +80,30 @@ Kw keywordOf(std::string_view word)
     return Kw::None;
 }
 
-bool isSpace(unsigned char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
+// What each byte can be, looked up once per byte: the whole of a batch passes through these tests.
+enum ByteClass : std::uint8_t { kSpace = 1, kDigit = 2, kLetter = 4, kStartsWord = 8, kContinuesWord = 16 };
 
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        std::uint8_t k = 0;
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v') k |= kSpace;
+        if (c >= '0' && c <= '9') k |= kDigit;
+        // Bytes above 127 are taken as letters: the ERP's column names carry Ñ and accents.
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80) k |= kLetter;
+        if ((k & kLetter) || c == '_' || c == '@' || c == '#') k |= kStartsWord;
+        if ((k & (kStartsWord | kDigit)) || c == '$') k |= kContinuesWord;
+        classes[static_cast<std::size_t>(c)] = k;
+    }
+    return classes;
+}();
 
-bool isLetter(unsigned char c)
-{
-    // Bytes above 127 are taken as letters: the ERP's column names carry Ñ and accents.
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
-}
-
-bool startsWord(unsigned char c)
-{
-    return isLetter(c) || c == '_' || c == '@' || c == '#';
-}
-
-bool continuesWord(unsigned char c)
-{
-    return startsWord(c) || isDigit(c) || c == '$';
-}
+bool is(unsigned char c, ByteClass k) { return (kByteClasses[c] & k) != 0; }
+bool isSpace(unsigned char c) { return is(c, kSpace); }
+bool isDigit(unsigned char c) { return is(c, kDigit); }
+bool isLetter(unsigned char c) { return is(c, kLetter); }
+bool startsWord(unsigned char c) { return is(c, kStartsWord); }
+bool continuesWord(unsigned char c) { return is(c, kContinuesWord); }
 
 // The end of a quoted run opened at `open`, whose closing character is doubled to stand for itself;
 // npos when it never closes.
