@@ -47,7 +47,7 @@ void EjecutaLote(const ListaSentencias& sentencias, const ModoLote& modo, bool& 
                  bool toleraDuplicados, bool toleraReferencias, std::string& lote, std::string& textoError)
 {
     DB_Dll& erp = gDB_Dll();
-    std::string body;
+    std::string batch;
     std::optional<BatchFailure> failure;
     base::ErrorTrap trap([&](const base::Error& error) {
         if (modo.armadoConTratamiento) return erp.TratamientoErrores(error, {}, "EjecutaTransaccion");
@@ -55,15 +55,24 @@ void EjecutaLote(const ListaSentencias& sentencias, const ModoLote& modo, bool& 
         failure = BatchFailure{error.number(), errorLine(error.number(), error.description()), error.description()};
         return 0;
     });
+    // The batch is written once into its room: a voucher's rows may be thousands of statements.
+    constexpr std::string_view kBegin = "BEGIN TRANSACTION \r\r";
+    std::size_t size = kBegin.size() + 1;
+    for (const std::string& sentencia : sentencias) size += sentencia.size() + 1;
+    batch.reserve(size);
+    batch += kBegin;
     trap.step([&] {
-        for (const std::string& sentencia : sentencias)
-            if (!base::trim(sentencia).empty()) body += "\r" + sentencia;
+        for (const std::string& sentencia : sentencias) {
+            if (sentencia.find_first_not_of(' ') == std::string::npos) continue;  // blanks only
+            batch += '\r';
+            batch += sentencia;
+        }
     });
     if (trap.left() && !failure) return;
-    if (!failure && body.empty() && !modo.enviaSinSentencias) return;
+    if (!failure && batch.size() == kBegin.size() && !modo.enviaSinSentencias) return;
 
     if (!failure) {
-        std::string batch = "BEGIN TRANSACTION \r\r" + body + "\r";
+        batch += '\r';
         lote = batch;
         erp.EjecutaConsultaSQL(batch);
         failure = takeErrors(erp.gCnn.errors(), modo.todasLasLineas);

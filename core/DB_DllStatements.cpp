@@ -43,7 +43,8 @@ bool codeIn(const base::Value& code, std::initializer_list<std::string_view> cod
 void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected)
 {
     const bool hasAdminMarker = contains(SentenciaSQL, "@ADMIN_");
-    if (contains(SentenciaSQL, "DROP") && contains(SentenciaSQL, "CREATE")) {
+    // The longer word first: a batch of rows holds neither, and the search for it moves on in longer steps.
+    if (contains(SentenciaSQL, "CREATE") && contains(SentenciaSQL, "DROP")) {
         if (hasAdminMarker) SentenciaSQL = base::replace(SentenciaSQL, "@Admin_", "");
         else if (!contains(SentenciaSQL, "DELETE")) SentenciaSQL = SS_TSinonimos(SentenciaSQL);
     } else if (hasAdminMarker) {

@@ -102,13 +102,19 @@ bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>&
                                      copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
             break;
         case SqlParameter::Type::Integer:
+            if (parameter.read) {
+                code = sqlite3_bind_int64(s, index, parameter.whole);
+                break;
+            }
             if (long long whole = 0; readAll(std::from_chars(value.data(), last, whole), last)) {
                 code = sqlite3_bind_int64(s, index, whole);
                 break;
             }
             [[fallthrough]];  // beyond 64 bits: SQL Server reads it as a decimal too
         case SqlParameter::Type::Real:
-            if (double real = 0; readAll(std::from_chars(value.data(), last, real), last))
+            if (parameter.read)
+                code = sqlite3_bind_double(s, index, parameter.real);
+            else if (double real = 0; readAll(std::from_chars(value.data(), last, real), last))
                 code = sqlite3_bind_double(s, index, real);
             else
                 code = sqlite3_bind_double(s, index, std::strtod(value.c_str(), nullptr));  // as the C library reads it

@@ -534,16 +534,38 @@ std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules
     // megabyte, which the allocator would otherwise map and fault in anew every time.
     thread_local std::vector<Token> room;
     constexpr std::size_t kMostKept = std::size_t{1} << 17;
-    Lexed lx = tsql::tokenize(batch, std::move(room));
-    const std::vector<Span> spans = tsql::findStatements(lx);
     std::vector<TsqlStatement> statements;
-    statements.reserve(spans.size());
-    for (const Span& span : spans) {
-        if (shapes && shapes->replay(lx, span, statements.emplace_back())) continue;
-        if (shapes) statements.pop_back();
-        StatementRewriter rewriter(lx, span, rules);
-        statements.push_back(rewriter.run());
-        if (shapes) shapes->remember(lx, span, statements.back(), rewriter.sources(), rewriter.conditionSources());
+    // Statements of a remembered shape are read from the text; the rest of the batch is tokenized and split
+    // the first time one is not, and again only if the two readings ever part.
+    Lexed lx;
+    lx.tokens = std::move(room);
+    std::vector<Span> spans;
+    bool tokenized = false;
+    std::size_t next = 0;  // the first of `spans` not yet handled
+    std::size_t at = 0;    // where the batch is still to be read
+    for (;;) {
+        if (shapes) {
+            while (shapes->replayText(batch, at, statements.emplace_back())) {
+            }
+            statements.pop_back();
+        }
+        while (tokenized && next < spans.size() && lx.tokens[spans[next].first].begin < at) ++next;
+        if (!tokenized || (next > 0 && lx.tokens[spans[next - 1].last - 1].end > at)) {
+            lx = tsql::tokenize(batch, std::move(lx.tokens), at);
+            spans = tsql::findStatements(lx);
+            tokenized = true;
+            next = 0;
+        }
+        if (next == spans.size()) break;
+        const Span span = spans[next++];
+        if (!shapes || !shapes->replay(lx, span, statements.emplace_back())) {
+            if (shapes) statements.pop_back();
+            StatementRewriter rewriter(lx, span, rules);
+            statements.push_back(rewriter.run());
+            if (shapes) shapes->remember(lx, span, statements.back(), rewriter.sources(), rewriter.conditionSources());
+        }
+        if (shapes && span.last < lx.tokens.size()) shapes->endedBy(lx.tokens[span.last]);
+        at = lx.tokens[span.last - 1].end;
     }
     if (lx.tokens.capacity() <= kMostKept) room = std::move(lx.tokens);
     return statements;

@@ -21,6 +21,11 @@ struct SqlParameter {
     enum class Type : std::uint8_t { Text, Integer, Real };
     Type type = Type::Text;
     std::string value;  // as written: the text without its quotes, or the number's digits
+    // The number `value` reads as, when a column's rule has read it already: it is bound without reading
+    // its digits again.
+    bool read = false;
+    long long whole = 0;  // Integer
+    double real = 0;      // Real
 };
 
 // What the rewriter needs to know of the database: the store rules of a table's columns, in their order.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace db::sqlite::tsql {
@@ -80,31 +81,30 @@ Kw keywordOf(std::string_view word)
     return Kw::None;
 }
 
-bool isSpace(unsigned char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
+// What each byte can be, looked up once per byte: the whole of a batch passes through these tests.
+enum ByteClass : std::uint8_t { kSpace = 1, kDigit = 2, kLetter = 4, kStartsWord = 8, kContinuesWord = 16 };
 
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        std::uint8_t k = 0;
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v') k |= kSpace;
+        if (c >= '0' && c <= '9') k |= kDigit;
+        // Bytes above 127 are taken as letters: the ERP's column names carry Ñ and accents.
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80) k |= kLetter;
+        if ((k & kLetter) || c == '_' || c == '@' || c == '#') k |= kStartsWord;
+        if ((k & (kStartsWord | kDigit)) || c == '$') k |= kContinuesWord;
+        classes[static_cast<std::size_t>(c)] = k;
+    }
+    return classes;
+}();
 
-bool isLetter(unsigned char c)
-{
-    // Bytes above 127 are taken as letters: the ERP's column names carry Ñ and accents.
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
-}
-
-bool startsWord(unsigned char c)
-{
-    return isLetter(c) || c == '_' || c == '@' || c == '#';
-}
-
-bool continuesWord(unsigned char c)
-{
-    return startsWord(c) || isDigit(c) || c == '$';
-}
+bool is(unsigned char c, ByteClass k) { return (kByteClasses[c] & k) != 0; }
+bool isSpace(unsigned char c) { return is(c, kSpace); }
+bool isDigit(unsigned char c) { return is(c, kDigit); }
+bool isLetter(unsigned char c) { return is(c, kLetter); }
+bool startsWord(unsigned char c) { return is(c, kStartsWord); }
+bool continuesWord(unsigned char c) { return is(c, kContinuesWord); }
 
 // The end of a quoted run opened at `open`, whose closing character is doubled to stand for itself;
 // npos when it never closes.
@@ -132,32 +132,85 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
     return true;
 }
 
+std::optional<Token> literalAt(std::string_view s, std::size_t at)
+{
+    if (at >= s.size()) return std::nullopt;
+    const auto c = static_cast<unsigned char>(s[at]);
+    const unsigned char next = at + 1 < s.size() ? static_cast<unsigned char>(s[at + 1]) : 0;
+    Token t;
+    t.begin = at;
+    if (c == '\'' || ((c == 'N' || c == 'n') && next == '\'')) {
+        const std::size_t quote = c == '\'' ? at : at + 1;
+        const std::size_t end = closeQuoted(s, quote, '\'');
+        if (end == std::string_view::npos) return std::nullopt;
+        t.type = Tok::String;
+        t.national = quote != at;
+        t.end = end;
+        return t;
+    }
+    if (!isDigit(c) && !(c == '.' && isDigit(next))) return std::nullopt;
+    // Digits, a decimal point, an exponent with its sign, or the letters of 0x... binary.
+    std::size_t i = at;
+    while (i < s.size()) {
+        const auto d = static_cast<unsigned char>(s[i]);
+        if ((d == 'e' || d == 'E') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-')) {
+            i += 2;
+        } else if (isDigit(d) || isLetter(d) || d == '.') {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    t.type = Tok::Number;
+    t.end = i;
+    return t;
+}
+
+std::optional<Token> wordAt(std::string_view s, std::size_t at)
+{
+    if (at >= s.size() || !startsWord(static_cast<unsigned char>(s[at]))) return std::nullopt;
+    std::size_t i = at;
+    while (i < s.size() && continuesWord(static_cast<unsigned char>(s[i]))) ++i;
+    Token t;
+    t.type = Tok::Word;
+    t.kw = keywordOf(s.substr(at, i - at));
+    t.begin = at;
+    t.end = i;
+    return t;
+}
+
+std::size_t blanksEnd(std::string_view s, std::size_t at)
+{
+    while (at < s.size() && isSpace(static_cast<unsigned char>(s[at]))) ++at;
+    return at;
+}
+
 Lexed tokenize(std::string_view s) { return tokenize(s, {}); }
 
-Lexed tokenize(std::string_view s, std::vector<Token>&& tokens)
+Lexed tokenize(std::string_view s, std::vector<Token>&& tokens, std::size_t from)
 {
     Lexed lx;
     lx.text = s;
     lx.tokens = std::move(tokens);
     lx.tokens.clear();
-    lx.tokens.reserve(s.size() / 4 + 4);
+    lx.tokens.reserve((s.size() - std::min(from, s.size())) / 4 + 4);
     const std::size_t n = s.size();
     bool space = false;
-    auto push = [&](Tok type, std::size_t begin, std::size_t end) -> Token& {
-        Token& t = lx.tokens.emplace_back();
-        t.type = type;
+    auto push = [&](Token t) {
         t.spaceBefore = space;
-        t.begin = begin;
-        t.end = end;
         space = false;
-        return t;
+        lx.tokens.push_back(t);
     };
     auto fail = [&](std::size_t begin, std::string_view why) {
-        push(Tok::Error, begin, n);
+        Token t;
+        t.type = Tok::Error;
+        t.begin = begin;
+        t.end = n;
+        push(t);
         lx.error = why;
     };
 
-    std::size_t i = 0;
+    std::size_t i = from;
     while (i < n) {
         const auto c = static_cast<unsigned char>(s[i]);
         const unsigned char next = i + 1 < n ? static_cast<unsigned char>(s[i + 1]) : 0;
@@ -187,52 +240,40 @@ Lexed tokenize(std::string_view s, std::vector<Token>&& tokens)
                 break;
             }
             space = true;
-        } else if (c == '\'' || ((c == 'N' || c == 'n') && next == '\'')) {
-            const std::size_t quote = c == '\'' ? i : i + 1;
-            const std::size_t end = closeQuoted(s, quote, '\'');
-            if (end == std::string_view::npos) {
-                fail(i, "unterminated string literal");
-                break;
-            }
-            push(Tok::String, i, end).national = quote != i;
-            i = end;
         } else if (c == '[' || c == '"') {
             const std::size_t end = closeQuoted(s, i, c == '[' ? ']' : '"');
             if (end == std::string_view::npos) {
                 fail(i, c == '[' ? "unterminated [identifier]" : "unterminated \"identifier\"");
                 break;
             }
-            push(Tok::QuotedIdent, i, end);
+            Token t;
+            t.type = Tok::QuotedIdent;
+            t.begin = i;
+            t.end = end;
+            push(t);
             i = end;
-        } else if (startsWord(c)) {
-            const std::size_t begin = i;
-            while (i < n && continuesWord(static_cast<unsigned char>(s[i]))) ++i;
-            push(Tok::Word, begin, i).kw = keywordOf(s.substr(begin, i - begin));
-        } else if (isDigit(c) || (c == '.' && isDigit(next))) {
-            // Digits, a decimal point, an exponent with its sign, or the letters of 0x... binary.
-            const std::size_t begin = i;
-            while (i < n) {
-                const auto d = static_cast<unsigned char>(s[i]);
-                if ((d == 'e' || d == 'E') && i + 1 < n && (s[i + 1] == '+' || s[i + 1] == '-')) {
-                    i += 2;
-                } else if (isDigit(d) || isLetter(d) || d == '.') {
-                    ++i;
-                } else {
-                    break;
-                }
-            }
-            push(Tok::Number, begin, i);
+        } else if (const auto word = c == '\'' || ((c == 'N' || c == 'n') && next == '\'') ? std::nullopt : wordAt(s, i)) {
+            push(*word);
+            i = word->end;
+        } else if (const auto literal = literalAt(s, i)) {
+            push(*literal);
+            i = literal->end;
+        } else if (c == '\'' || c == 'N' || c == 'n') {
+            fail(i, "unterminated string literal");
+            break;
         } else {
-            Tok type = Tok::Other;
+            Token t;
             switch (c) {
-            case '(': type = Tok::LParen; break;
-            case ')': type = Tok::RParen; break;
-            case ',': type = Tok::Comma; break;
-            case '.': type = Tok::Dot; break;
-            case ';': type = Tok::Semicolon; break;
-            default: break;
+            case '(': t.type = Tok::LParen; break;
+            case ')': t.type = Tok::RParen; break;
+            case ',': t.type = Tok::Comma; break;
+            case '.': t.type = Tok::Dot; break;
+            case ';': t.type = Tok::Semicolon; break;
+            default: t.type = Tok::Other; break;
             }
-            push(type, i, i + 1);
+            t.begin = i;
+            t.end = i + 1;
+            push(t);
             ++i;
         }
     }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -62,8 +63,15 @@ struct Lexed {
 };
 
 Lexed tokenize(std::string_view batch);
-// The same, into `tokens`' room (cleared first), which a caller keeps from batch to batch.
-Lexed tokenize(std::string_view batch, std::vector<Token>&& tokens);
+// The same from byte `from` on, into `tokens`' room (cleared first), which a caller keeps from batch to batch.
+Lexed tokenize(std::string_view batch, std::vector<Token>&& tokens, std::size_t from = 0);
+
+// The one token that begins at `at`, read as tokenize reads it (spaceBefore unset); nullopt when no such
+// token begins there, or a literal does not end.
+std::optional<Token> literalAt(std::string_view text, std::size_t at);  // '...', N'...' or a number
+std::optional<Token> wordAt(std::string_view text, std::size_t at);
+// The end of the whitespace that begins at `at`.
+std::size_t blanksEnd(std::string_view text, std::size_t at);
 
 // Case-insensitive ASCII comparison; the words that matter here are all ASCII.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

@@ -4,28 +4,40 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace db::sqlite {
 namespace {
 
+using tsql::Kw;
 using tsql::Tok;
 using tsql::Token;
 using tsql::Writer;
 
 // Beyond this many shapes the oldest are not worth keeping apart: all are forgotten and remembered anew.
 constexpr std::size_t kMostShapes = 512;
+// The shapes a statement read from the text is compared with: a batch alternates among a few.
+constexpr std::size_t kRecentShapes = 16;
+constexpr std::size_t kNowhere = std::string_view::npos;
 
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
-char literalKind(const tsql::Lexed& lx, const Token& t)
+char literalKind(std::string_view text, const Token& t)
 {
     if (t.type == Tok::String) return t.national ? 'N' : 'S';
     if (t.type != Tok::Number) return 0;
-    const auto type = Writer::numberType(lx.textOf(t));
+    const auto type = Writer::numberType(text.substr(t.begin, t.end - t.begin));
     if (!type) return 'X';
     return *type == SqlParameter::Type::Integer ? 'I' : 'R';
 }
 
 }  // namespace
+
+void StatementShapes::clear()
+{
+    plans_.clear();
+    recent_.clear();
+    last_ = nullptr;
+}
 
 void StatementShapes::readShape(const tsql::Lexed& lx, tsql::Span span)
 {
@@ -37,7 +49,7 @@ void StatementShapes::readShape(const tsql::Lexed& lx, tsql::Span span)
     for (std::size_t i = span.first; i < span.last; ++i) {
         const Token& t = lx.tokens[i];
         *out++ = static_cast<char>(static_cast<int>(t.type) * 2 + (t.spaceBefore ? 1 : 0));
-        if (const char kind = literalKind(lx, t)) {
+        if (const char kind = literalKind(lx.text, t)) {
             *out++ = kind;
             literals_.push_back(i);
             continue;
@@ -50,6 +62,21 @@ void StatementShapes::readShape(const tsql::Lexed& lx, tsql::Span span)
         out += text.size();
     }
     key_.resize(static_cast<std::size_t>(out - key_.data()));
+}
+
+void StatementShapes::keepText(const tsql::Lexed& lx, tsql::Span span, Plan& plan) const
+{
+    const std::size_t begin = lx.tokens[span.first].begin, end = lx.tokens[span.last - 1].end;
+    plan.text = std::string(lx.text.substr(begin, end - begin));
+    plan.cuts.assign(1, 0);
+    plan.kinds.clear();
+    for (std::size_t literal : literals_) {
+        const Token& t = lx.tokens[literal];
+        plan.cuts.push_back(t.begin - begin);
+        plan.cuts.push_back(t.end - begin);
+        plan.kinds.push_back(literalKind(lx.text, t));
+    }
+    plan.cuts.push_back(end - begin);
 }
 
 bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& plan,
@@ -72,13 +99,26 @@ bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& 
     return true;
 }
 
+void StatementShapes::markUsed(Plan* plan)
+{
+    last_ = plan;
+    const auto found = std::find(recent_.begin(), recent_.end(), plan);
+    if (found != recent_.end()) {
+        std::rotate(recent_.begin(), found, found + 1);
+        return;
+    }
+    if (recent_.size() == kRecentShapes) recent_.pop_back();
+    recent_.insert(recent_.begin(), plan);
+}
+
 bool StatementShapes::replay(const tsql::Lexed& lx, tsql::Span span, TsqlStatement& statement)
 {
+    last_ = nullptr;
     if (plans_.empty()) return false;
     readShape(lx, span);
     const auto found = plans_.find(key_);
     if (found == plans_.end()) return false;
-    const Plan& plan = found->second;
+    Plan& plan = found->second;
     if (!made(lx, plan.parameters, statement.parameters) || !made(lx, plan.conditionParameters, statement.conditionParameters))
         return false;
     const Token& first = lx.tokens[span.first];
@@ -87,7 +127,69 @@ bool StatementShapes::replay(const tsql::Lexed& lx, tsql::Span span, TsqlStateme
     statement.sql = plan.sql;
     statement.condition = plan.condition;
     statement.negate = plan.negate;
+    markUsed(&plan);
     return true;
+}
+
+std::size_t StatementShapes::matches(const Plan& plan, std::string_view batch, std::size_t at)
+{
+    literalTokens_.clear();
+    std::size_t position = at;
+    for (std::size_t k = 0;; ++k) {
+        const std::size_t from = plan.cuts[2 * k], size = plan.cuts[2 * k + 1] - from;
+        if (batch.size() - position < size || std::memcmp(batch.data() + position, plan.text.data() + from, size) != 0)
+            return kNowhere;
+        position += size;
+        if (k == plan.kinds.size()) break;
+        const std::optional<Token> literal = tsql::literalAt(batch, position);
+        if (!literal || literalKind(batch, *literal) != plan.kinds[k]) return kNowhere;
+        literalTokens_.push_back(*literal);
+        position = literal->end;
+    }
+    return endsThere(plan, batch, position) ? position : kNowhere;
+}
+
+bool StatementShapes::endsThere(const Plan& plan, std::string_view batch, std::size_t end)
+{
+    const std::size_t next = tsql::blanksEnd(batch, end);
+    if (next == batch.size() || batch[next] == ';') return true;
+    // SET after an UPDATE is told apart by what follows it, which this does not look at.
+    const std::optional<Token> word = tsql::wordAt(batch, next);
+    return word && word->kw != Kw::None && word->kw != Kw::Set && plan.closers.test(static_cast<std::size_t>(word->kw));
+}
+
+bool StatementShapes::replayText(std::string_view batch, std::size_t& at, TsqlStatement& statement)
+{
+    last_ = nullptr;
+    while ((at = tsql::blanksEnd(batch, at)) < batch.size() && batch[at] == ';') ++at;
+    if (at == batch.size()) return false;
+    for (Plan* plan : recent_) {
+        const std::size_t end = matches(*plan, batch, at);
+        if (end == kNowhere) continue;
+        literals_.resize(literalTokens_.size());
+        std::iota(literals_.begin(), literals_.end(), std::size_t{0});
+        tsql::Lexed lx;
+        lx.text = batch;
+        lx.tokens = std::move(literalTokens_);
+        const bool taken = made(lx, plan->parameters, statement.parameters)
+                           && made(lx, plan->conditionParameters, statement.conditionParameters);
+        literalTokens_ = std::move(lx.tokens);
+        if (!taken) return false;
+        statement.original = std::string(batch.substr(at, end - at));
+        statement.kind = plan->kind;
+        statement.sql = plan->sql;
+        statement.condition = plan->condition;
+        statement.negate = plan->negate;
+        markUsed(plan);
+        at = end;
+        return true;
+    }
+    return false;
+}
+
+void StatementShapes::endedBy(const Token& next)
+{
+    if (last_ && next.type == Tok::Word && next.kw != Kw::None) last_->closers.set(static_cast<std::size_t>(next.kw));
 }
 
 bool StatementShapes::planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
@@ -109,8 +211,9 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
                                const std::vector<tsql::ParameterSource>& conditionSources)
 {
     using Kind = TsqlStatement::Kind;
-    if ((statement.kind != Kind::Plain && statement.kind != Kind::Conditional) || statement.changesSchema
-        || statement.rulesUnknown || statement.storeError != 0)
+    last_ = nullptr;
+    if (statement.kind == Kind::Unsupported || statement.changesSchema || statement.rulesUnknown
+        || statement.storeError != 0)
         return;
     readShape(lx, span);
     // Every literal is to go to exactly one parameter: one written into the text would not change with the row.
@@ -122,8 +225,10 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
     plan.sql = statement.sql;
     plan.condition = statement.condition;
     plan.negate = statement.negate;
-    if (plans_.size() >= kMostShapes) plans_.clear();
-    plans_.insert_or_assign(key_, std::move(plan));
+    keepText(lx, span, plan);
+    if (plans_.size() >= kMostShapes) clear();
+    Plan& kept = plans_.insert_or_assign(key_, std::move(plan)).first->second;
+    markUsed(&kept);
 }
 
 }  // namespace db::sqlite

@@ -14,14 +14,22 @@
 // refuses sends that statement through the full rewrite, which says why.
 //
 // What is remembered holds the column rules it was made with: it is forgotten whenever they are.
+//
+// A batch of rows repeats a few statements byte for byte but for their values. A remembered statement keeps
+// its text around its literals, so the next one like it is read straight from the batch: its text compared,
+// its literals read, no tokens made. Where it ends is taken as the statement splitter takes it: the batch's
+// end, a ";", or a word that ended a statement of that shape before (the splitter decides on the words
+// alone, and the words are the same).
 
 #include "platform/db/sqlite/TsqlBatch.h"
 #include "platform/db/sqlite/TsqlSplitter.h"
 #include "platform/db/sqlite/TsqlWalker.h"
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -36,7 +44,13 @@ public:
     void remember(const tsql::Lexed& lx, tsql::Span span, const TsqlStatement& statement,
                   const std::vector<tsql::ParameterSource>& sources,
                   const std::vector<tsql::ParameterSource>& conditionSources);
-    void clear() { plans_.clear(); }
+    // The statement of a remembered shape that begins at `at` in `batch` (after blanks and ";"), read from the
+    // text alone; `at` moves past it. False, `at` unmoved but for the blanks, when none begins there, or a
+    // column refuses one of its literals.
+    bool replayText(std::string_view batch, std::size_t& at, TsqlStatement& statement);
+    // The statement last replayed or remembered was followed by `next`: a word there ended it.
+    void endedBy(const tsql::Token& next);
+    void clear();
 
 private:
     struct Parameter {
@@ -51,17 +65,33 @@ private:
         bool negate = false;
         std::vector<Parameter> parameters;
         std::vector<Parameter> conditionParameters;
+        // The statement's text around its literals: text[cuts[2k], cuts[2k + 1]) comes before literal k (whose
+        // kind is kinds[k]), the last piece after the last literal.
+        std::string text;
+        std::vector<std::size_t> cuts;
+        std::string kinds;
+        std::bitset<256> closers;  // the words (their Kw) that ended a statement of this shape
     };
 
     // Reads the shape of `span` into key_ and the token of each of its literals into literals_.
     void readShape(const tsql::Lexed& lx, tsql::Span span);
+    // The text of `span` around the literals readShape found.
+    void keepText(const tsql::Lexed& lx, tsql::Span span, Plan& plan) const;
+    // Where the statement of `plan` that begins at `at` ends, its literals read into literalTokens_; npos
+    // when the text there is not of its shape, or what follows does not end it.
+    std::size_t matches(const Plan& plan, std::string_view batch, std::size_t at);
+    static bool endsThere(const Plan& plan, std::string_view batch, std::size_t end);
+    void markUsed(Plan* plan);
     bool planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
                  std::vector<bool>& used) const;
     bool made(const tsql::Lexed& lx, const std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
 
     std::unordered_map<std::string, Plan> plans_;
+    std::vector<Plan*> recent_;  // the plans last used, the latest first: a batch repeats a few
+    Plan* last_ = nullptr;       // the plan of the statement last replayed or remembered
     std::string key_;
     std::vector<std::size_t> literals_;
+    std::vector<tsql::Token> literalTokens_;
 };
 
 }  // namespace db::sqlite

@@ -39,16 +39,17 @@ std::string storeTail(const ColumnRule& rule)
     return fmt::format(", '{}', {}, {}, {})", kindWord(rule.kind), size, rule.scale, quoteLiteral(rule.name));
 }
 
-SqlParameter asParameter(const StoredValue& value)
+SqlParameter asParameter(StoredValue&& value)
 {
     switch (value.kind) {
-    case StoredValue::Kind::Integer: return {SqlParameter::Type::Integer, std::to_string(value.integer)};
+    case StoredValue::Kind::Integer:
+        return {SqlParameter::Type::Integer, std::to_string(value.integer), true, value.integer};
     case StoredValue::Kind::Real: {
         char digits[64];
         const auto written = std::to_chars(digits, digits + sizeof digits, value.real);
-        return {SqlParameter::Type::Real, std::string(digits, written.ptr)};
+        return {SqlParameter::Type::Real, std::string(digits, written.ptr), true, 0, value.real};
     }
-    default: return {SqlParameter::Type::Text, value.text};
+    default: return {SqlParameter::Type::Text, std::move(value.text)};
     }
 }
 
@@ -61,7 +62,7 @@ std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& litera
         StoredValue value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
         refused = storeInto(rule, value);
         if (refused.native != 0) return std::nullopt;
-        return asParameter(value);
+        return asParameter(std::move(value));
     }
     std::string spelled = (negative ? "-" : "") + std::string(lx.textOf(literal));
     const char* const last = spelled.data() + spelled.size();
@@ -85,8 +86,8 @@ std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& litera
     // A decimal the column keeps as written goes as written: it reads back as the same double.
     if (value.kind == StoredValue::Kind::Real && exactlySpelled && value.real == real
         && std::signbit(value.real) == std::signbit(real))
-        return SqlParameter{SqlParameter::Type::Real, std::move(spelled)};
-    return asParameter(value);
+        return SqlParameter{SqlParameter::Type::Real, std::move(spelled), true, 0, real};
+    return asParameter(std::move(value));
 }
 
 std::string storeCall(const ColumnRule& rule, std::string_view expression)

@@ -85,12 +85,20 @@ bool isTextType(std::string_view typeName)
 
 std::string Writer::unquotedLiteral(std::string_view literal)
 {
+    if (literal.size() < 2) return {};
+    const std::string_view inner = literal.substr(1, literal.size() - 2);
+    // Most literals hold no apostrophe: they are taken whole, not byte by byte.
+    std::size_t quote = inner.find('\'');
+    if (quote == std::string_view::npos) return std::string(inner);
     std::string value;
-    value.reserve(literal.size());
-    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
-        value += literal[i];
-        if (literal[i] == '\'' && literal[i + 1] == '\'') ++i;
+    value.reserve(inner.size());
+    std::size_t from = 0;
+    for (; quote != std::string_view::npos; quote = inner.find('\'', from)) {
+        value.append(inner, from, quote + 1 - from);  // up to the first of a doubled apostrophe
+        from = quote + 1 < inner.size() && inner[quote + 1] == '\'' ? quote + 2 : quote + 1;
+        if (from >= inner.size()) break;
     }
+    if (from < inner.size()) value.append(inner, from);
     return value;
 }
 

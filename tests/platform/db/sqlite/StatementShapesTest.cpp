@@ -102,4 +102,31 @@ TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
     EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
 }
 
+// A statement of a known shape is read from the batch's text: it must end where the statement splitter ends
+// it, whatever follows it. Each batch runs twice, the second time with every shape and what followed it known.
+TEST_F(StatementShapes, AStatementOfAKnownShapeEndsWhereTheBatchSaysItDoes)
+{
+    const std::string row = kInsert;
+    const std::string a = "('A', 'a', 1.5, 1, '2024-01-01')", b = "('B', 'b', 2, 2, NULL)";
+    erp.connection().execute(row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z'\rDELETE FROM PRUEBA");
+    const std::pair<std::string, Rows> batches[] = {
+        {row + a + ", " + b, {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + "('A', 'x\rINSERT', 1, 1, NULL)\r" + row + b, {{"A", "x\rINSERT", "1", "1", "NULL"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + a + "\rIF NOT EXISTS (SELECT * FROM PRUEBA WHERE CODIGO = 'A') " + row + "('A', 'otra', 9, 9, NULL)\r" + row + b,
+         {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + a + "\r-- " + row + "('X', 'x', 1, 1, NULL)\r/* " + row + "('Y', 'y', 1, 1, NULL) */" + row + b,
+         {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z' OR CODIGO = 'B'", {{"A", "a", "1.5", "1", "01/01/2024"}}},
+        {row + a + ";;" + row + b + ";", {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + a + "\rUPDATE PRUEBA SET NOMBRE = 'u' WHERE CODIGO = 'A'\rSET NOCOUNT ON\r" + row + b,
+         {{"A", "u", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+    };
+    for (const auto& [batch, expected] : batches) {
+        for (int run = 1; run <= 2; ++run) {
+            erp.connection().execute("DELETE FROM PRUEBA\r" + batch);
+            EXPECT_EQ(stored(), expected) << "run " << run << ": " << batch;
+        }
+    }
+}
+
 }  // namespace
