@@ -5,8 +5,23 @@
 #include "platform/db/sqlite/SqliteTypes.h"
 
 #include <sqlite3.h>
+#include <string>
+#include <unordered_map>
 
 namespace db::sqlite {
+namespace {
+
+// A schema declares a few dozen types, and every query names some of them for each of its columns: each
+// declaration is read once.
+ColumnInfo typeDeclared(std::string_view declared)
+{
+    thread_local std::unordered_map<std::string, ColumnInfo> known;
+    std::string key(declared);
+    if (const auto found = known.find(key); found != known.end()) return found->second;
+    return known.emplace(std::move(key), describeDeclaredType("", declared)).first->second;
+}
+
+}  // namespace
 
 SqliteCursor::SqliteCursor(Statement statement, std::shared_ptr<Database> db)
     : statement_(std::move(statement)), db_(std::move(db))
@@ -29,9 +44,12 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     // step, and only then names the table's columns as they are now.
     sqlite3_stmt* s = cursor->statement_.get();
     const int count = sqlite3_column_count(s);
+    cursor->columns_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(s, i);
-        cursor->columns_.push_back(describeDeclaredType(sqlite3_column_name(s, i), declared ? declared : ""));
+        ColumnInfo column = typeDeclared(declared ? declared : "");
+        column.name = sqlite3_column_name(s, i);
+        cursor->columns_.push_back(std::move(column));
     }
     if (cursor->rowWaiting_) {
         // An expression has no declared type: its first value tells what it is.

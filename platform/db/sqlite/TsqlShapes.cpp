@@ -117,7 +117,7 @@ bool StatementShapes::replay(const tsql::Lexed& lx, tsql::Span span, TsqlStateme
     if (plans_.empty()) return false;
     readShape(lx, span);
     const auto found = plans_.find(key_);
-    if (found == plans_.end()) return false;
+    if (found == plans_.end() || !keepsAlike(lx, found->second)) return false;
     Plan& plan = found->second;
     if (!made(lx, plan.parameters, statement.parameters) || !made(lx, plan.conditionParameters, statement.conditionParameters))
         return false;
@@ -143,6 +143,8 @@ std::size_t StatementShapes::matches(const Plan& plan, std::string_view batch, s
         if (k == plan.kinds.size()) break;
         const std::optional<Token> literal = tsql::literalAt(batch, position);
         if (!literal || literalKind(batch, *literal) != plan.kinds[k]) return kNowhere;
+        if (!plan.kept[k].empty() && batch.substr(literal->begin, literal->end - literal->begin) != plan.kept[k])
+            return kNowhere;
         literalTokens_.push_back(*literal);
         position = literal->end;
     }
@@ -192,6 +194,13 @@ void StatementShapes::endedBy(const Token& next)
     if (last_ && next.type == Tok::Word && next.kw != Kw::None) last_->closers.set(static_cast<std::size_t>(next.kw));
 }
 
+bool StatementShapes::keepsAlike(const tsql::Lexed& lx, const Plan& plan) const
+{
+    for (std::size_t k = 0; k < plan.kept.size(); ++k)
+        if (!plan.kept[k].empty() && lx.textOf(lx.tokens[literals_[k]]) != plan.kept[k]) return false;
+    return true;
+}
+
 bool StatementShapes::planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
                               std::vector<bool>& used) const
 {
@@ -216,11 +225,13 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
         || statement.storeError != 0)
         return;
     readShape(lx, span);
-    // Every literal is to go to exactly one parameter: one written into the text would not change with the row.
-    if (sources.size() + conditionSources.size() != literals_.size()) return;
     Plan plan;
     std::vector<bool> used(literals_.size(), false);
     if (!planned(sources, plan.parameters, used) || !planned(conditionSources, plan.conditionParameters, used)) return;
+    // A literal that goes to no parameter stays in the text: only the same literal there makes the same text.
+    plan.kept.resize(literals_.size());
+    for (std::size_t k = 0; k < literals_.size(); ++k)
+        if (!used[k]) plan.kept[k] = std::string(lx.textOf(lx.tokens[literals_[k]]));
     plan.kind = statement.kind;
     plan.sql = statement.sql;
     plan.condition = statement.condition;

@@ -8,9 +8,11 @@
 // shape is rewritten in full and remembered; the next ones only bring their own literals to their
 // parameters, each checked by its column as the full rewrite checks it.
 //
-// Not remembered: a statement that keeps a literal in its text (TOP n, a type's size, an ORDER BY
-// position), one a column refuses a value of, one that changes the schema or stores into a table the rules
-// did not know, and one that could not be rewritten. A literal of a remembered shape that its column
+// A literal the statement keeps in its text (TOP n, a type's size, an ORDER BY position) belongs to the shape
+// as written: a statement with another one there is rewritten in full.
+//
+// Not remembered: a statement one of whose values a column refuses, one that changes the schema or stores
+// into a table the rules did not know, and one that could not be rewritten. A literal of a remembered shape that its column
 // refuses sends that statement through the full rewrite, which says why.
 //
 // What is remembered holds the column rules it was made with: it is forgotten whenever they are.
@@ -70,6 +72,7 @@ private:
         std::string text;
         std::vector<std::size_t> cuts;
         std::string kinds;
+        std::vector<std::string> kept;  // per literal: its text when the statement keeps it, else empty
         std::bitset<256> closers;  // the words (their Kw) that ended a statement of this shape
     };
 
@@ -84,6 +87,8 @@ private:
     void markUsed(Plan* plan);
     bool planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
                  std::vector<bool>& used) const;
+    // Whether the literals the plan keeps in its text are the same in `lx`'s statement.
+    bool keepsAlike(const tsql::Lexed& lx, const Plan& plan) const;
     bool made(const tsql::Lexed& lx, const std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
 
     std::unordered_map<std::string, Plan> plans_;

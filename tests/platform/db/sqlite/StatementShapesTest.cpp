@@ -129,4 +129,21 @@ TEST_F(StatementShapes, AStatementOfAKnownShapeEndsWhereTheBatchSaysItDoes)
     }
 }
 
+// A literal a statement keeps in its text (TOP n, an ORDER BY position) is part of its shape as written.
+TEST_F(StatementShapes, ALiteralKeptInTheTextIsPartOfTheShape)
+{
+    erp.connection().execute(std::string(kInsert) + "('A', 'b', 1, 3, NULL)\r" + kInsert + "('B', 'a', 2, 2, NULL)\r" +
+                             kInsert + "('C', 'c', 3, 1, NULL)");
+    const std::pair<const char*, Rows> queries[] = {
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}}},
+        {"SELECT TOP 2 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}, {"B"}}},
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 1 ORDER BY CODIGO", {{"B"}}},
+        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 2", {{"B", "a", "2"}, {"A", "b", "3"}, {"C", "c", "1"}}},
+        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 3", {{"C", "c", "1"}, {"B", "a", "2"}, {"A", "b", "3"}}},
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}}},
+    };
+    for (int run = 1; run <= 2; ++run)
+        for (const auto& [query, expected] : queries) EXPECT_EQ(erp.rows(query), expected) << "run " << run << ": " << query;
+}
+
 }  // namespace
