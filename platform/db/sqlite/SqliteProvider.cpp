@@ -34,6 +34,15 @@ ProviderError commandError(long native, std::string_view state, std::string desc
 // The number was read, and nothing of its text is left over.
 bool readAll(std::from_chars_result read, const char* last) { return read.ec == std::errc() && read.ptr == last; }
 
+// A SELECT is written without the column rules, so it needs no look at the schema first: in autocommit
+// that look is a read transaction of its own, as dear as a lookup. A statement that begins otherwise (a
+// comment, an INSERT opened as a recordset) is checked as a batch is.
+bool readsOnly(std::string_view statement)
+{
+    const std::optional<tsql::Token> first = tsql::wordAt(statement, tsql::blanksEnd(statement, 0));
+    return first && first->kw == tsql::Kw::Select;
+}
+
 }  // namespace
 
 bool SqliteProvider::bound(int code, ErrorList& errors)
@@ -297,8 +306,13 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 
 std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, ErrorList& errors)
 {
-    rules_->refresh();
+    const bool checked = !readsOnly(statement);
+    if (checked) rules_->refresh();
     const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
+    if (checked && !rules_->failure().empty()) {
+        errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
+        return nullptr;
+    }
     const TsqlStatement* select = nullptr;
     for (const TsqlStatement& s : statements) {
         if (s.kind == TsqlStatement::Kind::NoOp) continue;
@@ -314,6 +328,13 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
     }
     if (!select) {
         errors.add(commandError(102, "42000", "A recordset needs a SELECT statement: " + std::string(statement)));
+        return nullptr;
+    }
+    // A store opened as a recordset is refused by its values as a batch's would be.
+    if (select->storeError != 0) {
+        const ProviderError error = storeRefusal(select->storeError, select->storeErrorText);
+        errors.add(error);
+        errors.add(statementTerminated(error));
         return nullptr;
     }
     Statement prepared = prepareOrReport(select->sql, errors);

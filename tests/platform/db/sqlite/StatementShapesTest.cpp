@@ -2,6 +2,9 @@
 // row is stored by its own values' rules, whatever rows of the same shape came before it, in the same batch
 // or in an earlier one, and whatever the schema was when the first of them ran.
 
+#include "platform/base/Error.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
@@ -97,9 +100,35 @@ TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
     other.open(erp.connectionText());
     other.execute("DROP TABLE CAMBIA");
     other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
+    // A query read in between, which looks at no column rules, leaves the change to be noticed by the insert.
+    EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
     erp.executeKeepingErrors(insert);
     EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
     EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
+}
+
+// ADO lets a store be opened as a recordset; it gets the checks a batch's store gets.
+TEST_F(StatementShapes, AStoreOpenedAsARecordsetIsRefusedByTheSchemaAsItIsNow)
+{
+    const std::string insert = "INSERT INTO CAMBIA (CODIGO, VALOR) VALUES ('A', '1.555')";
+    const auto refused = [&](const char* when, const Rows& kept) {
+        db::Recordset recordset;
+        EXPECT_THROW(recordset.open(insert, erp.connection()), base::Error) << when;
+        EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621})) << when;
+        EXPECT_EQ(erp.rows("SELECT CODIGO, VALOR FROM CAMBIA"), kept) << when;
+    };
+    erp.connection().execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
+    refused("too wide for its column", {});
+
+    // Wide enough, and known so, when another connection narrows it.
+    erp.connection().execute("DROP TABLE CAMBIA\rCREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
+    erp.connection().execute("INSERT INTO CAMBIA (CODIGO, VALOR) VALUES ('B', '2.555')");
+    db::Connection other;
+    other.open(erp.connectionText());
+    other.execute("DROP TABLE CAMBIA");
+    other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
+    other.execute("INSERT INTO CAMBIA (CODIGO, VALOR) VALUES ('B', '2.5')");
+    refused("narrowed by another connection", {{"B", "2.5"}});
 }
 
 // A statement of a known shape is read from the batch's text: it must end where the statement splitter ends
