@@ -111,7 +111,24 @@ private:
                                                 nullptr, ventana_.medidorTexto(), "IR");
             hecho = true;
         });
+        const ui::FlexGrid& grilla = ventana_.MSFlexGrid2;
+        titulos_.clear();
+        for (long columna = 0; hecho && columna < grilla.cols(); ++columna) titulos_.push_back(grilla.textMatrix(0, columna));
         return hecho;
+    }
+
+    // The grid as the layout left it, for the next order. Posting changes only the grid's rows and texts, and
+    // the layout's settings cannot change during the phase; reading them again for every order would cost
+    // more than the order's own reads.
+    void vacia()
+    {
+        ui::FlexGrid& grilla = ventana_.MSFlexGrid2;
+        grilla.clear();
+        grilla.setRows(2);
+        for (std::size_t columna = 0; columna < titulos_.size(); ++columna)
+            grilla.setTextMatrix(0, static_cast<long>(columna), titulos_[columna]);
+        grilla.refresh();
+        ventana_.TxtEdit.visible = false;
     }
 
     bool avanza(db::Recordset& origen)
@@ -213,7 +230,7 @@ private:
             pendiente_.articulos.push_back(articulo);
     }
 
-    // Posts the order in the grid, then lays the grid out again. False when the phase ends.
+    // Posts the order in the grid, then empties the grid. False when the phase ends.
     bool GrabaRecepcion()
     {
         if (!pendiente_.hay()) return true;
@@ -222,7 +239,8 @@ private:
         const Resultado resultado = posteaOrden(orden);
         ventana_.HuboError = false;
         if (resultado == Resultado::Termina) return false;
-        return dispone();
+        vacia();
+        return true;
     }
 
     enum class Resultado { Sigue, Termina };
@@ -350,6 +368,7 @@ private:
     CorridaOrdenes& corrida_;
     Importar& ventana_;
     Pendiente pendiente_;
+    std::vector<std::string> titulos_;  // the captions the layout gave the grid
     std::string letra_;  // the reception letter, passed on from one order to the next
 };
 

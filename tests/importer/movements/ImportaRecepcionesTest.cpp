@@ -3,6 +3,7 @@
 // discharge, accounting entry, booklet, marks), failures that leave nothing of the order, numbering that
 // ends the phase, a second run that writes nothing, Cancel, and bad input.
 
+#include "stock/ClsCmnCptes.h"
 #include "tests/importer/movements/PurchaseOrderFixture.h"
 
 #include <fmt/format.h>
@@ -489,6 +490,32 @@ TEST_F(Receptions, ASecondRunChangesNoTable)
     EXPECT_EQ(snapshot(), first);
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_TRUE(errorList().empty());
+}
+
+// Each order finds the grid as the reception layout leaves it: nothing of the order before, every caption,
+// width and alignment in place.
+TEST_F(Receptions, EachOrderFindsTheGridAsTheLayoutLeavesIt)
+{
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "10"), receivedLine("1", "A2", "2", "24"), receivedLine("2", "D'1", "0", "3")});
+    importOrders();
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 3u);
+    expectColumns(written[2], received(kIR2, kOrden2, "1", "D'1", "3"), "the second order alone");
+
+    ui::FlexGrid laidOut;
+    ui::TextBox edit;
+    window.CmnCptes().InicializaGrids(nullptr, &laidOut, nullptr, nullptr, &edit, nullptr, window.medidorTexto(), "IR");
+    const ui::FlexGrid& grid = window.MSFlexGrid2;
+    ASSERT_EQ(grid.rows(), laidOut.rows());
+    ASSERT_EQ(grid.cols(), laidOut.cols());
+    for (long col = 0; col < grid.cols(); ++col) {
+        EXPECT_EQ(grid.colWidth(col), laidOut.colWidth(col)) << col;
+        EXPECT_EQ(grid.colAlignment(col), laidOut.colAlignment(col)) << col;
+        for (long row = 0; row < grid.rows(); ++row)
+            EXPECT_EQ(grid.textMatrix(row, col), laidOut.textMatrix(row, col)) << row << ", " << col;
+    }
+    EXPECT_FALSE(window.TxtEdit.visible);
 }
 
 TEST_F(Receptions, CancelDropsThePendingOrderAndKeepsThoseBefore)
