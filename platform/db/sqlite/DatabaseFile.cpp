@@ -54,7 +54,8 @@ int userVersion(sqlite3* db)
 std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flags, const std::string* user)
 {
     sqlite3* handle = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &handle, flags, nullptr);
+    // A connection is used by one thread at a time, so SQLite need not lock it around every call.
+    const int code = sqlite3_open_v2(path.c_str(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     auto db = std::make_shared<Database>(handle);
     if (code != SQLITE_OK) fail(fmt::format("The database file {} cannot be opened: {}", path.string(), db->lastError()));
     sqlite3_extended_result_codes(handle, 1);
