@@ -16,10 +16,12 @@ TEST(SqlServerCollation, AsciiAndSpanishTextsFollowOneConsistentOrder)
 {
     static const char* const kPieces[] = {"a", "A", "á", "Á", "b", "n", "N", "ñ", "Ñ", "o", "ó", "z", "Z", " ", "-",
                                           "_", "{", "~", "0", "9", "'", "ü", "e", "é", "n\xCC\x83", "ch", "ll"};
+    // Beginnings many texts share, as padded codes and ids do: ASCII, and with letters outside it.
+    static const char* const kBeginnings[] = {"", "                0001", "peña del ñandú  "};
     std::mt19937 random(20240229);
     std::vector<std::string> texts;
     for (int i = 0; i < 400; ++i) {
-        std::string text;
+        std::string text = kBeginnings[random() % std::size(kBeginnings)];
         const int length = static_cast<int>(random() % 6);
         for (int k = 0; k < length; ++k) text += kPieces[random() % std::size(kPieces)];
         texts.push_back(text);
@@ -41,6 +43,9 @@ TEST(SqlServerCollation, OrdersAsSpanishAndComparesWithoutRegardToCase)
         {"a", "A", 0},      {"alamo", "álamo", -1}, {"álamo", "alamos", -1}, {"Nube", "ñandú", -1},
         {"ñu", "oso", -1},  {"Zeta", "álamo", 1},   {"ab  ", "AB", 0},       {" ab", "ab", -1},
         {"abc", "abd", -1}, {"ab", "abc", -1},      {"PEÑA", "peña", 0},     {"peña", "pena", 1},
+        // Long texts that first differ at their ninth byte, and beyond their first sixteen.
+        {"abcdefghXjk", "abcdefghYjk", -1}, {"        álamo", "        alamo", 1},
+        {"                0001Zeta", "                0001álamo", 1}, {"0001000000014C", "0001000000024c", -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(compareSqlServer(c.a, c.b), c.order) << c.a << " / " << c.b;
