@@ -252,15 +252,15 @@ Lexed tokenize(std::string_view s, std::vector<Token>&& tokens, std::size_t from
             t.end = end;
             push(t);
             i = end;
-        } else if (const auto word = c == '\'' || ((c == 'N' || c == 'n') && next == '\'') ? std::nullopt : wordAt(s, i)) {
-            push(*word);
-            i = word->end;
         } else if (const auto literal = literalAt(s, i)) {
             push(*literal);
             i = literal->end;
-        } else if (c == '\'' || c == 'N' || c == 'n') {
+        } else if (c == '\'' || ((c == 'N' || c == 'n') && next == '\'')) {
             fail(i, "unterminated string literal");
             break;
+        } else if (const auto word = wordAt(s, i)) {
+            push(*word);
+            i = word->end;
         } else {
             Token t;
             switch (c) {

@@ -111,6 +111,16 @@ void StatementShapes::markUsed(Plan* plan)
     recent_.insert(recent_.begin(), plan);
 }
 
+void StatementShapes::take(Plan& plan, std::string_view original, TsqlStatement& statement)
+{
+    statement.original = std::string(original);
+    statement.kind = plan.kind;
+    statement.sql = plan.sql;
+    statement.condition = plan.condition;
+    statement.negate = plan.negate;
+    markUsed(&plan);
+}
+
 bool StatementShapes::replay(const tsql::Lexed& lx, tsql::Span span, TsqlStatement& statement)
 {
     last_ = nullptr;
@@ -122,12 +132,7 @@ bool StatementShapes::replay(const tsql::Lexed& lx, tsql::Span span, TsqlStateme
     if (!made(lx, plan.parameters, statement.parameters) || !made(lx, plan.conditionParameters, statement.conditionParameters))
         return false;
     const Token& first = lx.tokens[span.first];
-    statement.original = std::string(lx.text.substr(first.begin, lx.tokens[span.last - 1].end - first.begin));
-    statement.kind = plan.kind;
-    statement.sql = plan.sql;
-    statement.condition = plan.condition;
-    statement.negate = plan.negate;
-    markUsed(&plan);
+    take(plan, lx.text.substr(first.begin, lx.tokens[span.last - 1].end - first.begin), statement);
     return true;
 }
 
@@ -177,12 +182,7 @@ bool StatementShapes::replayText(std::string_view batch, std::size_t& at, TsqlSt
                            && made(lx, plan->conditionParameters, statement.conditionParameters);
         literalTokens_ = std::move(lx.tokens);
         if (!taken) return false;
-        statement.original = std::string(batch.substr(at, end - at));
-        statement.kind = plan->kind;
-        statement.sql = plan->sql;
-        statement.condition = plan->condition;
-        statement.negate = plan->negate;
-        markUsed(plan);
+        take(*plan, batch.substr(at, end - at), statement);
         at = end;
         return true;
     }

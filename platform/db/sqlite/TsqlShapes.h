@@ -12,8 +12,8 @@
 // as written: a statement with another one there is rewritten in full.
 //
 // Not remembered: a statement one of whose values a column refuses, one that changes the schema or stores
-// into a table the rules did not know, and one that could not be rewritten. A literal of a remembered shape that its column
-// refuses sends that statement through the full rewrite, which says why.
+// into a table the rules did not know, and one that could not be rewritten. A literal of a remembered shape
+// that its column refuses sends that statement through the full rewrite, which says why.
 //
 // What is remembered holds the column rules it was made with: it is forgotten whenever they are.
 //
@@ -85,6 +85,8 @@ private:
     std::size_t matches(const Plan& plan, std::string_view batch, std::size_t at);
     static bool endsThere(const Plan& plan, std::string_view batch, std::size_t end);
     void markUsed(Plan* plan);
+    // `statement`, of `original`'s text, made as `plan` was made; its parameters are already in place.
+    void take(Plan& plan, std::string_view original, TsqlStatement& statement);
     bool planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
                  std::vector<bool>& used) const;
     // Whether the literals the plan keeps in its text are the same in `lx`'s statement.
