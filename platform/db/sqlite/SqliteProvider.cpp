@@ -43,6 +43,15 @@ bool readsOnly(std::string_view statement)
     return first && first->kw == tsql::Kw::Select;
 }
 
+// The batch begins with BEGIN TRAN[SACTION].
+bool opensTransaction(std::string_view batch)
+{
+    const std::optional<tsql::Token> begin = tsql::wordAt(batch, tsql::blanksEnd(batch, 0));
+    if (!begin || begin->kw != tsql::Kw::Begin) return false;
+    const std::optional<tsql::Token> tran = tsql::wordAt(batch, tsql::blanksEnd(batch, begin->end));
+    return tran && (tran->kw == tsql::Kw::Tran || tran->kw == tsql::Kw::Transaction);
+}
+
 }  // namespace
 
 bool SqliteProvider::bound(int code, ErrorList& errors)
@@ -198,11 +207,27 @@ void SqliteProvider::syncTransactionCount()
 
 long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 {
+    // A unit of work opens its transaction first. Opened before the look at the schema, the transaction
+    // takes that look under its own lock, where in autocommit it would be a read transaction of its own. It
+    // takes the write lock at once, so that the look and the batch's writes see the file as one.
+    syncTransactionCount();
+    const bool opensHere = transactionCount_ == 0 && sqlite3_get_autocommit(db_->get()) && opensTransaction(batch);
+    if (opensHere && !runText("BEGIN IMMEDIATE", errors)) return 0;
+    const std::optional<long> affected = runBatch(batch, errors);
+    // A batch refused before it ran leaves no transaction open, as the server leaves none.
+    if (!affected && opensHere && !sqlite3_get_autocommit(db_->get())
+        && sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        reportFailure(errors);
+    return affected.value_or(0);
+}
+
+std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& errors)
+{
     rules_->refresh();
     std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get(), &rules_->shapes());
     if (!rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
-        return 0;
+        return std::nullopt;
     }
 
     // Like the server, which compiles a whole batch before running it, nothing runs when a statement
@@ -217,7 +242,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
         const TsqlStatement& statement = statements[i];
         if (statement.kind == TsqlStatement::Kind::Unsupported) {
             errors.add(unsupportedStatement(statement.original, statement.error));
-            return 0;
+            return std::nullopt;
         }
         if (statement.kind != TsqlStatement::Kind::Plain && statement.kind != TsqlStatement::Kind::Conditional) continue;
         for (auto [sql, slot] : {std::pair{&statement.sql, &bodyOf[i]}, std::pair{&statement.condition, &conditionOf[i]}}) {
@@ -234,7 +259,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
                 if (!stopsBatch(error) || error.nativeError == 208) continue;
                 error.description += " in: " + statement.original;
                 errors.add(std::move(error));
-                return 0;
+                return std::nullopt;
             }
             *slot = compiled.size();
             byText.emplace(*sql, compiled.size());
@@ -249,7 +274,8 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
         syncTransactionCount();
         switch (statement.kind) {
         case TsqlStatement::Kind::BeginTransaction:
-            if (transactionCount_ == 0 && !runText("BEGIN", errors)) return affected;
+            if (transactionCount_ == 0 && sqlite3_get_autocommit(db_->get()) && !runText("BEGIN", errors))
+                return affected;
             ++transactionCount_;
             break;
         case TsqlStatement::Kind::CommitTransaction:

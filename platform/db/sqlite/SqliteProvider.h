@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ private:
     // False, with the error reported, when an sqlite3_bind_... call answered `code` other than SQLITE_OK.
     bool bound(int code, ErrorList& errors);
     bool runText(std::string_view sql, ErrorList& errors);
+    // Rewrites, compiles and runs the batch; nothing, with the reason in `errors`, when it is refused before
+    // any of it runs.
+    std::optional<long> runBatch(std::string_view batch, ErrorList& errors);
     // Runs the batch's statement `statement` with `body` (and `condition`), prepared and bound here.
     enum class Outcome { Next, StopBatch };
     Outcome runStatement(const TsqlStatement& statement, Statement& body, Statement& condition, long& affected,

@@ -1,6 +1,8 @@
 // The embedded database answering the ERP's SQL Server statements: statement in, rows or errors out.
 
 #include "platform/base/Error.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +166,31 @@ TEST_F(EmbeddedStatements, ATransactionBegunInOneExecuteIsCommittedByALaterOne)
     erp.connection().execute("COMMIT TRANSACTION");
     erp.connection().execute("ROLLBACK TRANSACTION");
     EXPECT_EQ(erp.rows("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'piva'"), (Rows{{"21"}}));
+}
+
+// A unit of work opens its transaction before its statements are read. Refused before any of them runs, it
+// leaves no transaction behind: what the connection writes next is committed as it goes, for all to see.
+TEST_F(EmbeddedStatements, AUnitOfWorkRefusedBeforeItRunsLeavesNoTransactionOpen)
+{
+    const char* refused[] = {
+        "BEGIN TRANSACTION \r\rINSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')\rUPDATE TA_CONFIGURACION SET NO_EXISTE = 1",
+        "BEGIN TRANSACTION \r\rINSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')\rDECLARE @x int",
+        "BEGIN TRAN uno dos\rINSERT INTO TA_CONFIGURACION (CLAVE) VALUES ('A')",
+    };
+    db::Connection other;
+    other.setCursorLocation(db::CursorLocation::Client);
+    other.open(erp.connectionText());
+    for (const char* batch : refused) {
+        erp.executeKeepingErrors(batch);
+        EXPECT_FALSE(erp.connection().errors().empty()) << batch;
+        erp.connection().execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('B', 'visto')");
+        db::Recordset seen;
+        seen.open("SELECT CLAVE FROM TA_CONFIGURACION", other);
+        ASSERT_EQ(seen.recordCount(), 1) << batch;
+        EXPECT_EQ(seen.field("CLAVE").value().toText(), "B") << batch;
+        seen.close();
+        erp.connection().execute("DELETE FROM TA_CONFIGURACION");
+    }
 }
 
 TEST_F(EmbeddedStatements, ServerErrorNumbersForTheFailuresTheProgramTellsApart)

@@ -95,16 +95,22 @@ TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
     erp.connection().execute(insert);
     EXPECT_EQ(erp.rows("SELECT VALOR + 1 FROM CAMBIA"), (Rows{{"2.56"}}));
 
-    // Changed by another connection to the same file: the narrower column refuses what the wider took.
+    // Changed by another connection to the same file: the narrower column refuses what the wider took, sent
+    // alone or as a unit of work (which looks at the schema inside its own transaction).
     db::Connection other;
     other.open(erp.connectionText());
-    other.execute("DROP TABLE CAMBIA");
-    other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
-    // A query read in between, which looks at no column rules, leaves the change to be noticed by the insert.
-    EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
-    erp.executeKeepingErrors(insert);
-    EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
-    EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
+    for (const std::string& batch : {insert, "BEGIN TRANSACTION \r\r" + insert + "\r"}) {
+        erp.connection().execute("DROP TABLE CAMBIA\rCREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
+        erp.connection().execute(insert);
+        other.execute("DROP TABLE CAMBIA");
+        other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
+        // A query read in between, which looks at no column rules, leaves the change to be noticed by the insert.
+        EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty());
+        erp.executeKeepingErrors(batch);
+        EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621})) << batch;
+        erp.connection().execute("ROLLBACK TRANSACTION");
+        EXPECT_TRUE(erp.rows("SELECT VALOR FROM CAMBIA").empty()) << batch;
+    }
 }
 
 // ADO lets a store be opened as a recordset; it gets the checks a batch's store gets.
