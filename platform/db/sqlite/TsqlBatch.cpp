@@ -7,6 +7,7 @@
 #include "platform/db/sqlite/TsqlStore.h"
 #include "platform/db/sqlite/TsqlWalker.h"
 
+#include <charconv>
 #include <utility>
 
 namespace db::sqlite {
@@ -527,6 +528,15 @@ private:
 };
 
 }  // namespace
+
+std::string SqlParameter::spelled() const
+{
+    if (!read) return value;
+    if (type == Type::Integer) return std::to_string(whole);
+    char digits[64];
+    const auto written = std::to_chars(digits, digits + sizeof digits, real);  // the shortest that reads back as it
+    return std::string(digits, written.ptr);
+}
 
 std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules, StatementShapes* shapes)
 {

@@ -20,12 +20,15 @@ namespace db::sqlite {
 struct SqlParameter {
     enum class Type : std::uint8_t { Text, Integer, Real };
     Type type = Type::Text;
-    std::string value;  // as written: the text without its quotes, or the number's digits
-    // The number `value` reads as, when a column's rule has read it already: it is bound without reading
-    // its digits again.
+    std::string value;  // the text without its quotes, or the number's digits as written; nothing when read
+    // The number, when a column's rule has read it already: it is bound as it is, with no digits to read
+    // again (a voucher's rows hold thousands).
     bool read = false;
     long long whole = 0;  // Integer
     double real = 0;      // Real
+
+    // The value as a statement spells it: the text, or digits that read as the number.
+    std::string spelled() const;
 };
 
 // What the rewriter needs to know of the database: the store rules of a table's columns, in their order.

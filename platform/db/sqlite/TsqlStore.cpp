@@ -4,7 +4,6 @@
 #include "platform/db/sqlite/SqliteTypes.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <fmt/format.h>
 
@@ -42,13 +41,8 @@ std::string storeTail(const ColumnRule& rule)
 SqlParameter asParameter(StoredValue&& value)
 {
     switch (value.kind) {
-    case StoredValue::Kind::Integer:
-        return {SqlParameter::Type::Integer, std::to_string(value.integer), true, value.integer};
-    case StoredValue::Kind::Real: {
-        char digits[64];
-        const auto written = std::to_chars(digits, digits + sizeof digits, value.real);
-        return {SqlParameter::Type::Real, std::string(digits, written.ptr), true, 0, value.real};
-    }
+    case StoredValue::Kind::Integer: return {SqlParameter::Type::Integer, {}, true, value.integer};
+    case StoredValue::Kind::Real: return {SqlParameter::Type::Real, {}, true, 0, value.real};
     default: return {SqlParameter::Type::Text, std::move(value.text)};
     }
 }
@@ -64,29 +58,32 @@ std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& litera
         if (refused.native != 0) return std::nullopt;
         return asParameter(std::move(value));
     }
-    std::string spelled = (negative ? "-" : "") + std::string(lx.textOf(literal));
+    // The number with its sign, read where it is written or, signed, from a copy on the stack.
+    const std::string_view digits = lx.textOf(literal);
+    char signedDigits[64];
+    std::string longer;
+    std::string_view spelled = digits;
+    if (negative && digits.size() < sizeof signedDigits) {
+        signedDigits[0] = '-';
+        digits.copy(signedDigits + 1, digits.size());
+        spelled = std::string_view(signedDigits, digits.size() + 1);
+    } else if (negative) {
+        longer = "-" + std::string(digits);
+        spelled = longer;
+    }
     const char* const last = spelled.data() + spelled.size();
     StoredValue value;
     long long whole = 0;
     double real = 0;
-    bool exactlySpelled = false;  // `real` is the double the spelling reads as
-    if (Writer::numberType(lx.textOf(literal)) == SqlParameter::Type::Integer
-        && std::from_chars(spelled.data(), last, whole).ptr == last) {
+    if (Writer::numberType(digits) == SqlParameter::Type::Integer
+        && std::from_chars(spelled.data(), last, whole).ptr == last)
         value = StoredValue::ofInteger(whole);
-        real = static_cast<double>(whole);
-        exactlySpelled = std::fabs(real) <= 9007199254740992.0;  // 2^53: every whole number up to it is a double
-    } else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last) {
+    else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last)
         value = StoredValue::ofReal(real);
-        exactlySpelled = true;
-    } else {
-        value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));  // beyond a double: as the C library reads it
-    }
+    else  // beyond a double: as the C library reads it
+        value = StoredValue::ofReal(std::strtod(std::string(spelled).c_str(), nullptr));
     refused = storeInto(rule, value);
     if (refused.native != 0) return std::nullopt;
-    // A decimal the column keeps as written goes as written: it reads back as the same double.
-    if (value.kind == StoredValue::Kind::Real && exactlySpelled && value.real == real
-        && std::signbit(value.real) == std::signbit(real))
-        return SqlParameter{SqlParameter::Type::Real, std::move(spelled), true, 0, real};
     return asParameter(std::move(value));
 }
 

@@ -121,7 +121,7 @@ std::optional<SqlParameter::Type> Writer::numberType(std::string_view digits)
 
 std::string Writer::spelledLiteral(const SqlParameter& parameter)
 {
-    if (parameter.type != SqlParameter::Type::Text) return parameter.value;
+    if (parameter.type != SqlParameter::Type::Text) return parameter.spelled();
     std::string quoted = "'";
     for (char c : parameter.value) {
         quoted += c;

@@ -69,11 +69,11 @@ void PrintTo(const RewriteCase& c, std::ostream* os)
     printCase(c, os);
 }
 
-// The values of the parameters, as written in the statement.
+// The values of the parameters, as a statement spells them.
 std::vector<std::string> values(const std::vector<SqlParameter>& parameters)
 {
     std::vector<std::string> out;
-    for (const SqlParameter& p : parameters) out.push_back(p.value);
+    for (const SqlParameter& p : parameters) out.push_back(p.spelled());
     return out;
 }
 
@@ -511,7 +511,7 @@ TEST(TsqlBatch, LiteralsPastTheParameterLimitStayInTheText)
     ASSERT_EQ(statements.size(), 1u);
     const TsqlStatement& s = statements.front();
     EXPECT_EQ(s.parameters.size(), 999u);
-    EXPECT_EQ(s.parameters.back().value, "999");
+    EXPECT_EQ(s.parameters.back().spelled(), "999");
     EXPECT_NE(s.sql.find("?999 COLLATE SQLSRV, '1000' COLLATE SQLSRV, '1001' COLLATE SQLSRV)"), std::string::npos) << s.sql;
 }
 
