@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 #include "tests/support/ErpDatabase.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,6 +180,23 @@ TEST_F(StatementShapes, ALiteralKeptInTheTextIsPartOfTheShape)
     };
     for (int run = 1; run <= 2; ++run)
         for (const auto& [query, expected] : queries) EXPECT_EQ(erp.rows(query), expected) << "run " << run << ": " << query;
+}
+
+// A statement takes at most 999 parameters; the values past them are spelled into its text, as their columns'
+// rules have read them (scaled, cut to whole numbers), and stored alike.
+TEST_F(StatementShapes, ValuesPastTheParameterLimitAreStoredAsTheirRulesReadThem)
+{
+    constexpr int kRows = 400;  // three values each: the last rows' values go in the text
+    std::string insert = "INSERT INTO PRUEBA (CODIGO, IMPORTE, CANTIDAD) VALUES ";
+    for (int i = 1; i <= kRows; ++i)
+        insert += fmt::format("{}('{:04}', {}.00005, -{}.5)", i > 1 ? ", " : "", i, i, i);
+    erp.connection().execute(insert);
+    const Rows rows = stored();
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRows));
+    for (const int i : {1, 333, 334, kRows}) {
+        const Rows::value_type expected{fmt::format("{:04}", i), "NULL", fmt::format("{}.0001", i), fmt::format("-{}", i), "NULL"};
+        EXPECT_EQ(rows[static_cast<std::size_t>(i - 1)], expected) << i;
+    }
 }
 
 }  // namespace
