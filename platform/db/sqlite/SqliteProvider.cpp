@@ -94,6 +94,12 @@ void SqliteProvider::reportFailure(ErrorList& errors)
     if (!stopsBatch(error)) errors.add(statementTerminated(error));
 }
 
+void SqliteProvider::undoOpenTransaction(ErrorList& errors)
+{
+    if (!sqlite3_get_autocommit(db_->get()) && sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        reportFailure(errors);
+}
+
 Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& errors)
 {
     int code = 0;
@@ -215,9 +221,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
     if (opensHere && !runText("BEGIN IMMEDIATE", errors)) return 0;
     const std::optional<long> affected = runBatch(batch, errors);
     // A batch refused before it ran leaves no transaction open, as the server leaves none.
-    if (!affected && opensHere && !sqlite3_get_autocommit(db_->get())
-        && sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
-        reportFailure(errors);
+    if (!affected && opensHere) undoOpenTransaction(errors);
     return affected.value_or(0);
 }
 
@@ -286,9 +290,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 transactionCount_ = 0;
                 if (!runText("COMMIT", errors)) {
                     // A commit that fails leaves nothing half-written: undo the transaction.
-                    if (!sqlite3_get_autocommit(db_->get())
-                        && sqlite3_exec(db_->get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
-                        reportFailure(errors);
+                    undoOpenTransaction(errors);
                     return affected;
                 }
             } else {

@@ -69,6 +69,8 @@ private:
     bool storeValues(std::string_view table, const NamedValues& values, std::vector<base::Value>& stored,
                      ErrorList& errors);
     void reportFailure(ErrorList& errors);
+    // Rolls back the transaction SQLite has open, if any; a rollback that fails is reported.
+    void undoOpenTransaction(ErrorList& errors);
     void syncTransactionCount();
 
     std::shared_ptr<Database> db_;

@@ -58,19 +58,9 @@ std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& litera
         if (refused.native != 0) return std::nullopt;
         return asParameter(std::move(value));
     }
-    // The number with its sign, read where it is written or, signed, from a copy on the stack.
     const std::string_view digits = lx.textOf(literal);
-    char signedDigits[64];
-    std::string longer;
-    std::string_view spelled = digits;
-    if (negative && digits.size() < sizeof signedDigits) {
-        signedDigits[0] = '-';
-        digits.copy(signedDigits + 1, digits.size());
-        spelled = std::string_view(signedDigits, digits.size() + 1);
-    } else if (negative) {
-        longer = "-" + std::string(digits);
-        spelled = longer;
-    }
+    std::string spelled(digits);
+    if (negative) spelled.insert(0, 1, '-');
     const char* const last = spelled.data() + spelled.size();
     StoredValue value;
     long long whole = 0;
@@ -81,7 +71,7 @@ std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& litera
     else if (const auto read = std::from_chars(spelled.data(), last, real); read.ec == std::errc() && read.ptr == last)
         value = StoredValue::ofReal(real);
     else  // beyond a double: as the C library reads it
-        value = StoredValue::ofReal(std::strtod(std::string(spelled).c_str(), nullptr));
+        value = StoredValue::ofReal(std::strtod(spelled.c_str(), nullptr));
     refused = storeInto(rule, value);
     if (refused.native != 0) return std::nullopt;
     return asParameter(std::move(value));
