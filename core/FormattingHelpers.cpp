@@ -3,6 +3,7 @@
 #include "core/Configuracion.h"
 #include "core/Utilidades.h"
 #include "platform/base/Conversions.h"
+#include "platform/base/Currency.h"
 #include "platform/base/DateParsing.h"
 #include "platform/base/Format.h"
 #include "platform/base/Regional.h"
@@ -20,7 +21,8 @@ const std::string kCharacter0(1, '\0');
 long splitMinutes(std::string_view text)
 {
     const long colon = base::inStr(text, ":");
-    if (colon == 0) return static_cast<long>(base::leadingNumber(text)) * 60;
+    // A plain number of hours may carry decimals: 1.5 hours are 90 minutes.
+    if (colon == 0) return static_cast<long>(base::roundHalfEven(base::leadingNumber(text) * 60));
     const auto hours = static_cast<long>(base::leadingNumber(base::left(text, colon - 1)));
     const auto minutes = static_cast<long>(base::leadingNumber(base::mid(text, colon + 1)));
     return hours * 60 + minutes;

@@ -43,3 +43,15 @@ CREATE TABLE TA_CCOSTO (
     CODIGO      varchar(15)  COLLATE SQLSRV NOT NULL PRIMARY KEY,
     DESCRIPCION varchar(100) COLLATE SQLSRV
 );
+
+-- Article rubros (V_ta_Rubros), the grouping of the voucher screens' control totals.
+CREATE TABLE TA_RUBROS (
+    IDRUBRO     char(4)      COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(100) COLLATE SQLSRV
+);
+
+-- Article types (V_TA_TipoArticulo).
+CREATE TABLE TA_TIPOARTICULO (
+    TIPO        char(4)      COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(100) COLLATE SQLSRV
+);

@@ -57,6 +57,12 @@ CREATE VIEW V_MA_MANTENIMIENTOS AS
 CREATE VIEW V_TA_FAMILIAS AS
     SELECT * FROM TA_FAMILIAS;
 
+CREATE VIEW V_ta_Rubros AS
+    SELECT * FROM TA_RUBROS;
+
+CREATE VIEW V_TA_TipoArticulo AS
+    SELECT * FROM TA_TIPOARTICULO;
+
 -- Per-user synonyms: for a user who is not an administrator the data-access object reads these instead of
 -- MA_CUENTAS, V_TA_FAMILIAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They show every row, which is
 -- the form the script runner gives SS_MA_CUENTAS while the setting SS_Confidencialidad is not SI (with it,

@@ -4,6 +4,10 @@
 // number it used last. Each operation works on its arguments, the grids it is given and the database;
 // the operations are defined one file per concern, here in stock/ and in the voucher and dialog folders.
 
+#include "platform/base/Currency.h"
+#include "platform/base/Value.h"
+#include "platform/ui/Color.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,9 +15,13 @@
 
 namespace ui {
 class FlexGrid;
+class StatusBar;
+class TabControl;
 class TextMeasurer;
 struct TextBox;
 }  // namespace ui
+
+class VentanaCargosReales;
 
 class ClsCmnCptes {
 public:
@@ -43,6 +51,30 @@ public:
     void InicializaGrids(ui::FlexGrid* MSFlexGrid1, ui::FlexGrid* MSFlexGrid2, ui::FlexGrid* MSFlexGrid3,
                          ui::TextBox* TxtEdit, ui::TextBox* txtEdit2, ui::TextBox* txtEdit3,
                          const ui::TextMeasurer& Obj, std::string_view TC = {}, ui::FlexGrid* MSFlexGrid4 = nullptr);
+
+    // --- the audit row of a voucher action
+    // The V_MV_CPTEACCIONES row that records who added ("A", lEsAlta), changed ("M", lEsModificacion) or
+    // removed ("B") the voucher, now, on this computer. With GeneraSentencia the INSERT comes back in
+    // SentenciaSQL for the caller's transaction; otherwise it runs at once. A complement that is no whole
+    // number (blank is 0) builds nothing, and like a failed run leaves a line in the error log, no box.
+    void ActualizaBuchon(const std::string& TC, const std::string& SucNroLetra, const std::string& IdComplemento,
+                         bool lEsAlta, bool lEsModificacion, bool GeneraSentencia = true,
+                         std::string* SentenciaSQL = nullptr, const std::string& NroAsiento = {});
+
+    // --- applied charges and the vouchers made from this one
+    // The balance of the account's applied charges; 0 when it has none. A failed read goes to the error
+    // treatment.
+    base::Currency ImporteCargosReales(const std::string& Cuenta);
+    // Hands the customer (and registration) to the caller's control window and shows it modally.
+    void ControlDeCargosReales(VentanaCargosReales& FrmCtrlCargosReales, const std::string& Cliente,
+                               const std::string& Matricula = {});
+    // Whether a voucher names this one (and this complement; blank is 0) as its origin; void ones count only
+    // when asked. A complement that is no whole number, like a failed read, raises.
+    bool EstaRelacionadoAOtroComprobante(const std::string& TC, const std::string& SucNroLetra,
+                                         const std::string& Complemento = "0", bool TenerEnCuentaAnulados = false);
+    // The amounts of the non-void vouchers of any complement that name this one as their origin; a Null
+    // amount adds nothing. A failed read raises.
+    base::Currency ObtieneImporteCptesAsociados(const std::string& TC, const std::string& SucNroLetra);
 
     // --- stock posting
     // Posts the article lines of the grid (rows 1 to Rows - 1) to stock: a V_MV_STOCK row per lot, serial
@@ -107,6 +139,57 @@ public:
     // The 1-based position of the first item equal to QueSerieLote (trimmed, without regard to case); 0
     // when none is.
     static std::int32_t Busca_Lotes_Series(const std::string& PipeSeriesLotes, const std::string& QueSerieLote);
+
+    // --- line limits and counts. A line is a data row whose trimmed column 0 is not blank; a null grid
+    // holds none.
+    // Whether the lines in use plus Agragarle still fit the printed form of the type and letter (limit 0 or
+    // no row: no limit). LineasAnteriores -1 takes CantLineas as the limit instead of reading it. The limit
+    // and the lines counted come back in CantLineas and CantLineasUsadas; a failure goes to the error
+    // treatment, and leaving it answers False.
+    bool ValidaCantidadLineasCpte(const std::string& TC, const std::string& Letra, const ui::FlexGrid* MSFlexGrid1,
+                                  const ui::FlexGrid* MSFlexGrid2, const ui::FlexGrid* MSFlexGrid3,
+                                  std::int32_t* CantLineas = nullptr, std::int32_t* CantLineasUsadas = nullptr,
+                                  std::int32_t Agragarle = 0, std::int32_t LineasAnteriores = 0);
+    // The lines of the three grids, with the lines of each and the article units (the quantities summed
+    // exactly, rounded half to even at the end).
+    std::int32_t CuentaItems(const ui::FlexGrid* MSFlexGrid1, const ui::FlexGrid* MSFlexGrid2,
+                             const ui::FlexGrid* MSFlexGrid3, std::int32_t* CantTareas = nullptr,
+                             std::int32_t* CantArticulos = nullptr, std::int32_t* CantOtrosConceptos = nullptr,
+                             std::int32_t* TotUnidades = nullptr);
+
+    // --- the current row in the status bar. A panel the bar lacks raises 381, except for the articles,
+    // which show what they can.
+    void MuestraDetalleTareas(const ui::FlexGrid& MSFlexGrid1, ui::StatusBar& StatB);
+    // Code and description in panel Columna, and the available stock in the panel keyed "Stock".
+    void MuestraDetalleArticulos(const ui::FlexGrid& MSFlexGrid2, ui::StatusBar& StatB, std::int32_t Columna = 4);
+    void MuestraDetalleOtrosConceptos(const ui::FlexGrid& MSFlexGrid3, ui::StatusBar& StatB);
+    void MuestraDetalle(const std::string& Detalle, ui::StatusBar& StatB, std::int32_t Columna = 4);
+
+    // --- control totals
+    // Fills the control grid with a row per visible tab (lines and hours, lines and units, lines) and, under
+    // the articles, a row per group of lines: by rubro, by type or by article. A failure goes to the error
+    // treatment; leaving it keeps the grid as far as it was filled.
+    void TotalizadorControl(const ui::FlexGrid& MSFlexGrid1, const ui::FlexGrid& MSFlexGrid2,
+                            const ui::FlexGrid& MSFlexGrid3, ui::FlexGrid& MSFlexGrid4, const ui::TabControl& SSTab1,
+                            bool AbiertoPorRubro = false, bool AbiertoPorTipo = false);
+
+    // --- painting and repeated lines
+    // Colours the whole row; the current cell ends on that row, in the column it was in.
+    void PintarFila(std::int32_t Fila, ui::FlexGrid& MsFlexGrid, ui::Color Color = 65535);
+    // Colours the column from FilaDesde (-1: row 0) to FilaHasta (-1: the last row), skipping cells outside
+    // the grid; the current cell ends in that column, on the row it was on.
+    void PintarColuma(std::int32_t Columna, ui::FlexGrid& MsFlexGrid, std::int32_t FilaDesde = -1,
+                      std::int32_t FilaHasta = -1, ui::Color Color = 65535);
+    // Whether another data row (not FilaIgnorar) holds the code, trimmed and without regard to case; the
+    // first such row comes back in FilaEncontrada.
+    bool TareaRepetida(const ui::FlexGrid& MSFlexGrid1, const std::string& Tarea, std::int32_t FilaIgnorar = -1,
+                       std::int32_t* FilaEncontrada = nullptr);
+    bool ArticuloRepetido(const ui::FlexGrid& MSFlexGrid2, const std::string& Articulo, std::int32_t FilaIgnorar = -1,
+                          std::int32_t* FilaEncontrada = nullptr);
+    bool OtrosConceptosRepetidos(const ui::FlexGrid& MSFlexGrid3, const std::string& OtroConcepto,
+                                 std::int32_t FilaIgnorar = -1, std::int32_t* FilaEncontrada = nullptr);
+    // Whether the number has a fractional part. A Null raises.
+    static bool NumeroEsFraccion(const base::Value& Numero);
 
     double PIVA = 0;                      // the general VAT percentage
     double PIVARec = 0;                   // the surcharge VAT percentage

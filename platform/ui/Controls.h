@@ -76,4 +76,44 @@ private:
     std::string text_;
 };
 
+// The status bar of a voucher screen: panels counted from 1, each with the key it was given and the text it
+// shows. A panel outside 1 to Count raises 381.
+class StatusBar {
+public:
+    struct Panel {
+        std::string key;
+        std::string text;
+    };
+
+    void addPanel(std::string key = {}, std::string text = {});
+    long count() const { return static_cast<long>(panels_.size()); }
+    Panel& panel(long index);
+    const Panel& panel(long index) const;
+
+private:
+    std::vector<Panel> panels_;
+};
+
+// The tab control of a voucher screen: tabs counted from 0, each with a caption and a visibility. A tab
+// outside 0 to Tabs - 1 raises 381.
+class TabControl {
+public:
+    void addTab(std::string caption, bool visible = true);
+    long tabs() const { return static_cast<long>(tabs_.size()); }
+    bool tabVisible(long tab) const;
+    void setTabVisible(long tab, bool visible);
+    const std::string& tabCaption(long tab) const;
+    void setTabCaption(long tab, std::string caption);
+
+private:
+    struct Tab {
+        std::string caption;
+        bool visible = true;
+    };
+    const Tab& at(long tab) const;
+    Tab& at(long tab);
+
+    std::vector<Tab> tabs_;
+};
+
 }  // namespace ui

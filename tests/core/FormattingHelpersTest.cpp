@@ -40,6 +40,7 @@ TEST_F(Formatting, TimesToMinutesAndBack)
     const Case cases[] = {
         {"1:30", "", "", false, 90}, {"1:30", "", "", true, 90}, {"25:10", "", "", false, 1510},
         {"", "2", "15", false, 135}, {" ", "0", "0", false, 0},   {"3", "", "", true, 180},
+        {"1.5", "", "", true, 90}, {"0.25", "", "", true, 15}, {"abc", "", "", true, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(HoraAMinutos(c.time, c.hours, c.minutes, c.plain), c.result) << c.time;
 

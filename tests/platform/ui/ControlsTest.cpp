@@ -3,6 +3,7 @@
 #include "platform/ui/TextMeasurer.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -37,6 +38,47 @@ TEST(ComboBox, IndexOutsideTheItemsRaises) {
     combo.clear();
     EXPECT_EQ(combo.listCount(), 0);
     EXPECT_EQ(combo.listIndex(), -1);
+}
+
+// Reads the error number a call raises; 0 when it raises nothing.
+template <class Call>
+long raised(Call call) {
+    try {
+        call();
+    } catch (const base::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(StatusBar, PanelsCountFromOneByKeyAndText) {
+    StatusBar bar;
+    EXPECT_EQ(bar.count(), 0);
+    bar.addPanel("Fecha");
+    bar.addPanel("Stock", "Stock: 0");
+    EXPECT_EQ(bar.count(), 2);
+    EXPECT_EQ(bar.panel(1).key, "Fecha");
+    EXPECT_EQ(bar.panel(2).text, "Stock: 0");
+    bar.panel(1).text = "07/12/2026";
+    EXPECT_EQ(std::as_const(bar).panel(1).text, "07/12/2026");
+    for (long outside : {0L, 3L, -1L}) EXPECT_EQ(raised([&] { bar.panel(outside); }), 381) << outside;
+}
+
+TEST(TabControl, TabsCountFromZeroWithCaptionAndVisibility) {
+    TabControl tabs;
+    tabs.addTab("Tareas");
+    tabs.addTab("Articulos", false);
+    EXPECT_EQ(tabs.tabs(), 2);
+    EXPECT_TRUE(tabs.tabVisible(0));
+    EXPECT_FALSE(tabs.tabVisible(1));
+    tabs.setTabVisible(1, true);
+    tabs.setTabCaption(0, "Servicios");
+    EXPECT_TRUE(tabs.tabVisible(1));
+    EXPECT_EQ(tabs.tabCaption(0), "Servicios");
+    EXPECT_EQ(raised([&] { tabs.tabVisible(2); }), 381);
+    EXPECT_EQ(raised([&] { tabs.tabCaption(-1); }), 381);
+    EXPECT_EQ(raised([&] { tabs.setTabVisible(2, false); }), 381);
+    EXPECT_EQ(raised([&] { tabs.setTabCaption(5, "x"); }), 381);
 }
 
 TEST(FixedWidthTextMeasurer, CountsCharactersAndLines) {
