@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <fmt/format.h>
+#include <unordered_map>
 
 namespace {
 
@@ -44,17 +45,41 @@ std::string horasYMinutos(long long minutos)
     return fmt::format("{}{}:{:02}", signo, minutos / 60, minutos % 60);
 }
 
-// Adds a line's quantity to its group in gLista, opening the group on its first line.
-void sumaAlGrupo(const std::string& clave, double cantidad)
+// A stored key as the list searches compare it: without the characters 255 and 0, trimmed.
+std::string claveLimpia(const std::string& clave)
 {
-    const long posicion = PosicionEnLista(clave);
-    if (posicion == -1) {
-        gLista.push_back({clave, base::doubleToText(cantidad)});
-        return;
-    }
-    ParCampoValor& grupo = gLista[static_cast<std::size_t>(posicion)];
-    grupo.ValorCampo = base::doubleToText(cantidad + gUtilidades().ValorDoble(grupo.ValorCampo));
+    static const std::string caracter255 = base::characterOfCode(255), caracter0(1, '\0');
+    return base::trim(gUtilidades().QuitaCaracteres(clave, caracter255, caracter0));
 }
+
+// The groups of the article lines, kept in gLista in the order their keys first appear, the blank key's
+// entry first. A key finds its group as PosicionEnLista finds it (trimmed, without regard to case, the stored
+// key without the characters 255 and 0); an index over the keys spares a walk of the list per line.
+class Grupos {
+public:
+    Grupos() { gLista.assign(1, ParCampoValor{}); indexa(0); }
+
+    // Adds a line's quantity to its group, opening the group on its first line.
+    void suma(const std::string& clave, double cantidad)
+    {
+        const auto encontrado = indice_.find(base::toLowerCase(base::trim(clave)));
+        if (encontrado == indice_.end()) {
+            gLista.push_back({clave, base::doubleToText(cantidad)});
+            indexa(gLista.size() - 1);
+            return;
+        }
+        ParCampoValor& grupo = gLista[encontrado->second];
+        grupo.ValorCampo = base::doubleToText(cantidad + gUtilidades().ValorDoble(grupo.ValorCampo));
+    }
+
+private:
+    void indexa(std::size_t posicion)
+    {
+        indice_.try_emplace(base::toLowerCase(claveLimpia(gLista[posicion].NombreCampo)), posicion);
+    }
+
+    std::unordered_map<std::string, std::size_t> indice_;
+};
 
 }  // namespace
 
@@ -98,13 +123,13 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid& MSFlexGrid1, const ui::
     trap.step([&] {
         if (!SSTab1.tabVisible(kArticulos)) return;
         const Agrupacion agrupacion = agrupacionDe(AbiertoPorRubro, AbiertoPorTipo);
-        gLista.assign(1, ParCampoValor{});
+        Grupos grupos;
         std::int64_t lineas = 0;
         double cantidad = 0;
         for (long row = 1; row < MSFlexGrid2.rows(); ++row) {
             if (!voucher::esLineaDeArticulo(MSFlexGrid2, static_cast<std::int32_t>(row))) continue;
             const double cantidadLinea = gUtilidades().ValorDoble(MSFlexGrid2.textMatrix(row, 7));
-            sumaAlGrupo(base::trim(MSFlexGrid2.textMatrix(row, agrupacion.columna)), cantidadLinea);
+            grupos.suma(base::trim(MSFlexGrid2.textMatrix(row, agrupacion.columna)), cantidadLinea);
             cantidad += cantidadLinea;
             ++lineas;
         }
@@ -117,7 +142,7 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid& MSFlexGrid1, const ui::
             if (grupo.ValorCampo.empty()) continue;
             const bool sigue = trap.step([&] {
                 const std::string descripcion =
-                    gDB_Dll().DatosTabla(agrupacion.vista, base::Value(NormalizaTexto(base::Value(grupo.NombreCampo))),
+                    gDB_Dll().DatosTabla(agrupacion.vista, base::Value(claveLimpia(grupo.NombreCampo)),
                                          "Descripcion", agrupacion.campoClave, 8, "", true);
                 escribe(grupo.NombreCampo + "-" + descripcion, nullptr, &grupo.ValorCampo, kGrupo);
             });

@@ -110,6 +110,21 @@ TEST_F(ControlTotals, GroupsWithoutABlankKeyAndGridsWithoutLines)
     EXPECT_EQ(texts(), (Rows{{"Articulos", "0", "0"}, {"", "", ""}}));
 }
 
+TEST_F(ControlTotals, AStoredKeyIsComparedWithoutTheCharacters255And0)
+{
+    tabs.setTabVisible(0, false);
+    tabs.setTabVisible(2, false);
+    const std::string marked = "01\xC3\xBF";  // "01" followed by the character 255
+    fill(articulos, {articleLine("A1", "1", marked), articleLine("A2", "2", "01")});
+    engine->TotalizadorControl(tareas, articulos, otros, control, tabs, true);
+    EXPECT_EQ(texts(), (Rows{{"Articulos", "2", "3"}, {marked + "-Rubro uno", "", "3"}, {"", "", ""}}));
+
+    fill(articulos, {articleLine("A1", "1", "01"), articleLine("A2", "2", marked)});
+    engine->TotalizadorControl(tareas, articulos, otros, control, tabs, true);
+    EXPECT_EQ(texts(), (Rows{{"Articulos", "2", "3"}, {"01-Rubro uno", "", "1"}, {marked + "-Rubro uno", "", "2"},
+                             {"", "", ""}}));
+}
+
 TEST_F(ControlTotals, AMissingLookupIsToldByItsBoxAndTheGroupStillWritten)
 {
     tabs.setTabVisible(0, false);
