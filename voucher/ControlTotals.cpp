@@ -13,7 +13,9 @@
 
 #include <cstdlib>
 #include <fmt/format.h>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -53,23 +55,37 @@ std::string claveLimpia(const std::string& clave)
 }
 
 // The groups of the article lines, kept in gLista in the order their keys first appear, the blank key's
-// entry first. A key finds its group as PosicionEnLista finds it (trimmed, without regard to case, the stored
-// key without the characters 255 and 0); an index over the keys spares a walk of the list per line.
+// entry first; each entry's quantity text is written when the lines are summed. A key finds its group as
+// PosicionEnLista finds it (trimmed, without regard to case, the stored key without the characters 255 and
+// 0); an index over the keys spares a walk of the list per line.
 class Grupos {
 public:
-    Grupos() { gLista.assign(1, ParCampoValor{}); indexa(0); }
+    Grupos()
+    {
+        gLista.assign(1, ParCampoValor{});
+        cantidades_.assign(1, std::nullopt);
+        indexa(0);
+    }
 
     // Adds a line's quantity to its group, opening the group on its first line.
     void suma(const std::string& clave, double cantidad)
     {
         const auto encontrado = indice_.find(base::toLowerCase(base::trim(clave)));
         if (encontrado == indice_.end()) {
-            gLista.push_back({clave, base::doubleToText(cantidad)});
+            gLista.push_back({clave, {}});
+            cantidades_.emplace_back(cantidad);
             indexa(gLista.size() - 1);
             return;
         }
-        ParCampoValor& grupo = gLista[encontrado->second];
-        grupo.ValorCampo = base::doubleToText(cantidad + gUtilidades().ValorDoble(grupo.ValorCampo));
+        std::optional<double>& total = cantidades_[encontrado->second];
+        total = total.value_or(0) + cantidad;
+    }
+
+    // Writes each group's quantity; the blank key's entry stays empty when no line fell into it.
+    void cierra() const
+    {
+        for (std::size_t i = 0; i < gLista.size(); ++i)
+            if (cantidades_[i]) gLista[i].ValorCampo = base::doubleToText(*cantidades_[i]);
     }
 
 private:
@@ -78,6 +94,7 @@ private:
         indice_.try_emplace(base::toLowerCase(claveLimpia(gLista[posicion].NombreCampo)), posicion);
     }
 
+    std::vector<std::optional<double>> cantidades_;  // by entry of gLista
     std::unordered_map<std::string, std::size_t> indice_;
 };
 
@@ -133,6 +150,7 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid& MSFlexGrid1, const ui::
             cantidad += cantidadLinea;
             ++lineas;
         }
+        grupos.cierra();
         const std::string cuenta = std::to_string(lineas), total = base::doubleToText(cantidad);
         escribe(SSTab1.tabCaption(kArticulos), &cuenta, &total, kResumen);
         if (lineas == 0) return;
