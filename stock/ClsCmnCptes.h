@@ -44,6 +44,16 @@ public:
                          ui::TextBox* TxtEdit, ui::TextBox* txtEdit2, ui::TextBox* txtEdit3,
                          const ui::TextMeasurer& Obj, std::string_view TC = {}, ui::FlexGrid* MSFlexGrid4 = nullptr);
 
+    // --- the voucher query
+    // Lets the operator pick a stored voucher of type `TC` (or a pending list: "RM/PENDIENTES" and the
+    // like), or tick several purchase orders ("OC"), in the voucher query window, narrowed by `Filtro`, the
+    // caller's own SQL condition. `Respuesta` receives the number chosen (the ticked orders' numbers joined
+    // by ","; empty when nothing was chosen), `IdComplemento` and `Proveedor` what the type hands back
+    // (empty when the window is cancelled). Failures go to the error treatment; the results then hold
+    // what was copied before.
+    void ConsultaComprobante(const std::string& TC, std::string& Respuesta, const std::string* Filtro = nullptr,
+                             std::string* IdComplemento = nullptr, std::string* Proveedor = nullptr);
+
     // --- stock posting
     // Posts the article lines of the grid (rows 1 to Rows - 1) to stock: a V_MV_STOCK row per lot, serial
     // number or size of each line, in one pass (two for a transfer and for "OP"), with the accounting entry.
