@@ -235,7 +235,9 @@ bool FrmConsComprobantes::marca(std::string_view nombre) {
 std::string FrmConsComprobantes::busca(std::string_view tabla, std::string_view valor, std::string_view devuelto,
                                        std::string_view clave, std::string_view condicion) {
     DB_Dll& erp = gDB_Dll();
-    std::string sentencia = "SELECT TOP 1 * FROM " + std::string(tabla) + " WHERE LTRIM(RTRIM(" + std::string(clave) +
+    // The data-access object's own lookup reads every column of the row; only the one returned is read here.
+    std::string sentencia = "SELECT TOP 1 " + std::string(devuelto) + " FROM " + std::string(tabla) +
+                            " WHERE LTRIM(RTRIM(" + std::string(clave) +
                             ")) =" + erp.SQLValue(base::Value(base::trim(valor))) + " ";
     if (!base::trim(condicion).empty()) sentencia += " AND " + std::string(condicion);
     try {
