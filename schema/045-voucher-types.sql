@@ -59,5 +59,5 @@ CREATE TABLE MV_VIAJES (
 );
 CREATE INDEX MV_VIAJES_COMPROBANTE ON MV_VIAJES (TC, IDCOMPROBANTE);
 
--- The voucher headers as the sales side reads them.
-CREATE VIEW V_MV_CPTE AS SELECT * FROM MV_CPTE;
+-- The voucher headers as the sales side reads them; the sales side calls the finished mark FINALIZADA.
+CREATE VIEW V_MV_CPTE AS SELECT *, FINALIZADO AS FINALIZADA FROM MV_CPTE;

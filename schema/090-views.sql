@@ -92,3 +92,36 @@ CREATE VIEW V_TA_Input_Ventas AS
 
 CREATE VIEW V_MA_INSUMOS AS
     SELECT * FROM MA_INSUMOS;
+
+-- Vouchers still open: neither finished nor void. The voucher query window lists pending delivery notes,
+-- work orders and budgets from these; the ERP's own views also weigh deliveries, which this program never
+-- records, so an open voucher is one not marked finished.
+CREATE VIEW V_RemitosPendientes AS
+    SELECT CUENTA, ANULADA, NOMBRE, APROBADO, TC, IDCOMPROBANTE, IDCOMPLEMENTO, ID, FECHA, IMPORTE
+    FROM MV_CPTE
+    WHERE IFNULL(FINALIZADO, 0) = 0 AND IFNULL(ANULADA, 0) = 0;
+
+CREATE VIEW C_RemitosPendientes AS
+    SELECT CUENTA, ANULADA, NOMBRE, TC, IDCOMPROBANTE, IDCOMPLEMENTO, ID, FECHA, IMPORTE
+    FROM MV_CPTE
+    WHERE IFNULL(FINALIZADO, 0) = 0 AND IFNULL(ANULADA, 0) = 0;
+
+CREATE VIEW V_OT_Pendientes AS
+    SELECT CUENTA, ANULADA, NOMBRE, APROBADO, TC, IDCOMPROBANTE, IDCOMPLEMENTO, ID, FECHA, IMPORTE
+    FROM MV_CPTE
+    WHERE IFNULL(FINALIZADO, 0) = 0 AND IFNULL(ANULADA, 0) = 0;
+
+CREATE VIEW V_PR_PENDIENTES AS
+    SELECT CUENTA, ANULADA, NOMBRE, APROBADO, TC, IDCOMPROBANTE, IDCOMPLEMENTO, ID, FECHA, IMPORTE, COMENTARIOS
+    FROM MV_CPTE
+    WHERE IFNULL(FINALIZADO, 0) = 0 AND IFNULL(ANULADA, 0) = 0;
+
+-- Vouchers sent to and received from third parties, as the voucher query window lists them.
+CREATE TABLE V_MV_CPTETERCEROS (
+    ID            INTEGER PRIMARY KEY AUTOINCREMENT,
+    FECHA         datetime,
+    IDCOMPROBANTE char(13) COLLATE SQLSRV,
+    IDCOMPLEMENTO int,
+    FECHAENVIADO  datetime,
+    FECHARECIBIDO datetime
+);

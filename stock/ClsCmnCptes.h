@@ -52,6 +52,16 @@ public:
                          ui::TextBox* TxtEdit, ui::TextBox* txtEdit2, ui::TextBox* txtEdit3,
                          const ui::TextMeasurer& Obj, std::string_view TC = {}, ui::FlexGrid* MSFlexGrid4 = nullptr);
 
+    // --- the voucher query
+    // Lets the operator pick a stored voucher of type `TC` (or a pending list: "RM/PENDIENTES" and the
+    // like), or tick several purchase orders ("OC"), in the voucher query window, narrowed by `Filtro`, the
+    // caller's own SQL condition. `Respuesta` receives the number chosen (the ticked orders' numbers joined
+    // by ","; empty when nothing was chosen), `IdComplemento` and `Proveedor` what the type hands back
+    // (empty when the window is cancelled). Failures go to the error treatment; the results then hold
+    // what was copied before.
+    void ConsultaComprobante(const std::string& TC, std::string& Respuesta, const std::string* Filtro = nullptr,
+                             std::string* IdComplemento = nullptr, std::string* Proveedor = nullptr);
+
     // --- the audit row of a voucher action
     // The V_MV_CPTEACCIONES row that records who added ("A", lEsAlta), changed ("M", lEsModificacion) or
     // removed ("B") the voucher, now, on this computer. With GeneraSentencia the INSERT comes back in

@@ -73,6 +73,11 @@ void ListViewWidget::sync() {
     if (rebuildPending_) rebuild();
 }
 
+void ListViewWidget::setImageList(std::vector<QIcon> images) {
+    images_ = std::move(images);
+    listChanged();
+}
+
 QTreeWidgetItem* ListViewWidget::widgetItem(const ListItem& item) const {
     auto it = rows_.find(&item);
     return it == rows_.end() ? nullptr : it->second;
@@ -153,6 +158,8 @@ void ListViewWidget::fill(QTreeWidgetItem& row, const ListItem& item) {
     for (long j = 1; j < columns; ++j) {
         dress(static_cast<int>(j), item.subItem(j), item.subItemBold(j), item.subItemForeColor(j));
     }
+    const bool shown = item.smallIcon >= 1 && static_cast<std::size_t>(item.smallIcon) <= images_.size();
+    row.setIcon(0, shown ? images_[static_cast<std::size_t>(item.smallIcon) - 1] : QIcon());
     if (list_.checkboxes()) {
         row.setCheckState(0, item.checked() ? Qt::Checked : Qt::Unchecked);
     } else {

@@ -7,9 +7,11 @@
 
 #include "platform/ui/ListView.h"
 
+#include <QIcon>
 #include <QTreeWidget>
 
 #include <unordered_map>
+#include <vector>
 
 namespace ui {
 
@@ -21,6 +23,9 @@ public:
 
     // Builds the rows now if a rebuild is pending.
     void sync();
+    // The window's image list: a row's small icon n (from 1) shows images[n - 1]; 0 or one past the list
+    // shows none.
+    void setImageList(std::vector<QIcon> images);
     QTreeWidgetItem* widgetItem(const ListItem& item) const;
 
 protected:
@@ -37,6 +42,7 @@ private:
     void showSelection();
 
     ListView& list_;
+    std::vector<QIcon> images_;
     std::unordered_map<const ListItem*, QTreeWidgetItem*> rows_;
     const ListItem* pendingScroll_ = nullptr;
     bool rebuildPending_ = false;

@@ -1,0 +1,39 @@
+#pragma once
+// The voucher dialogs as tests show them, without a screen: each dialog is loaded as its view loads it,
+// then the test's script acts on it as the operator would. A dialog the script leaves open is cancelled,
+// as closing its frame would. Installed for the life of the object.
+
+#include "dialogs/FrmConsComprobantes.h"
+#include "dialogs/VoucherDialogs.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ShownQuery {
+    std::string TC, Filtro, NroComprobante;
+};
+
+class ScriptedVoucherDialogs : public VoucherDialogs {
+public:
+    ScriptedVoucherDialogs() : previous_(voucherDialogs()) { setVoucherDialogs(this); }
+    ~ScriptedVoucherDialogs() override { setVoucherDialogs(previous_); }
+    ScriptedVoucherDialogs(const ScriptedVoucherDialogs&) = delete;
+    ScriptedVoucherDialogs& operator=(const ScriptedVoucherDialogs&) = delete;
+
+    const ui::TextMeasurer* measurer = nullptr;
+    std::function<void(FrmConsComprobantes&)> onQuery;
+    std::vector<ShownQuery> queries;
+
+    void showModal(FrmConsComprobantes& form) override {
+        queries.push_back({form.TC, form.Filtro, form.NroComprobante});
+        form.setTextMeasurer(measurer);
+        form.Form_Load();
+        if (onQuery) onQuery(form);
+        if (!form.hidden()) form.CmdCancelar_Click();
+        form.setTextMeasurer(nullptr);
+    }
+
+private:
+    VoucherDialogs* previous_;
+};
