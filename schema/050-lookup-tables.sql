@@ -43,3 +43,9 @@ CREATE TABLE TA_CCOSTO (
     CODIGO      varchar(15)  COLLATE SQLSRV NOT NULL PRIMARY KEY,
     DESCRIPCION varchar(100) COLLATE SQLSRV
 );
+
+-- Article types (V_TA_TipoArticulo), named by the articles' IDTIPO.
+CREATE TABLE TA_TIPOARTICULO (
+    TIPO        char(4)      COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(100) COLLATE SQLSRV
+);

@@ -86,3 +86,29 @@ CREATE VIEW V_TA_Input_Ventas AS
 
 CREATE VIEW V_MA_INSUMOS AS
     SELECT * FROM MA_INSUMOS;
+
+CREATE VIEW V_TA_TipoArticulo AS
+    SELECT * FROM TA_TIPOARTICULO;
+
+-- What the loading of a delivery note or an order reads to know what is still to deliver, one row per
+-- voucher and article: its quantity on the voucher, what the voucher's own stock movements moved (exits
+-- are stored negative, so the absolute quantities), and what later vouchers made from it applied.
+CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
+    SELECT TC, IDCOMPROBANTE, IDARTICULO, SUM(CANTIDAD) AS Cantidad
+    FROM MV_CPTEINSUMOS
+    GROUP BY TC, IDCOMPROBANTE, IDARTICULO;
+
+CREATE VIEW VT_V_MV_Stock_Cons AS
+    SELECT TC, IDCOMPROBANTE, IDARTICULO, SUM(ABS(CANTIDAD)) AS Cantidad
+    FROM V_MV_STOCK
+    GROUP BY TC, IDCOMPROBANTE, IDARTICULO;
+
+CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
+    SELECT h.TCORIGEN AS TCO_ORIGEN, h.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN, l.IDARTICULO,
+           SUM(l.CANTIDAD) AS CantidadAplicada
+    FROM MV_CPTE h
+    JOIN MV_CPTEINSUMOS l ON l.TC = h.TC AND l.IDCOMPROBANTE = h.IDCOMPROBANTE
+                         AND IFNULL(l.IDCOMPLEMENTO, 0) = IFNULL(h.IDCOMPLEMENTO, 0)
+                         AND IFNULL(l.CUENTA, '') = IFNULL(h.CUENTA, '')
+    WHERE IFNULL(h.ANULADA, 0) = 0 AND h.TCORIGEN IS NOT NULL
+    GROUP BY h.TCORIGEN, h.COMPROBANTEORIGEN, l.IDARTICULO;
