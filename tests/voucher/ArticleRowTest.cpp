@@ -6,8 +6,6 @@
 
 namespace {
 
-std::string padded(const std::string& article) { return gUtilidades().RellenaCodigo(article, 25); }
-
 class ArticleRow : public VoucherFixture {
 protected:
     void SetUp() override

@@ -15,7 +15,7 @@ protected:
             execute({"INSERT INTO MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTAREA, DESCRIPCION, HORAS) VALUES "
                      "('  FC', '000100000001A', 0, " + sql(code) + ", 'Fitting', 30)"});
         execute({"INSERT INTO MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, CANTIDAD, IMPORTE) VALUES "
-                 "('  FC', '000100000001A', 0, " + sql(gUtilidades().RellenaCodigo("A1", 25)) + ", 3, 10)",
+                 "('  FC', '000100000001A', 0, " + sql(padded("A1")) + ", 3, 10)",
                  "INSERT INTO MV_CPTE_Observ (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TIPO_OBS, OBSERVACION) VALUES "
                  "('  FC', '000100000001A', 0, 'OC', 'Freight')"});
     }

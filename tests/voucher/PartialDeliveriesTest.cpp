@@ -33,7 +33,7 @@ protected:
     void store(const DeliveryCase& c, const std::string& id)
     {
         const std::string TC = gUtilidades().RellenaCodigo(base::trim(c.TC), 4);
-        const std::string article = gUtilidades().RellenaCodigo("P1", 25);
+        const std::string article = padded("P1");
         const std::string account = c.compras ? "2110101001" : "";
         execute({"DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'EntregaParcialRemito'"});
         if (c.flag) setConfiguration("EntregaParcialRemito", *c.flag);
@@ -99,7 +99,7 @@ TEST_F(PartialDeliveries, TheQuantityLoadedIsWhatIsStillToDeliver)
 
 TEST_F(PartialDeliveries, WhatIsStillToDeliverNeverGoesBelowNothing)
 {
-    const std::string article = gUtilidades().RellenaCodigo("P1", 25);
+    const std::string article = padded("P1");
     execute({"INSERT INTO MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDARTICULO, CANTIDAD) VALUES ('  RM', '000100000001R', " +
                  sql(article) + ", 10)",
              "INSERT INTO MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDARTICULO, CANTIDAD) VALUES ('  RM', '000100000001R', " +

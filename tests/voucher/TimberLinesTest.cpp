@@ -8,8 +8,6 @@ namespace {
 
 constexpr ui::Color kWhite = 0xFFFFFF;
 
-std::string padded(const std::string& article) { return gUtilidades().RellenaCodigo(article, 25); }
-
 class TimberLines : public VoucherFixture {
 protected:
     void SetUp() override

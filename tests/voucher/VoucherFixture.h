@@ -3,6 +3,7 @@
 // laid out by InicializaGrids, and a way to store vouchers and read the grids back.
 
 #include "core/Configuracion.h"
+#include "core/Utilidades.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextMeasurer.h"
 #include "tests/stock/StockFixture.h"
@@ -39,6 +40,9 @@ protected:
     {
         engine->InicializaGrids(&tasks, &articles, &others, nullptr, nullptr, nullptr, measurer, TC);
     }
+
+    // An article code as the ERP stores it, right-aligned in 25.
+    static std::string padded(const std::string& article) { return gUtilidades().RellenaCodigo(article, 25); }
 
     // A stored value: "NULL" or a literal as SQL takes it.
     static std::string sql(const std::string& text) { return text == "NULL" ? text : gDB_Dll().SQLValue(text); }

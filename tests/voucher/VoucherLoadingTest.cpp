@@ -9,8 +9,6 @@
 
 namespace {
 
-std::string padded(const std::string& article) { return gUtilidades().RellenaCodigo(article, 25); }
-
 class VoucherLoading : public VoucherFixture {
 protected:
     static void task(const std::string& TC, const std::string& id, const std::string& account, const std::string& code,
