@@ -11,6 +11,7 @@
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
+#include "platform/base/Utf8.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextMeasurer.h"
 #include "stock/ClsCmnCptes.h"
@@ -103,6 +104,13 @@ struct Statement {
         return value ? reinterpret_cast<const char*>(value) : "";
     }
     double number(int col) { return sqlite3_column_double(stmt, col); }
+    // The position of a result column, found by name as a recordset's field is.
+    int column(std::string_view name)
+    {
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+            if (base::equalsIgnoringCase(sqlite3_column_name(stmt, c), name)) return c;
+        fail(fmt::format("no column {}", name));
+    }
 };
 
 constexpr const char* kLineColumns = "IDARTICULO, DESCRIPCION, IDUNIDAD, CANTIDAD, IDUNIDADBASE, CANTIDADUD, IMPORTE, "
@@ -116,10 +124,14 @@ double rawLoads(sqlite3* db, long loads, bool ideal)
     Statement header(db, "SELECT * FROM MV_CPTE WHERE TC = ? AND IDCOMPROBANTE = ? AND IDCOMPLEMENTO = 0 ORDER BY ID");
     Statement lines(db, std::string("SELECT ") + kLineColumns +
                             " FROM V_MV_CPTEINSUMOS WHERE TC = ? AND IDCOMPROBANTE = ? AND IDCOMPLEMENTO = 0 ORDER BY ID");
-    Statement master(db, "SELECT IDTIPO, PRESENTACION, USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
+    // The per-line reads are the program's own statements: whole rows of the master and the views.
+    Statement master(db, "SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
     Statement type(db, "SELECT DESCRIPCION FROM V_TA_TipoArticulo WHERE TIPO = ?");
-    Statement ordered(db, "SELECT Cantidad FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE TC = ? AND IDCOMPROBANTE = ? AND IDARTICULO = ?");
-    Statement moved(db, "SELECT Cantidad FROM VT_V_MV_Stock_Cons WHERE TC = ? AND IDCOMPROBANTE = ? AND IDARTICULO = ?");
+    Statement ordered(db, "SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE (TC = ?) AND IDCOMPROBANTE = ? AND IDARTICULO = ?");
+    Statement moved(db, "SELECT * FROM VT_V_MV_Stock_Cons WHERE (TC = ?) AND IDCOMPROBANTE = ? AND IDARTICULO = ?");
+    const int idTipo = master.column("IDTIPO"), presentacion = master.column("PRESENTACION");
+    const int usaSerie = master.column("USASERIE"), usaLote = master.column("USALOTE");
+    const int cantidad[2] = {ordered.column("Cantidad"), moved.column("Cantidad")};
     double seconds = 0;
     for (long n = 0; n < loads; ++n) {
         ui::FlexGrid articles;
@@ -143,12 +155,12 @@ double rawLoads(sqlite3* db, long loads, bool ideal)
                 const std::string id = lines.text(0);
                 master.bind(1, id);
                 if (master.step()) {
-                    type.bind(1, master.text(0));
+                    type.bind(1, master.text(idTipo));
                     articles.setTextMatrix(row, 59, type.step() ? type.text(0) : "");
                     type.reset();
-                    articles.setTextMatrix(row, 60, master.text(1));
-                    articles.setTextMatrix(row, 19, master.number(2) != 0 ? "-1" : "0");
-                    articles.setTextMatrix(row, 20, master.number(3) != 0 ? "-1" : "0");
+                    articles.setTextMatrix(row, 60, master.text(presentacion));
+                    articles.setTextMatrix(row, 19, master.number(usaSerie) != 0 ? "-1" : "0");
+                    articles.setTextMatrix(row, 20, master.number(usaLote) != 0 ? "-1" : "0");
                 }
                 master.reset();
                 double quantities[2] = {0, 0};
@@ -157,7 +169,7 @@ double rawLoads(sqlite3* db, long loads, bool ideal)
                     views[v]->bind(1, "  RM");
                     views[v]->bind(2, kVoucher);
                     views[v]->bind(3, id);
-                    if (views[v]->step()) quantities[v] = views[v]->number(0);
+                    if (views[v]->step()) quantities[v] = views[v]->number(cantidad[v]);
                     views[v]->reset();
                 }
                 const double pending = std::min(lines.number(3), std::max(quantities[0], quantities[1]) - quantities[1]);
