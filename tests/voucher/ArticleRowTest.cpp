@@ -21,7 +21,7 @@ protected:
                      sql(padded("PLAIN")) + ", '  UN', NULL, 'Loose', NULL, 0, NULL, NULL, NULL, NULL)"});
     }
 
-    // A stored line with every column the load reads; `nulls` lists columns stored as Null.
+    // A stored line with the columns the load reads; the extra columns and values are added as given.
     static void line(const std::string& TC, const std::string& id, const std::string& account, const std::string& article,
                      const std::string& exento, const std::string& extraColumns = {}, const std::string& extraValues = {})
     {
