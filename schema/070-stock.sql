@@ -87,5 +87,7 @@ CREATE TABLE V_MV_STOCK (
     ENCOMODATO           decimal(18,4)
 );
 CREATE INDEX V_MV_STOCK_COMPROBANTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
+-- What a voucher moved of one article, read per line when a delivery note is loaded.
+CREATE INDEX V_MV_STOCK_COMPROBANTE_ARTICULO ON V_MV_STOCK (TC, IDCOMPROBANTE, IDARTICULO);
 -- The movements that came from a voucher: a purchase order's receptions, a reception's component discharge.
 CREATE INDEX V_MV_STOCK_ORIGEN ON V_MV_STOCK (TC_ORIGEN, IDCOMPROBANTE_ORIGEN);

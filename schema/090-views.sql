@@ -125,3 +125,34 @@ CREATE TABLE V_MV_CPTETERCEROS (
     FECHAENVIADO  datetime,
     FECHARECIBIDO datetime
 );
+-- What the loading of a delivery note or an order reads to know what is still to deliver, one row per
+-- voucher and article: its quantity on the voucher, what the voucher's own stock movements moved (exits
+-- are stored negative, so the absolute quantities), and what later vouchers made from it applied. The
+-- first two are read once per line of a voucher: written as the first row of each key with its sum, the
+-- engine looks the key up in the index instead of grouping the whole table (a grouped view over columns
+-- with their own collation is not narrowed by the reader's condition).
+CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
+    SELECT l.TC, l.IDCOMPROBANTE, l.IDARTICULO,
+           (SELECT SUM(x.CANTIDAD) FROM MV_CPTEINSUMOS x
+            WHERE x.TC = l.TC AND x.IDCOMPROBANTE = l.IDCOMPROBANTE AND x.IDARTICULO = l.IDARTICULO) AS Cantidad
+    FROM MV_CPTEINSUMOS l
+    WHERE l.ID = (SELECT MIN(f.ID) FROM MV_CPTEINSUMOS f
+                  WHERE f.TC = l.TC AND f.IDCOMPROBANTE = l.IDCOMPROBANTE AND f.IDARTICULO = l.IDARTICULO);
+
+CREATE VIEW VT_V_MV_Stock_Cons AS
+    SELECT s.TC, s.IDCOMPROBANTE, s.IDARTICULO,
+           (SELECT SUM(ABS(x.CANTIDAD)) FROM V_MV_STOCK x
+            WHERE x.TC = s.TC AND x.IDCOMPROBANTE = s.IDCOMPROBANTE AND x.IDARTICULO = s.IDARTICULO) AS Cantidad
+    FROM V_MV_STOCK s
+    WHERE s.ID = (SELECT MIN(f.ID) FROM V_MV_STOCK f
+                  WHERE f.TC = s.TC AND f.IDCOMPROBANTE = s.IDCOMPROBANTE AND f.IDARTICULO = s.IDARTICULO);
+
+CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
+    SELECT h.TCORIGEN AS TCO_ORIGEN, h.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN, l.IDARTICULO,
+           SUM(l.CANTIDAD) AS CantidadAplicada
+    FROM MV_CPTE h
+    JOIN MV_CPTEINSUMOS l ON l.TC = h.TC AND l.IDCOMPROBANTE = h.IDCOMPROBANTE
+                         AND IFNULL(l.IDCOMPLEMENTO, 0) = IFNULL(h.IDCOMPLEMENTO, 0)
+                         AND IFNULL(l.CUENTA, '') = IFNULL(h.CUENTA, '')
+    WHERE IFNULL(h.ANULADA, 0) = 0 AND h.TCORIGEN IS NOT NULL
+    GROUP BY h.TCORIGEN, h.COMPROBANTEORIGEN, l.IDARTICULO;

@@ -13,6 +13,10 @@
 #include <string_view>
 #include <vector>
 
+namespace db {
+class Recordset;
+}
+
 namespace ui {
 class FlexGrid;
 class StatusBar;
@@ -112,6 +116,23 @@ public:
     // The direction in which the voucher type moves stock (+1 entry, -1 exit) or, with LibroIVA, the VAT
     // book; 0 when the type is unknown (the operator is told) or nothing decides its stock direction.
     std::int16_t ObtieneSignoComprobante(const std::string& TC, bool LibroIVA = false);
+
+    // --- loading a stored voucher into the voucher grids
+    // What is still to deliver of the article on the voucher: its quantity on the voucher less what stock
+    // movements of the voucher already moved, never below 0. A failed read raises.
+    double CantRepartoPend(const std::string& TC, const std::string& SucNroLetra, const std::string& IdArticulo);
+    // Writes the stored voucher (sales, or with `Compras` the supplier's purchase voucher) into the tasks,
+    // article and other-concepts grids, each as InicializaGrids leaves it: one row per stored line and an
+    // empty row after them. Article lines of delivery notes and orders delivered in parts load what is
+    // still to deliver. A failure goes to the error treatment: Retry repeats the failing step, Ignore goes
+    // on with the next one (a cell), any other answer leaves the grids as written so far. `LrcsCpte`,
+    // when given, receives the open header, on its first row. `IdRepartoRM`: in, -98 loads quantities
+    // negated; out, the header's IdReparto for a type outside the purchase system.
+    void AsignarDatosComprobante(const std::string& TC, const std::string& SucNroLetra,
+                                 const std::string& IdComplemento, ui::FlexGrid& MSFlexGrid1,
+                                 ui::FlexGrid& MSFlexGrid2, ui::FlexGrid& MSFlexGrid3, bool Inicializar = false,
+                                 db::Recordset* LrcsCpte = nullptr, bool Compras = false,
+                                 const std::string& Proveedor = {}, std::int32_t* IdRepartoRM = nullptr);
 
     // --- pipe lists: the lot, serial and position lists a grid cell carries, "|L1|L2|". Any text reads as
     // a list; none of these can fail. Arrays are reset and end with one empty slot after the items.
