@@ -4,6 +4,7 @@
 
 #include "tests/core/ProgramFixture.h"
 
+#include "core/Utilidades.h"
 #include "platform/ui/TextMeasurer.h"
 
 #include <string>
@@ -12,12 +13,13 @@ class DialogsFixture : public ProgramFixture {
 protected:
     static void execute(const std::string& statement) { gDB_Dll().gCnn.execute(statement); }
 
-    // One row of stock by lot and series; an empty lot or series is stored as Null.
+    // One row of stock by lot and series, the article stored right-aligned in 25 as the ERP keeps it; an
+    // empty lot or series is stored as Null.
     static void stock(const std::string& articulo, const std::string& deposito, const std::string& lote,
                       const std::string& serie, double cantidad) {
         const auto texto = [](const std::string& value) { return value.empty() ? std::string("NULL") : "'" + value + "'"; };
         execute("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, NROSERIE, CANTIDAD) VALUES ('" +
-                articulo + "', '" + deposito + "', " + texto(lote) + ", " + texto(serie) + ", " +
+                gUtilidades().RellenaCodigo(articulo, 25) + "', '" + deposito + "', " + texto(lote) + ", " + texto(serie) + ", " +
                 std::to_string(cantidad) + ")");
     }
 
