@@ -17,10 +17,12 @@ protected:
     // empty lot or series is stored as Null.
     static void stock(const std::string& articulo, const std::string& deposito, const std::string& lote,
                       const std::string& serie, double cantidad) {
-        const auto texto = [](const std::string& value) { return value.empty() ? std::string("NULL") : "'" + value + "'"; };
-        execute("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, NROSERIE, CANTIDAD) VALUES ('" +
-                gUtilidades().RellenaCodigo(articulo, 25) + "', '" + deposito + "', " + texto(lote) + ", " + texto(serie) + ", " +
-                std::to_string(cantidad) + ")");
+        const auto texto = [](const std::string& value) {
+            return value.empty() ? std::string("NULL") : gDB_Dll().SQLValue(base::Value(value));
+        };
+        execute("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, NROSERIE, CANTIDAD) VALUES (" +
+                texto(gUtilidades().RellenaCodigo(articulo, 25)) + ", " + texto(deposito) + ", " + texto(lote) + ", " +
+                texto(serie) + ", " + base::doubleToText(cantidad) + ")");
     }
 
     ui::FixedWidthTextMeasurer measurer;
