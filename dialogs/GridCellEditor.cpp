@@ -90,8 +90,8 @@ void GridCellEditor::EditKeyCode(int KeyCode) {
     switch (KeyCode) {
     case kEnter: {
         trap.step([&] {
-            policy_.enfoca(Target::Grid);
             pliega();
+            policy_.enfoca(Target::Grid);
         });
         long ultima = 0;
         trap.step([&] {
@@ -116,8 +116,8 @@ void GridCellEditor::EditKeyCode(int KeyCode) {
         break;
     case kUp:
         trap.step([&] {
-            policy_.enfoca(Target::Grid);
             pliega();
+            policy_.enfoca(Target::Grid);
         });
         trap.step([&] {
             if (grid_.row() > grid_.fixedRows()) grid_.setRow(grid_.row() - 1);
@@ -125,8 +125,8 @@ void GridCellEditor::EditKeyCode(int KeyCode) {
         break;
     case kDown:
         trap.step([&] {
-            policy_.enfoca(Target::Grid);
             pliega();
+            policy_.enfoca(Target::Grid);
         });
         trap.step([&] {
             if (grid_.row() < grid_.rows() - 1) {

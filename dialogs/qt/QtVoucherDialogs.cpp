@@ -1,0 +1,16 @@
+#include "dialogs/qt/QtVoucherDialogs.h"
+
+#include "dialogs/qt/FrmCargaLotesySeriesDialog.h"
+
+#include <QWidget>
+
+QtVoucherDialogs::QtVoucherDialogs(QWidget* parent) : QObject(parent), parent_(parent) {}
+
+QtVoucherDialogs::~QtVoucherDialogs() {
+    if (voucherDialogs() == this) setVoucherDialogs(nullptr);
+}
+
+void QtVoucherDialogs::showModal(FrmCargaLotesySeries& form) {
+    FrmCargaLotesySeriesDialog dialog(form, parent_);
+    dialog.exec();
+}

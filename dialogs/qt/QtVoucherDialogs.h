@@ -1,0 +1,21 @@
+#pragma once
+// The voucher dialogs on screen: the engine shows them as Qt dialogs, modal over the window that asked.
+// Installed by that window; it removes itself when that window goes.
+
+#include "dialogs/VoucherDialogs.h"
+
+#include <QObject>
+
+class QWidget;
+
+class QtVoucherDialogs : public QObject, public VoucherDialogs {
+public:
+    // The dialogs are modal over `parent`, which also owns this object.
+    explicit QtVoucherDialogs(QWidget* parent);
+    ~QtVoucherDialogs() override;
+
+    void showModal(FrmCargaLotesySeries& form) override;
+
+private:
+    QWidget* parent_;
+};
