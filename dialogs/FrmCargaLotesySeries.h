@@ -23,7 +23,7 @@
 class FrmCargaLotesySeries : private GridCellEditor::Policy {
 public:
     // Which control holds the keyboard focus.
-    enum class Focus { Grid, Box, Aceptar, Cancelar };
+    enum class Focus { Grid, Box, Aceptar };
 
     class Observer {
     public:

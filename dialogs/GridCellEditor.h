@@ -66,8 +66,6 @@ public:
     // Fill down (1), blank below (2) and the dialog's own buttons; an open box is folded first.
     void Toolbar1_ButtonClick(int index);
 
-    bool abierta() const { return box_.visible; }
-
 private:
     void pliega();
     void compruebaDesplazamiento();

@@ -206,7 +206,6 @@ void FrmCargaLotesySeriesDialog::focusMoved() {
     case FrmCargaLotesySeries::Focus::Grid: target = grid_; break;
     case FrmCargaLotesySeries::Focus::Box: target = edit_; break;
     case FrmCargaLotesySeries::Focus::Aceptar: target = aceptar_; break;
-    case FrmCargaLotesySeries::Focus::Cancelar: target = cancelar_; break;
     }
     formChanged();
     if (target && !target->hasFocus()) target->setFocus(Qt::OtherFocusReason);
