@@ -171,51 +171,60 @@ void FrmCargaLotesySeries::cargaSalidas() {
     db.AbrirRecordset(sql, rs);
     if (rs.state() != db::kStateOpen) return;  // told by the error treatment; the grid keeps its header
 
-    struct Fila {
-        std::string lote, serie, stock, cantidad;
-    };
-    std::vector<Fila> filas;
+    // The rows go straight into the grid, which grows with them when the count is not known beforehand.
+    ui::FlexGrid& g = MSFlexGrid1;
+    db::Field lote = rs.field("NroLote");
+    db::Field serie = rs.field("NroSerie");
+    db::Field cantidad = rs.field("Cantidad");
+    if (rs.recordCount() > 0) g.setRows(rs.recordCount() + 1);
+    long filas = 0;
     for (; !rs.eof(); rs.moveNext()) {
-        const base::Value cantidad = rs.field("Cantidad").value();
-        filas.push_back({base::trim(u.NuloACadena(rs.field("NroLote").value())),
-                         base::trim(u.NuloACadena(rs.field("NroSerie").value())),
-                         cantidad.isNull() || cantidad.isEmpty() ? std::string() : base::doubleToText(cantidad.toDouble()),
-                         {}});
+        const long r = ++filas;
+        if (r >= g.rows()) g.setRows(2 * r);
+        const base::Value& stock = cantidad.value();
+        g.setTextMatrix(r, 0, base::trim(u.NuloACadena(lote.value())));
+        g.setTextMatrix(r, 1, base::trim(u.NuloACadena(serie.value())));
+        g.setTextMatrix(r, 2, stock.isNull() || stock.isEmpty() ? std::string() : base::doubleToText(stock.toDouble()));
     }
-    const bool hayStock = !filas.empty();
+    g.setRows(filas + 1);
+    const bool hayStock = filas > 0;
+
+    std::vector<std::string> claves(static_cast<std::size_t>(filas) + 1);
+    std::unordered_map<std::string, long> conocidas;
+    for (long r = 1; r <= filas; ++r) {
+        claves[static_cast<std::size_t>(r)] = clave(g.textMatrix(r, 0), g.textMatrix(r, 1));
+        conocidas.emplace(claves[static_cast<std::size_t>(r)], r);
+    }
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
-    std::unordered_map<std::string, long> conocidas;
-    for (std::size_t i = 0; i < filas.size(); ++i) conocidas.emplace(clave(filas[i].lote, filas[i].serie), static_cast<long>(i));
-    for (const std::string& item : itemsDe(Lotes)) {
+    const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
+    for (const std::string& item : items) {
         if (esSeparadorSolo(item) || base::trim(item).empty()) continue;
-        if (!conocidas.emplace(claveDeItem(item), static_cast<long>(filas.size())).second) continue;
+        std::string k = claveDeItem(item);
+        if (conocidas.contains(k)) continue;
+        const long r = g.rows();
+        conocidas.emplace(k, r);
+        claves.push_back(std::move(k));
         const std::size_t at = item.find(separador());
-        filas.push_back({base::trim(item.substr(0, at)),
-                         at == std::string::npos ? std::string() : base::trim(item.substr(at + separador().size())), "0",
-                         "0"});
+        g.setRows(r + 1);
+        g.setTextMatrix(r, 0, base::trim(item.substr(0, at)));
+        if (at != std::string::npos) g.setTextMatrix(r, 1, base::trim(item.substr(at + separador().size())));
+        g.setTextMatrix(r, 2, "0");
+        g.setTextMatrix(r, 3, "0");
     }
-    if (hayStock) filas.push_back({});
-
-    ui::FlexGrid& g = MSFlexGrid1;
-    g.setRows(static_cast<long>(filas.size()) + 1);
-    for (std::size_t i = 0; i < filas.size(); ++i) {
-        const long r = static_cast<long>(i) + 1;
-        g.setTextMatrix(r, 0, filas[i].lote);
-        g.setTextMatrix(r, 1, filas[i].serie);
-        g.setTextMatrix(r, 2, filas[i].stock);
-        g.setTextMatrix(r, 3, filas[i].cantidad);
+    if (hayStock) {
+        g.setRows(g.rows() + 1);
+        claves.push_back(clave({}, {}));
     }
 
     if (!Lotes.empty()) {
         // The earlier quantities come back, on rows still in stock and on rows gone from it alike.
-        const std::vector<std::string> items = itemsDe(Lotes);
         std::vector<std::string> cantidades;
         ClsCmnCptes::DescomponeSerieLote(Series, cantidades);
         std::unordered_map<std::string, std::size_t> posicion;
         for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(claveDeItem(items[p]), p);
         for (long r = 1; r < g.rows(); ++r) {
-            const auto found = posicion.find(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
+            const auto found = posicion.find(claves[static_cast<std::size_t>(r)]);
             if (found == posicion.end()) continue;
             const std::string cantidad = found->second < cantidades.size() ? cantidades[found->second] : std::string();
             g.setTextMatrix(r, 3, base::doubleToText(u.ValorDoble(cantidad)));
