@@ -12,6 +12,7 @@
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <unordered_map>
@@ -29,9 +30,30 @@ const std::string& separador() {
     return sep;
 }
 
+// The text in lower case; plain ASCII, the usual code, without the general conversion's cost.
+void agregaEnMinusculas(std::string& destino, std::string_view texto) {
+    const bool ascii = std::all_of(texto.begin(), texto.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        destino += base::toLowerCase(texto);
+        return;
+    }
+    for (const char c : texto) destino += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view recortado(std::string_view texto) {
+    const std::size_t first = texto.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return texto.substr(first, texto.find_last_not_of(' ') - first + 1);
+}
+
 // The key of an outgoing row: trimmed lot, the separator and the trimmed series, without regard to case.
 std::string clave(std::string_view lote, std::string_view serie) {
-    return base::toLowerCase(base::trim(lote)) + separador() + base::toLowerCase(base::trim(serie));
+    std::string key;
+    key.reserve(lote.size() + serie.size() + separador().size());
+    agregaEnMinusculas(key, recortado(lote));
+    key += separador();
+    agregaEnMinusculas(key, recortado(serie));
+    return key;
 }
 
 // The key of an item of a lot-and-series list; an item without the separator is a lot alone.
@@ -176,17 +198,17 @@ void FrmCargaLotesySeries::cargaSalidas() {
     db::Field lote = rs.field("NroLote");
     db::Field serie = rs.field("NroSerie");
     db::Field cantidad = rs.field("Cantidad");
-    if (rs.recordCount() > 0) g.setRows(rs.recordCount() + 1);
+    // Room for the rows and the empty one after them, so that the grid is laid out once in the usual case.
+    if (rs.recordCount() > 0) g.setRows(rs.recordCount() + 2);
     long filas = 0;
     for (; !rs.eof(); rs.moveNext()) {
         const long r = ++filas;
-        if (r >= g.rows()) g.setRows(2 * r);
+        if (r + 1 >= g.rows()) g.setRows(2 * r + 2);
         const base::Value& stock = cantidad.value();
         g.setTextMatrix(r, 0, base::trim(u.NuloACadena(lote.value())));
         g.setTextMatrix(r, 1, base::trim(u.NuloACadena(serie.value())));
         g.setTextMatrix(r, 2, stock.isNull() || stock.isEmpty() ? std::string() : base::doubleToText(stock.toDouble()));
     }
-    g.setRows(filas + 1);
     const bool hayStock = filas > 0;
 
     std::vector<std::string> claves(static_cast<std::size_t>(filas) + 1);
@@ -198,24 +220,26 @@ void FrmCargaLotesySeries::cargaSalidas() {
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
     const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
+    std::vector<const std::string*> idos;
     for (const std::string& item : items) {
         if (esSeparadorSolo(item) || base::trim(item).empty()) continue;
         std::string k = claveDeItem(item);
         if (conocidas.contains(k)) continue;
-        const long r = g.rows();
-        conocidas.emplace(k, r);
+        conocidas.emplace(k, filas + 1 + static_cast<long>(idos.size()));
         claves.push_back(std::move(k));
+        idos.push_back(&item);
+    }
+    g.setRows(filas + 1 + static_cast<long>(idos.size()) + (hayStock ? 1 : 0));
+    for (std::size_t i = 0; i < idos.size(); ++i) {
+        const long r = filas + 1 + static_cast<long>(i);
+        const std::string& item = *idos[i];
         const std::size_t at = item.find(separador());
-        g.setRows(r + 1);
         g.setTextMatrix(r, 0, base::trim(item.substr(0, at)));
         if (at != std::string::npos) g.setTextMatrix(r, 1, base::trim(item.substr(at + separador().size())));
         g.setTextMatrix(r, 2, "0");
         g.setTextMatrix(r, 3, "0");
     }
-    if (hayStock) {
-        g.setRows(g.rows() + 1);
-        claves.push_back(clave({}, {}));
-    }
+    if (hayStock) claves.push_back(clave({}, {}));
 
     if (!Lotes.empty()) {
         // The earlier quantities come back, on rows still in stock and on rows gone from it alike.
