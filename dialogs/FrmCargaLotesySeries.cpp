@@ -211,22 +211,26 @@ void FrmCargaLotesySeries::cargaSalidas() {
     }
     const bool hayStock = filas > 0;
 
-    std::vector<std::string> claves(static_cast<std::size_t>(filas) + 1);
-    std::unordered_map<std::string, long> conocidas;
+    // Every row's key, by row; the map looks them up in place (the keys never move once reserved).
+    const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
+    std::vector<std::string> claves;
+    claves.reserve(static_cast<std::size_t>(filas) + items.size() + 2);
+    claves.emplace_back();
+    std::unordered_map<std::string_view, long> conocidas;
+    conocidas.reserve(static_cast<std::size_t>(filas) + items.size());
     for (long r = 1; r <= filas; ++r) {
-        claves[static_cast<std::size_t>(r)] = clave(g.textMatrix(r, 0), g.textMatrix(r, 1));
-        conocidas.emplace(claves[static_cast<std::size_t>(r)], r);
+        claves.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
+        conocidas.emplace(claves.back(), r);
     }
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
-    const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
     std::vector<const std::string*> idos;
     for (const std::string& item : items) {
         if (esSeparadorSolo(item) || base::trim(item).empty()) continue;
         std::string k = claveDeItem(item);
         if (conocidas.contains(k)) continue;
-        conocidas.emplace(k, filas + 1 + static_cast<long>(idos.size()));
         claves.push_back(std::move(k));
+        conocidas.emplace(claves.back(), filas + 1 + static_cast<long>(idos.size()));
         idos.push_back(&item);
     }
     g.setRows(filas + 1 + static_cast<long>(idos.size()) + (hayStock ? 1 : 0));
@@ -246,6 +250,7 @@ void FrmCargaLotesySeries::cargaSalidas() {
         std::vector<std::string> cantidades;
         ClsCmnCptes::DescomponeSerieLote(Series, cantidades);
         std::unordered_map<std::string, std::size_t> posicion;
+        posicion.reserve(items.size());
         for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(claveDeItem(items[p]), p);
         for (long r = 1; r < g.rows(); ++r) {
             const auto found = posicion.find(claves[static_cast<std::size_t>(r)]);
@@ -295,6 +300,7 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
         std::vector<std::string> cantidades;
         ClsCmnCptes::DescomponeSerieLote(SeriesExistentes, cantidades);
         std::unordered_map<std::string, long> filas;
+        filas.reserve(static_cast<std::size_t>(g.rows()));
         for (long r = 1; r < g.rows(); ++r) filas.emplace(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)), r);
         for (std::size_t i = 0; i < tomados.size(); ++i) {
             if (esSeparadorSolo(tomados[i])) continue;
