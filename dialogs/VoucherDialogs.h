@@ -3,11 +3,13 @@
 // hidden or unloaded itself, as a modal window does; the engine then reads the results. The program
 // installs the Qt dialogs; tests install a script.
 
+class FrmCargaLotesySeries;
 class FrmConsComprobantes;
 
 class VoucherDialogs {
 public:
     virtual ~VoucherDialogs() = default;
+    virtual void showModal(FrmCargaLotesySeries& form) = 0;
     virtual void showModal(FrmConsComprobantes& form) = 0;
 };
 

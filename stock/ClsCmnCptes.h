@@ -155,6 +155,26 @@ public:
     // The list with character 255 after every item: "|a|b|" becomes "|aÿ|bÿ|".
     static std::string InsertaCHR255(const std::string& iPipe);
 
+    // --- the lot and serial-number dialog (defined with the dialog)
+    // Asks the numbers of an incoming line, one row per unit: a quantity of 0 gives empty lists and no
+    // dialog; a negative one, or more units than the dialog gives rows to, is told and hands the earlier
+    // lists back, as a cancelled dialog does.
+    void PideSerieLote(const std::string& Articulo, double Cantidad, const std::string& SerieAnt,
+                       const std::string& LoteAnt, std::string& SerieNvo, std::string& LoteNvo, bool* Serie = nullptr,
+                       bool* Lote = nullptr, bool* Talle = nullptr);
+    // Asks what an outgoing line takes from the lots and series the warehouse holds, less what the grid's
+    // other lines of the article take. `Deposito` empty becomes the "DepositoDefault" setting. Without
+    // `MostrarForm` (True by default) the proposal is accepted unseen. A cancel, or an unseen accept that
+    // the stock cannot cover, hands back the earlier lists and the quantity unchanged.
+    void PideSerieLote_Salidas(ui::FlexGrid& Grilla, const std::string& Articulo, const std::string& Descripcion,
+                               double& Cantidad, const std::string& SeriesLoteAnt, const std::string& CantidadANT,
+                               std::string& SeriesLoteNvo, std::string& CantidadesNvo, bool Lote, bool Serie,
+                               bool Talle, std::string* Deposito = nullptr, bool* MostrarForm = nullptr);
+    // The lot lists (column 21) and quantity lists (column 22) of the grid's rows of the article, each
+    // joined into one pipe list. A grid without those columns raises.
+    static void CuentaLotesEnGrilla(const ui::FlexGrid& Grilla, const std::string& Articulo, std::string& LotesEnGrid,
+                                    std::string& CantidadesEnGrid);
+
     // --- stock balances
     // The balance of the article in UdBase and, when udEquivBuscada is given, in that unit (else 0).
     // UdBase, when empty, receives the article's unit.

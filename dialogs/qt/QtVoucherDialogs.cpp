@@ -1,5 +1,6 @@
 #include "dialogs/qt/QtVoucherDialogs.h"
 
+#include "dialogs/qt/FrmCargaLotesySeriesDialog.h"
 #include "dialogs/qt/FrmConsComprobantesDialog.h"
 
 #include <QWidget>
@@ -8,6 +9,11 @@ QtVoucherDialogs::QtVoucherDialogs(QWidget* parent) : QObject(parent), parent_(p
 
 QtVoucherDialogs::~QtVoucherDialogs() {
     if (voucherDialogs() == this) setVoucherDialogs(nullptr);
+}
+
+void QtVoucherDialogs::showModal(FrmCargaLotesySeries& form) {
+    FrmCargaLotesySeriesDialog dialog(form, parent_);
+    dialog.exec();
 }
 
 void QtVoucherDialogs::showModal(FrmConsComprobantes& form) {

@@ -14,6 +14,7 @@ public:
     explicit QtVoucherDialogs(QWidget* parent);
     ~QtVoucherDialogs() override;
 
+    void showModal(FrmCargaLotesySeries& form) override;
     void showModal(FrmConsComprobantes& form) override;
 
 private:

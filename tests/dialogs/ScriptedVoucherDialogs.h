@@ -1,8 +1,11 @@
 #pragma once
-// The voucher dialogs as tests show them, without a screen: each dialog is loaded as its view loads it,
-// then the test's script acts on it as the operator would. A dialog the script leaves open is cancelled,
-// as closing its frame would. Installed for the life of the object.
+// The voucher dialogs as tests show them, without a screen: each dialog is loaded as its view loads it
+// (the lot dialog is loaded by the engine before it is shown), then the test's script acts on it as the
+// operator would. A dialog the script leaves open is cancelled, as closing its frame would. What each
+// dialog was handed, or how often it was shown, is kept for the test to read. Installed for the life of
+// the object.
 
+#include "dialogs/FrmCargaLotesySeries.h"
 #include "dialogs/FrmConsComprobantes.h"
 #include "dialogs/VoucherDialogs.h"
 
@@ -20,6 +23,15 @@ public:
     ~ScriptedVoucherDialogs() override { setVoucherDialogs(previous_); }
     ScriptedVoucherDialogs(const ScriptedVoucherDialogs&) = delete;
     ScriptedVoucherDialogs& operator=(const ScriptedVoucherDialogs&) = delete;
+
+    std::function<void(FrmCargaLotesySeries&)> onLotesySeries;
+    int lotesySeriesShown = 0;
+
+    void showModal(FrmCargaLotesySeries& form) override {
+        ++lotesySeriesShown;
+        if (onLotesySeries) onLotesySeries(form);
+        if (!form.hidden()) form.CmdCancelar_Click();
+    }
 
     const ui::TextMeasurer* measurer = nullptr;
     std::function<void(FrmConsComprobantes&)> onQuery;

@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -232,6 +233,16 @@ void FlexGridView::currentChanged(const QModelIndex& current, const QModelIndex&
     grid_.setRow(current.row());
     grid_.setCol(current.column());
     applying_ = false;
+}
+
+void FlexGridView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!onCellClick || !index.isValid() || event->button() != Qt::LeftButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    onCellClick(index.row(), index.column());
 }
 
 void FlexGridView::wheelEvent(QWheelEvent* event) {

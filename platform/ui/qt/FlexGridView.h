@@ -10,6 +10,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <functional>
+
 namespace ui {
 
 class FlexGridTableModel : public QAbstractTableModel {
@@ -35,11 +37,15 @@ public:
     ~FlexGridView() override;
 
     FlexGridTableModel* tableModel() const { return model_; }
+    // Set by a window that decides whether a click moves to another cell (an open edit box may refuse its
+    // value): a click hands it the cell instead of moving, and the window moves the current cell itself.
+    std::function<void(long row, long col)> onCellClick;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void cellsChanged(long firstRow, long firstCol, long lastRow, long lastCol) override;
