@@ -9,6 +9,12 @@ namespace db::sqlite::tsql {
 
 namespace {
 
+void appendCollation(Writer& w)
+{
+    w.append(" COLLATE ");
+    w.append(kSqlServerCollation);
+}
+
 bool containsIgnoreCase(std::string_view haystack, std::string_view needle)
 {
     for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
@@ -185,6 +191,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
                                 && kwAt(i + 1) == Kw::Select;
             Scope scope;
             scope.dropParen = source;
+            scope.collated = rules.collate && keepsCollation(i);
             scopes_.push_back(std::move(scope));
             if (source) w.skip(t.spaceBefore);
             else w.token("(", t.spaceBefore);
@@ -200,6 +207,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             closeScope(w, scope);
             if (scope.dropParen) w.skip(t.spaceBefore);
             else w.token(")", t.spaceBefore);
+            if (scope.collated && kwAt(i + 1) != Kw::Collate) appendCollation(w);
             break;
         }
         case Tok::String:
@@ -234,7 +242,11 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
         }
         if (!operators_.closes.empty()) {
             for (std::size_t k = first; k <= i && k < end; ++k)
-                for (int n = operators_.closes[k - begin]; n > 0; --n) w.append(")");
+                for (int n = operators_.closes[k - begin]; n > 0; --n) {
+                    // A text joined by + compares as the texts it was made of; a number is not concerned.
+                    w.append(")");
+                    appendCollation(w);
+                }
         }
         if (!invisible) {
             prev2_ = prev_;
@@ -681,6 +693,22 @@ bool Walker::literalIsAlias() const
     case Tok::Word: return prev_ == Kw::None;
     default: return false;
     }
+}
+
+// The "(" at `open` begins the arguments of a function whose result is its text argument's, changed: a
+// column's collation goes through it on SQL Server, while SQLite's function results compare byte by byte.
+// Every text of the database and every literal has the one collation, so the result gets it again.
+bool Walker::keepsCollation(std::size_t open) const
+{
+    if (open == begin_ || tk_[open - 1].type != Tok::Word) return false;
+    if (tk_[open - 1].kw == Kw::Isnull) return true;
+    if (tk_[open - 1].kw != Kw::None) return false;
+    static constexpr std::string_view kFunctions[] = {"LTRIM", "RTRIM", "UPPER", "LOWER", "SUBSTRING",
+                                                      "LEFT", "RIGHT", "COALESCE", "IFNULL"};
+    const std::string_view name = lx_.textOf(tk_[open - 1]);
+    for (const std::string_view function : kFunctions)
+        if (equalsIgnoreCase(name, function)) return true;
+    return false;
 }
 
 void Walker::closeScope(Writer& w, const Scope& scope)

@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     Functions, TsqlRewrite,
     testing::Values(
         RewriteCase{"IsnullBecomesIfnull", "SELECT ISNULL(SALDO,0) FROM CUENTAS", Kind::Plain,
-                    "SELECT IFNULL(SALDO,?1) FROM CUENTAS", {}, false, {"0"}},
+                    "SELECT IFNULL(SALDO,?1) COLLATE SQLSRV FROM CUENTAS", {}, false, {"0"}},
         RewriteCase{"SystemUserBecomesACall", "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER)", Kind::Plain,
                     "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER())"},
         RewriteCase{"ConvertQuotesItsType", "SELECT CONVERT(NVARCHAR (10), FECHA, 103), CONVERT(int, '5') FROM T",
@@ -180,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"PassThrough", "SELECT LEN(A), GETDATE(), CHARINDEX('a', A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T",
                     Kind::Plain,
-                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, ?2, ?3), LTRIM(RTRIM(A)) FROM T",
+                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, ?2, ?3) COLLATE SQLSRV, "
+                    "LTRIM(RTRIM(A) COLLATE SQLSRV) COLLATE SQLSRV FROM T",
                     {}, false, {"a", "1", "2"}},
         RewriteCase{"OwnerPrefixesEverywhere", "SELECT dbo.T.A FROM dbo.T JOIN [dbo].U ON dbo.T.A = U.A", Kind::Plain,
                     "SELECT T.A FROM T JOIN U ON T.A = U.A"}),
