@@ -158,6 +158,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
     prevType_ = Tok::Other;
     fromCount_ = 0;
     valuesSeen_ = false;
+    selectSeen_ = false;
     operators_ = {};
     datePart_ = kNowhere;
     if (rules.collate) planOperators(begin, end);
@@ -187,7 +188,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
                     break;
                 }
             }
-            const bool source = rules.lead == Kw::Insert && scopes_.size() == 1 && !valuesSeen_
+            const bool source = rules.lead == Kw::Insert && scopes_.size() == 1 && !valuesSeen_ && !selectSeen_
                                 && kwAt(i + 1) == Kw::Select;
             Scope scope;
             scope.dropParen = source;
@@ -342,6 +343,7 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         }
         break;
     case Kw::Values: valuesSeen_ = true; break;
+    case Kw::Select: selectSeen_ = selectSeen_ || topLevel; break;
     case Kw::Output:
         // A column may be called OUTPUT; the clause always names the inserted or deleted rows.
         if (topLevel && changesRows && typeAt(i + 1) == Tok::Word) {

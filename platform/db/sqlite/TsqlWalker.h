@@ -190,6 +190,7 @@ private:
     Tok prevType_ = Tok::Other;
     int fromCount_ = 0;
     bool valuesSeen_ = false;
+    bool selectSeen_ = false;  // a SELECT at the top level: parentheses after it hold no INSERT's source
 };
 
 // Token helpers shared with the statement rewriter.

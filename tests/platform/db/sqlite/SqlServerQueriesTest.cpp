@@ -94,6 +94,16 @@ TEST_F(SqlServerQueries, InsertSelectTakesSubqueriesAsDeleteAndUpdateDo)
          {{"A", "uno"}, {"C", "tres"}},
          {{"A", "uno"}, {"C", "tres"}}},
     };
+    // A table whose columns need no checks is written to as the statement stands.
+    erp.connection().execute("CREATE TABLE NOTAS (NOTA text, PESO float)\r"
+                             "INSERT INTO NOTAS (NOTA, PESO) SELECT NOMBRE, 1 FROM ORIGEN WHERE CODIGO IN "
+                             "(SELECT CODIGO FROM ELEGIDOS)\r"
+                             "INSERT INTO NOTAS (NOTA, PESO) SELECT NOMBRE, 2 FROM ORIGEN O WHERE NOT EXISTS "
+                             "(SELECT * FROM NOTAS N WHERE N.NOTA = O.NOMBRE)\r"
+                             "INSERT NOTAS SELECT NOMBRE, 3 FROM ORIGEN O WHERE EXISTS "
+                             "(SELECT * FROM ELEGIDOS E WHERE E.CODIGO = O.CODIGO)");
+    EXPECT_EQ(erp.rows("SELECT NOTA, PESO FROM NOTAS ORDER BY PESO, NOTA"),
+              (Rows{{"dos", "1"}, {"tres", "2"}, {"uno", "2"}, {"dos", "3"}}));
     for (const Case& c : cases) {
         erp.connection().execute("DELETE FROM DESTINO");
         erp.connection().execute(c.statement);
