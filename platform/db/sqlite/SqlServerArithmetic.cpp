@@ -370,7 +370,7 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
     rule.width = rule.precision = sqlite3_value_int(argv[2]);
     rule.scale = sqlite3_value_int(argv[3]);
     rule.name = std::string(textArgument(argv[4]));
-    if (const StoreRefusal refused = storeInto(rule, value); refused.native != 0) {
+    if (const StoreRefusal refused = storeInto(rule, value, sessionDateOrder(context)); refused.native != 0) {
         raise(context, refused.native, refused.message);
         return;
     }
@@ -384,13 +384,13 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
 
 }  // namespace
 
-void registerArithmetic(sqlite3* db)
+void registerArithmetic(sqlite3* db, const SessionSettings* session)
 {
     define(db, "sqlsrv_add", 2, arithmetic<'+'>);
     define(db, "sqlsrv_subtract", 2, arithmetic<'-'>);
     define(db, "sqlsrv_multiply", 2, arithmetic<'*'>);
     define(db, "sqlsrv_divide", 2, arithmetic<'/'>);
-    define(db, "sqlsrv_store", 5, store);
+    define(db, "sqlsrv_store", 5, store, const_cast<SessionSettings*>(session));
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, "sum", 1, flags, nullptr, nullptr, totalStep, sumFinal, nullptr);
     sqlite3_create_function_v2(db, "avg", 1, flags, nullptr, nullptr, totalStep, avgFinal, nullptr);

@@ -87,7 +87,7 @@ bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& 
         const Token& t = lx.tokens[literals_[p.literal]];
         if (p.rule) {
             StoreRefusal refused;
-            std::optional<SqlParameter> parameter = storedParameter(lx, t, p.negative, *p.rule, refused);
+            std::optional<SqlParameter> parameter = storedParameter(lx, t, p.negative, *p.rule, dateOrder_, refused);
             if (!parameter) return false;
             parameters.push_back(std::move(*parameter));
         } else if (t.type == Tok::String) {
@@ -221,8 +221,8 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
 {
     using Kind = TsqlStatement::Kind;
     last_ = nullptr;
-    if (statement.kind == Kind::Unsupported || statement.changesSchema || statement.rulesUnknown
-        || statement.storeError != 0)
+    if (statement.kind == Kind::Unsupported || statement.kind == Kind::DateFormat || statement.changesSchema
+        || statement.rulesUnknown || statement.storeError != 0)
         return;
     readShape(lx, span);
     Plan plan;

@@ -50,11 +50,11 @@ SqlParameter asParameter(StoredValue&& value)
 }  // namespace
 
 std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
-                                            StoreRefusal& refused)
+                                            DateOrder order, StoreRefusal& refused)
 {
     if (literal.type == Tok::String) {
         StoredValue value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
-        refused = storeInto(rule, value);
+        refused = storeInto(rule, value, order, DateSource::Literal);
         if (refused.native != 0) return std::nullopt;
         return asParameter(std::move(value));
     }
@@ -163,7 +163,7 @@ bool StoreRewriter::storeLiteral(Writer& w, std::size_t begin, std::size_t end, 
         negative = signed_ && lx_.textOf(t) == "-";
     }
     StoreRefusal refused;
-    std::optional<SqlParameter> parameter = storedParameter(lx_, tk_[literal], negative, rule, refused);
+    std::optional<SqlParameter> parameter = storedParameter(lx_, tk_[literal], negative, rule, rules_.dateOrder, refused);
     if (!parameter) {
         // The statement is not run; NULL keeps its text one SQLite compiles.
         if (refusal_.native == 0) refusal_ = std::move(refused);

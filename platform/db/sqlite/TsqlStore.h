@@ -62,7 +62,7 @@ private:
 // The parameter a literal token (the digits of a number, negated when `negative`) goes to its statement as
 // once stored through `rule`; nothing, with `refused` saying why, when the column cannot take it.
 std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
-                                            StoreRefusal& refused);
+                                            DateOrder order, StoreRefusal& refused);
 
 // The call that applies `rule` to the value `expression` when the statement runs; `expression` itself
 // when the column has no rule.

@@ -21,6 +21,7 @@ const char* kindName(Kind kind)
     case Kind::CommitTransaction: return "CommitTransaction";
     case Kind::RollbackTransaction: return "RollbackTransaction";
     case Kind::NoOp: return "NoOp";
+    case Kind::DateFormat: return "DateFormat";
     case Kind::Unsupported: return "Unsupported";
     }
     return "?";
@@ -243,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     NothingToRun, TsqlRewrite,
     testing::Values(RewriteCase{"SetNocountOn", "SET NOCOUNT ON", Kind::NoOp, ""},
-                    RewriteCase{"SetDateformat", "set dateformat dmy", Kind::NoOp, ""},
+                    RewriteCase{"SetDateformat", "set dateformat dmy", Kind::DateFormat, ""},
                     RewriteCase{"SetIsolationLevel", "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", Kind::NoOp, ""},
                     RewriteCase{"SetIdentityInsert", "SET IDENTITY_INSERT dbo.T ON", Kind::NoOp, ""},
                     RewriteCase{"Grant", "GRANT SELECT, INSERT, UPDATE ON T TO public", Kind::NoOp, ""},
