@@ -22,6 +22,8 @@ std::string_view trimmedBlanks(std::string_view s)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
 // The number made of the `count` digits at `at`, or -1 when one of them is not a digit.
 int digitsAt(std::string_view s, std::size_t at, std::size_t count)
 {
@@ -124,7 +126,7 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
     case ColumnRule::Kind::Exact: {
         double number = value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real;
         if (value.kind == Kind::Text) {
-            const auto parsed = parseNumber(value.text);
+            const auto parsed = rule.money && isBlank(value.text) ? std::optional<double>(0) : parseNumber(value.text);
             if (!parsed) return refusal(8114, "Error converting data type varchar to numeric", rule, value);
             number = *parsed;
         }
@@ -136,6 +138,10 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
         return {};
     }
     case ColumnRule::Kind::DateTime: {
+        if (value.kind == Kind::Text && isBlank(value.text)) {
+            value.text = "1900-01-01 00:00:00";
+            return {};
+        }
         std::string canonical;
         const DateReading reading =
             value.kind == Kind::Text ? canonicalDateTime(value.text, canonical, order, source) : DateReading::NotADate;
@@ -156,7 +162,7 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
                 return refusal(8115, "Arithmetic overflow error converting expression to data type int", rule, value);
             value = StoredValue::ofInteger(static_cast<long long>(value.real));  // SQL Server truncates
         } else if (value.kind == Kind::Text) {
-            const auto whole = parseWhole(value.text);
+            const auto whole = isBlank(value.text) ? std::optional<long long>(0) : parseWhole(value.text);
             if (!whole) return refusal(245, "Conversion failed when converting the varchar value to data type int", rule, value);
             value = StoredValue::ofInteger(*whole);
         }
@@ -168,9 +174,17 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
         else if (value.kind == Kind::Real) set = value.real != 0;
         else if (equalsIgnoringCase(trimmedBlanks(value.text), "TRUE")) set = true;
         else if (equalsIgnoringCase(trimmedBlanks(value.text), "FALSE")) set = false;
-        else if (const auto whole = parseWhole(value.text)) set = *whole != 0;
+        else if (const auto whole = isBlank(value.text) ? std::optional<long long>(0) : parseWhole(value.text))
+            set = *whole != 0;
         else return refusal(245, "Conversion failed when converting the varchar value to data type bit", rule, value);
         value = StoredValue::ofInteger(set ? 1 : 0);
+        return {};
+    }
+    case ColumnRule::Kind::Float: {
+        if (value.kind != Kind::Text) return {};
+        const auto parsed = isBlank(value.text) ? std::optional<double>(0) : parseNumber(value.text);
+        if (!parsed) return refusal(8114, "Error converting data type varchar to float", rule, value);
+        value = StoredValue::ofReal(*parsed);
         return {};
     }
     }
@@ -194,6 +208,7 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
         rule.scale = type.second;
     } else if (base == "money" || base == "smallmoney") {
         rule.kind = ColumnRule::Kind::Exact;
+        rule.money = true;
         rule.precision = base == "money" ? 19 : 10;
         rule.scale = 4;
     } else if (base == "datetime" || base == "smalldatetime" || base == "date") {
@@ -202,6 +217,8 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
         rule.kind = ColumnRule::Kind::Whole;
     } else if (base == "bit") {
         rule.kind = ColumnRule::Kind::Bit;
+    } else if (base == "float" || base == "real") {
+        rule.kind = ColumnRule::Kind::Float;
     }
     return rule;
 }

@@ -6,6 +6,9 @@
 // - Exact numbers (decimal, numeric, money): the declared scale applied, half away from zero; more whole
 //   digits than the precision leaves room for are refused. They are kept as floating values, which SQLite
 //   divides without dropping the fraction.
+// - Numbers written as text: blanks around the number do not count. An empty or blank text is 0 to a whole
+//   number, a bit, money and a float, and 1900-01-01 00:00 to a date, as the server converts it; a decimal
+//   or numeric column refuses it.
 // - Dates: only real dates and times from 1753-01-01 to 9999-12-31. 'yyyymmdd' and 'yyyy-mm-ddThh:mm:ss'
 //   read the same whatever the session's date order; the numeric forms with separators ('dd/mm/yyyy',
 //   'dd/mm/yy', 'dd-mm-yyyy', 'dd.mm.yyyy' and 'yyyy-mm-dd', each with ' hh:mm[:ss[.mmm]]' after it) read in
@@ -35,11 +38,12 @@ struct SessionSettings {
 
 // What the database checks and converts on store, by the column's declared type.
 struct ColumnRule {
-    enum class Kind { Any, Text, Exact, DateTime, Whole, Bit };
+    enum class Kind { Any, Text, Exact, DateTime, Whole, Bit, Float };
     Kind kind = Kind::Any;
     int width = 0;      // Text: characters
     int precision = 0;  // Exact: digits in all
     int scale = 0;      // Exact: digits after the point
+    bool money = false;  // Exact: money or smallmoney, which take a blank text as 0
     std::string column;  // its name
     std::string name;    // TABLE.COLUMN, for the error message
 };

@@ -23,7 +23,13 @@ constexpr std::size_t kNowhere = std::string_view::npos;
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
 char literalKind(std::string_view text, const Token& t)
 {
-    if (t.type == Tok::String) return t.national ? 'N' : 'S';
+    if (t.type == Tok::String) {
+        // A blank text compared with a column is written apart from other texts (see TsqlWalker.h).
+        const std::string_view literal = text.substr(t.begin, t.end - t.begin);
+        const std::size_t open = literal.find('\'');
+        if (open != std::string_view::npos && literal.find_first_not_of(' ', open + 1) == literal.size() - 1) return 'B';
+        return t.national ? 'N' : 'S';
+    }
     if (t.type != Tok::Number) return 0;
     const auto type = Writer::numberType(text.substr(t.begin, t.end - t.begin));
     if (!type) return 'X';

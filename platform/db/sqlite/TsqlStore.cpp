@@ -18,11 +18,12 @@ std::string_view unquoted(std::string_view name)
     return name;
 }
 
-std::string_view kindWord(ColumnRule::Kind kind)
+std::string_view kindWord(const ColumnRule& rule)
 {
-    switch (kind) {
+    switch (rule.kind) {
     case ColumnRule::Kind::Text: return "text";
-    case ColumnRule::Kind::Exact: return "exact";
+    case ColumnRule::Kind::Exact: return rule.money ? "money" : "exact";
+    case ColumnRule::Kind::Float: return "float";
     case ColumnRule::Kind::DateTime: return "datetime";
     case ColumnRule::Kind::Whole: return "whole";
     case ColumnRule::Kind::Bit: return "bit";
@@ -35,7 +36,7 @@ std::string_view kindWord(ColumnRule::Kind kind)
 std::string storeTail(const ColumnRule& rule)
 {
     const int size = rule.kind == ColumnRule::Kind::Text ? rule.width : rule.precision;
-    return fmt::format(", '{}', {}, {}, {})", kindWord(rule.kind), size, rule.scale, quoteLiteral(rule.name));
+    return fmt::format(", '{}', {}, {}, {})", kindWord(rule), size, rule.scale, quoteLiteral(rule.name));
 }
 
 SqlParameter asParameter(StoredValue&& value)

@@ -156,6 +156,10 @@ private:
     std::size_t hintListEnd(std::size_t open) const;
     bool literalIsAlias() const;
     bool keepsCollation(std::size_t open) const;
+    // The column a blank text literal at `literal` is compared with ([alias.]column), as [first, last); nothing
+    // when it is not one.
+    std::optional<std::pair<std::size_t, std::size_t>> blankComparedWith(std::size_t literal) const;
+    std::size_t columnStart(std::size_t last) const;
     void closeScope(Writer& w, const Scope& scope);
 
     // Each writes token i (and what it consumes after it, advancing i). word() answers true when what it

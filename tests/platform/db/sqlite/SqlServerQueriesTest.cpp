@@ -1,8 +1,9 @@
 // Queries the installer's scripts and the balance, stock and cheque imports send, answered as SQL Server
-// answers them: texts grouped and compared through functions as their column is, rows copied by
-// INSERT ... SELECT under a subquery, tables numbering their rows by IDENTITY.
+// answers them: blank and padded texts stored into and compared with numbers, texts grouped and compared
+// through functions as their column is, rows copied by INSERT ... SELECT under a subquery.
 // Each table: a statement in, rows or an error list out, on a fresh database.
 
+#include "platform/db/Provider.h"
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,67 @@ TEST_F(SqlServerQueries, InsertSelectTakesSubqueriesAsDeleteAndUpdateDo)
         erp.connection().execute(c.statement);
         EXPECT_EQ(erp.rows("SELECT RTRIM(CODIGO), NOMBRE FROM DESTINO ORDER BY CODIGO"), c.afterTwice) << c.statement;
     }
+}
+
+// A blank text is 0 to every number but a decimal, the first day of 1900 to a date, and a number with blanks
+// around it is that number, whether stored or compared.
+TEST_F(SqlServerQueries, BlankAndPaddedTextsConvertToNumbersAsTheServerConvertsThem)
+{
+    erp.connection().execute("CREATE TABLE NUMEROS (ID int, T tinyint, S smallint, I int, B bigint, BI bit, M money, "
+                             "F float, D datetime, N decimal(9,2))");
+    struct Case {
+        const char* statement;
+        Rows stored;
+    };
+    const Case cases[] = {
+        {"INSERT INTO NUMEROS (ID, T, S, I, B, BI, M, F, D) VALUES (1, '', ' ', '   ', '', '', '', ' ', '')",
+         {{"1", "0", "0", "0", "0", "Falso", "0", "0", "1900-01-01 00:00:00", "NULL"}}},
+        {"INSERT INTO NUMEROS (ID, T, S, I, B, BI, M, F, N) VALUES (1, ' 7 ', '-3 ', ' 12', '9 ', ' 1 ', ' 2.5 ', ' 1.25', ' 4.5 ')",
+         {{"1", "7", "-3", "12", "9", "Verdadero", "2.5", "1.25", "NULL", "4.5"}}},
+        {"INSERT INTO NUMEROS (ID) VALUES (1)\rUPDATE NUMEROS SET I = '', M = '  ', F = '', D = ' ' WHERE ID = 1",
+         {{"1", "NULL", "NULL", "0", "NULL", "NULL", "0", "0", "1900-01-01 00:00:00", "NULL"}}},
+        {"INSERT INTO NUMEROS (ID, I, F) SELECT 1, LTRIM(''), RTRIM(' ')",
+         {{"1", "NULL", "NULL", "0", "NULL", "NULL", "NULL", "0", "NULL", "NULL"}}},
+    };
+    const char* const read = "SELECT ID, T, S, I, B, BI, M, F, CONVERT(varchar(30), D), N FROM NUMEROS";
+    for (const Case& c : cases) {
+        erp.connection().execute("DELETE FROM NUMEROS");
+        erp.connection().execute(c.statement);
+        EXPECT_EQ(erp.rows(read), c.stored) << c.statement;
+    }
+
+    erp.connection().execute("DELETE FROM NUMEROS\r"
+                             "INSERT INTO NUMEROS (ID, I, BI, M, F, D) VALUES (1, 0, 0, 0, 0, '19000101')\r"
+                             "INSERT INTO NUMEROS (ID, I, BI, M, F, D) VALUES (2, 7, 1, 7, 7, '20050701')");
+    const QueryCase compared[] = {
+        {"SELECT ID FROM NUMEROS WHERE I = ''", {{"1"}}},
+        {"SELECT N.ID FROM NUMEROS N WHERE '  ' = N.M AND N.BI = ' ' AND N.F = ''", {{"1"}}},
+        {"SELECT ID FROM NUMEROS WHERE I <> '' AND D <> ''", {{"2"}}},
+        {"SELECT ID FROM NUMEROS WHERE D = ''", {{"1"}}},
+        {"SELECT ID FROM NUMEROS WHERE I = ' 7 '", {{"2"}}},
+        {"SELECT ID FROM NUMEROS WHERE I = ' '", {{"1"}}},  // the shape of a blank text is not that of ' 7 '
+    };
+    expectRows(std::begin(compared), std::end(compared));
+
+    struct Refusal {
+        const char* statement;
+        Natives natives;
+        const char* named;
+    };
+    const Refusal refused[] = {
+        {"INSERT INTO NUMEROS (ID, N) VALUES (3, '')", {8114, 3621}, "NUMEROS.N"},
+        {"INSERT INTO NUMEROS (ID, I) VALUES (3, 'siete')", {245, 3621}, "'siete'"},
+        {"INSERT INTO NUMEROS (ID, F) VALUES (3, '1,5')", {8114, 3621}, "NUMEROS.F"},
+        {"UPDATE NUMEROS SET N = ' ' WHERE ID = 1", {8114, 3621}, "NUMEROS.N"},
+    };
+    for (const Refusal& r : refused) {
+        erp.executeKeepingErrors(r.statement);
+        EXPECT_EQ(erp.nativeErrors(), r.natives) << r.statement;
+        if (!erp.connection().errors().empty()) {
+            EXPECT_NE(erp.connection().errors().item(0).description.find(r.named), std::string::npos) << r.statement;
+        }
+    }
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM NUMEROS WHERE ID = 3 OR N IS NOT NULL"), (Rows{{"0"}}));
 }
 
 }  // namespace

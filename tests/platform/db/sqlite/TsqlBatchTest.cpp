@@ -198,8 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "UPDATE T SET A = ?1 COLLATE SQLSRV WHERE B LIKE ?2 COLLATE SQLSRV", {}, false, {"O'Brien\r\nline", "x%"}},
         RewriteCase{"ApostrophesAtTheEnds", "UPDATE T SET A = '''x''', B = '''' WHERE C = N'''''' OR D = ''",
                     Kind::Plain,
-                    "UPDATE T SET A = ?1 COLLATE SQLSRV, B = ?2 COLLATE SQLSRV WHERE C = ?3 COLLATE SQLSRV OR D = ?4 COLLATE SQLSRV",
-                    {}, false, {"'x'", "'", "''", ""}},
+                    "UPDATE T SET A = ?1 COLLATE SQLSRV, B = ?2 COLLATE SQLSRV WHERE C = ?3 COLLATE SQLSRV "
+                    "OR D = sqlsrv_blank(D) COLLATE SQLSRV",
+                    {}, false, {"'x'", "'", "''"}},
         // SQLite takes no COLLATE on a column alias.
         RewriteCase{"AliasesLeftAlone", "SELECT A 'Uno', B AS 'Dos', CASE A WHEN 'x' THEN 1 END 'Tres', 'k' AS K FROM T",
                     Kind::Plain,
