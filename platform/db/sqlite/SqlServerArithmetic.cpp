@@ -385,11 +385,11 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
 }
 
 // sqlsrv_blank(value): what a blank text compared with `value` stands for once the server has converted it to
-// value's type: 0 beside a number, the first day of 1900 beside a date, the empty text beside a text.
+// value's type: 0 beside a number, the first day of 1900 beside a date, the empty text beside a text or Null
+// (no comparison with Null holds, and an UPDATE's assignment col = '' of a column without checks stores it).
 void blank(sqlite3_context* context, int, sqlite3_value** argv)
 {
     switch (sqlite3_value_type(argv[0])) {
-    case SQLITE_NULL: sqlite3_result_null(context); return;
     case SQLITE_INTEGER: case SQLITE_FLOAT: sqlite3_result_int(context, 0); return;
     default: resultText(context, isCanonicalDateTime(textArgument(argv[0])) ? "1900-01-01 00:00:00" : ""); return;
     }

@@ -173,6 +173,11 @@ TEST_F(SqlServerQueries, BlankAndPaddedTextsConvertToNumbersAsTheServerConvertsT
         }
     }
     EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM NUMEROS WHERE ID = 3 OR N IS NOT NULL"), (Rows{{"0"}}));
+
+    // A column without checks assigned a blank text gets it, whatever it held.
+    erp.connection().execute("CREATE TABLE NOTAS (ID int, NOTA text)\rINSERT INTO NOTAS (ID) VALUES (1)\r"
+                             "UPDATE NOTAS SET NOTA = '' WHERE NOTA IS NULL");
+    EXPECT_EQ(erp.rows("SELECT ID, '[' + NOTA + ']' FROM NOTAS WHERE NOTA = ''"), (Rows{{"1", "[]"}}));
 }
 
 }  // namespace
