@@ -230,6 +230,10 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
 {
     rules_->refresh();
     rules_->dateOrder = session_->dateOrder;
+    if (rules_->identityInsert != session_->identityInsert) {
+        rules_->identityInsert = session_->identityInsert;
+        rules_->shapes().clear();
+    }
     std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get(), &rules_->shapes());
     if (!rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
@@ -305,6 +309,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 runText("ROLLBACK", errors);
             }
             break;
+        case TsqlStatement::Kind::IdentityInsert: session_->identityInsert = statement.identityInsert; break;
         case TsqlStatement::Kind::DateFormat:
             if (statement.storeError != 0) errors.add(storeRefusal(statement.storeError, statement.storeErrorText));
             else session_->dateOrder = statement.dateOrder;
@@ -318,6 +323,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
             if (statement.rulesUnknown && schemaChanged) {
                 // Its table was created by an earlier statement of this batch: its values now get its rules.
                 rules_->dateOrder = session_->dateOrder;
+                rules_->identityInsert = session_->identityInsert;
                 std::vector<TsqlStatement> again = splitBatch(statement.original, rules_.get());
                 if (again.size() == 1) {
                     statement = std::move(again.front());
@@ -344,6 +350,10 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
     const bool checked = !readsOnly(statement);
     if (checked) rules_->refresh();
     rules_->dateOrder = session_->dateOrder;
+    if (rules_->identityInsert != session_->identityInsert) {
+        rules_->identityInsert = session_->identityInsert;
+        rules_->shapes().clear();
+    }
     const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
     if (checked && !rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));

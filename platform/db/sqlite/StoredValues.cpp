@@ -193,8 +193,17 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
 
 ColumnRule columnRule(std::string_view table, std::string_view column, std::string_view declaredType)
 {
-    const DeclaredType type = readDeclaredType(declaredType);
+    DeclaredType type = readDeclaredType(declaredType);
     ColumnRule rule;
+    // "int IDENTITY(10, 5)", as a table made at run time declares it.
+    constexpr std::string_view kIdentity = " identity";
+    if (type.name.ends_with(kIdentity)) {
+        type.name.erase(type.name.size() - kIdentity.size());
+        rule.identity = true;
+        const bool given = declaredType.find('(') != std::string_view::npos;  // IDENTITY alone is (1, 1)
+        rule.seed = given ? type.first : 1;
+        rule.step = given && type.second != 0 ? type.second : 1;
+    }
     rule.column = std::string(column);
     rule.name = fmt::format("{}.{}", table, column);
     const std::string& base = type.name;

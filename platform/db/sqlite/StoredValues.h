@@ -34,6 +34,7 @@ std::optional<DateOrder> dateOrderNamed(std::string_view name);
 struct SessionSettings {
     std::string user;  // what SYSTEM_USER answers
     DateOrder dateOrder = DateOrder::DMY;
+    std::string identityInsert;  // the table SET IDENTITY_INSERT turned on, upper case; none when empty
 };
 
 // What the database checks and converts on store, by the column's declared type.
@@ -44,6 +45,9 @@ struct ColumnRule {
     int precision = 0;  // Exact: digits in all
     int scale = 0;      // Exact: digits after the point
     bool money = false;  // Exact: money or smallmoney, which take a blank text as 0
+    bool identity = false;  // Whole: numbered by the database, seed first, then step by step
+    long long seed = 1;
+    long long step = 1;
     std::string column;  // its name
     std::string name;    // TABLE.COLUMN, for the error message
 };

@@ -227,7 +227,8 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
 {
     using Kind = TsqlStatement::Kind;
     last_ = nullptr;
-    if (statement.kind == Kind::Unsupported || statement.kind == Kind::DateFormat || statement.changesSchema
+    if (statement.kind == Kind::Unsupported || statement.kind == Kind::DateFormat
+        || statement.kind == Kind::IdentityInsert || statement.changesSchema
         || statement.rulesUnknown || statement.storeError != 0)
         return;
     readShape(lx, span);

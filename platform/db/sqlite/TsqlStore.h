@@ -49,6 +49,11 @@ private:
     bool insertSelect(Writer& w, std::size_t target, std::size_t columnsEnd, const std::vector<const ColumnRule*>& targets,
                       bool columnList);
 
+    // The value of the identity column for the row `row` (from 0) of an INSERT, or for each row of its SELECT.
+    std::string nextIdentity(std::string_view row) const;
+    // "(A, B, ID)": the columns of `targets` and the identity column the database numbers.
+    std::string numberedColumns(const std::vector<const ColumnRule*>& targets) const;
+
     const Lexed& lx_;
     const std::vector<Token>& tk_;
     std::size_t first_;
@@ -56,6 +61,9 @@ private:
     Walker& walker_;
     ColumnRules& rules_;
     bool tableUnknown_ = false;
+    const ColumnRule* numbered_ = nullptr;  // the identity column the INSERT leaves to the database
+    std::string table_;
+    std::size_t tableEnd_ = 0;
     StoreRefusal refusal_;
 };
 

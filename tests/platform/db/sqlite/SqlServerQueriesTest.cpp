@@ -180,4 +180,32 @@ TEST_F(SqlServerQueries, BlankAndPaddedTextsConvertToNumbersAsTheServerConvertsT
     EXPECT_EQ(erp.rows("SELECT ID, '[' + NOTA + ']' FROM NOTAS WHERE NOTA = ''"), (Rows{{"1", "[]"}}));
 }
 
+// A table made at run time with an IDENTITY column numbers its rows from the seed by the step, however they
+// come; a value for the column is refused unless IDENTITY_INSERT is on for the table.
+TEST_F(SqlServerQueries, ATableMadeWithAnIdentityNumbersItsRows)
+{
+    erp.connection().execute("CREATE TABLE LOTES (ID int IDENTITY(10, 5) NOT NULL PRIMARY KEY, NOMBRE varchar(10))\r"
+                             "CREATE TABLE BAJA (ID int IDENTITY(0, -1), NOMBRE varchar(10))");
+    for (int fill = 0; fill < 2; ++fill) {
+        erp.connection().execute("INSERT INTO LOTES (NOMBRE) VALUES ('a')\rINSERT INTO LOTES VALUES ('b')\r"
+                                 "INSERT INTO LOTES (NOMBRE) VALUES ('c'), ('d')\r"
+                                 "INSERT INTO LOTES (NOMBRE) SELECT NOMBRE FROM LOTES WHERE NOMBRE IN ('a', 'b')\r"
+                                 "INSERT INTO BAJA (NOMBRE) VALUES ('x')");
+    }
+    EXPECT_EQ(erp.rows("SELECT ID, NOMBRE FROM LOTES ORDER BY ID"),
+              (Rows{{"10", "a"}, {"15", "b"}, {"20", "c"}, {"25", "d"}, {"30", "a"}, {"35", "b"},
+                    {"40", "a"}, {"45", "b"}, {"50", "c"}, {"55", "d"}, {"60", "a"}, {"65", "b"}, {"70", "a"},
+                    {"75", "b"}, {"80", "a"}, {"85", "b"}}));
+    EXPECT_EQ(erp.rows("SELECT ID FROM BAJA ORDER BY ID DESC"), (Rows{{"0"}, {"-1"}}));
+
+    erp.executeKeepingErrors("INSERT INTO LOTES (ID, NOMBRE) VALUES (1, 'dado')\rINSERT INTO LOTES (NOMBRE) VALUES ('e')");
+    EXPECT_EQ(erp.nativeErrors(), (Natives{544, 3621}));
+    erp.connection().execute("SET IDENTITY_INSERT LOTES ON\rINSERT INTO LOTES (ID, NOMBRE) VALUES (1, 'dado')\r"
+                             "SET IDENTITY_INSERT LOTES OFF");
+    erp.executeKeepingErrors("INSERT INTO LOTES (ID, NOMBRE) VALUES (2, 'otro')");
+    EXPECT_EQ(erp.nativeErrors(), (Natives{544, 3621}));
+    EXPECT_EQ(erp.rows("SELECT ID, NOMBRE FROM LOTES WHERE NOMBRE IN ('e', 'dado', 'otro') ORDER BY ID"),
+              (Rows{{"1", "dado"}, {"90", "e"}}));
+}
+
 }  // namespace

@@ -22,6 +22,7 @@ const char* kindName(Kind kind)
     case Kind::RollbackTransaction: return "RollbackTransaction";
     case Kind::NoOp: return "NoOp";
     case Kind::DateFormat: return "DateFormat";
+    case Kind::IdentityInsert: return "IdentityInsert";
     case Kind::Unsupported: return "Unsupported";
     }
     return "?";
@@ -247,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RewriteCase{"SetNocountOn", "SET NOCOUNT ON", Kind::NoOp, ""},
                     RewriteCase{"SetDateformat", "set dateformat dmy", Kind::DateFormat, ""},
                     RewriteCase{"SetIsolationLevel", "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", Kind::NoOp, ""},
-                    RewriteCase{"SetIdentityInsert", "SET IDENTITY_INSERT dbo.T ON", Kind::NoOp, ""},
+                    RewriteCase{"SetIdentityInsert", "SET IDENTITY_INSERT dbo.T ON", Kind::IdentityInsert, ""},
                     RewriteCase{"Grant", "GRANT SELECT, INSERT, UPDATE ON T TO public", Kind::NoOp, ""},
                     RewriteCase{"BeginTransaction", "BEGIN TRANSACTION", Kind::BeginTransaction, ""},
                     RewriteCase{"BeginTranNamed", "begin tran IMPORTE", Kind::BeginTransaction, ""},
