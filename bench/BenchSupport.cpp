@@ -92,7 +92,7 @@ sqlite3* openRaw(const std::filesystem::path& file)
     gDB_Dll().gCnn.close();
     sqlite3* db = nullptr;
     check(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    static const std::string user = "bench";
+    static const db::sqlite::SessionSettings user{"bench", db::sqlite::DateOrder::DMY, {}};
     db::sqlite::registerSqlServerFunctions(db, &user);
     check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr), db);
     return db;

@@ -59,7 +59,7 @@ double rawPrepared(const std::filesystem::path& folder, long rows)
     }
     sqlite3* db = nullptr;
     check(sqlite3_open_v2((folder / "RAW.sqlite").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    const std::string user = "bench";
+    const db::sqlite::SessionSettings user{"bench", db::sqlite::DateOrder::DMY, {}};
     db::sqlite::registerSqlServerFunctions(db, &user);
     check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;", nullptr,
                        nullptr, nullptr),

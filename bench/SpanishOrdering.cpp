@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     const long names = argc > 1 ? std::atol(argv[1]) : 100000;
     sqlite3* db = nullptr;
     check(sqlite3_open(":memory:", &db), db);
-    static const std::string user = "bench";
+    static const db::sqlite::SessionSettings user{"bench", db::sqlite::DateOrder::DMY, {}};
     db::sqlite::registerSqlServerFunctions(db, &user);
     check(sqlite3_exec(db, "CREATE TABLE NOMBRES (NOMBRE varchar(100))", nullptr, nullptr, nullptr), db);
     sqlite3_stmt* insert = nullptr;

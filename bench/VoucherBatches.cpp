@@ -44,7 +44,11 @@ constexpr Column kColumns[] = {
 constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 static_assert(kColumnCount == 35);
 
-// The value of column `c` in row `r`, as the program spells it in a statement (texts quoted, dates ISO).
+// The date of row `r` as the database keeps it.
+std::string storedDate(long r) { return fmt::format("2024-{:02}-{:02} 10:{:02}:00", r % 12 + 1, r % 28 + 1, r % 60); }
+
+// The value of column `c` in row `r`, as the program spells it in a statement (texts quoted, dates as the
+// connection's date literal).
 std::string literal(std::size_t c, long r)
 {
     switch (kColumns[c].kind) {
@@ -64,7 +68,7 @@ std::string literal(std::size_t c, long r)
     }
     case 'i': return std::to_string((r + static_cast<long>(c)) % 1000);
     case 'd': return fmt::format("{}.{:02}", (r * 31 + static_cast<long>(c)) % 10000, r % 100);
-    default: return fmt::format("'2024-{:02}-{:02} 10:{:02}:00'", r % 12 + 1, r % 28 + 1, r % 60);
+    default: return fmt::format("'2024{:02}{:02} 10:{:02}:00'", r % 12 + 1, r % 28 + 1, r % 60);
     }
 }
 
@@ -129,7 +133,10 @@ double rawPrepared(const std::filesystem::path& folder, long batches, long rows)
         Bound& row = values[static_cast<std::size_t>(r)];
         for (std::size_t c = 0; c < kColumnCount; ++c) {
             std::string text = literal(c, r);
-            if (text.front() == '\'') {
+            if (kColumns[c].kind == 'f') {
+                row.texts.push_back(storedDate(r));
+                row.numbers.push_back(0);
+            } else if (text.front() == '\'') {
                 std::string unquoted;
                 for (std::size_t i = 1; i + 1 < text.size(); ++i) {
                     unquoted += text[i];

@@ -24,8 +24,8 @@ TEST_F(Statements, LiteralsKeepTheTextWholeAndWriteDatesAndNumbersForTheDatabase
         {5, "", "5"},
         {2.25, "", "2.25"},
         {"texto", "", "texto"},
-        {base::DateTime::fromParts(2005, 8, 15), "'", "'2005-08-15 00:00:00'"},
-        {base::DateTime::fromParts(2005, 8, 15, 10, 30), "", "'2005-08-15 10:30:00'"},
+        {base::DateTime::fromParts(2005, 8, 15), "'", "'20050815 00:00:00'"},
+        {base::DateTime::fromParts(2005, 8, 15, 10, 30), "", "'20050815 10:30:00'"},
     };
     for (const Case& c : cases) EXPECT_EQ(erp.SQLValue(c.value, c.tipo), c.literal) << c.literal;
     EXPECT_EQ(erp.SQLValue("abc"), "'abc'");

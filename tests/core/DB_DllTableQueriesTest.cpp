@@ -13,7 +13,7 @@ protected:
             "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('  2110101001', 'O''Brien SA')\r"
             "INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('1140101000002', NULL)\r"
             "INSERT INTO MV_EJERCICIOS (PERIODO, DESCRIPCION, [FECHA DESDE]) VALUES (2005, 'Ejercicio 2005', "
-            "'2005-07-01 00:00:00')\r";
+            "'20050701 00:00:00')\r";
         gDB_Dll().EjecutaConsultaSQL(rows);
         EXPECT_TRUE(gDB_Dll().gCnn.errors().empty());
     }

@@ -134,14 +134,44 @@ TEST_F(Scripts, TokensAreReplacedWhereverTheyStand)
     struct Case { base::DateTime now; const char* text; const char* sent; };
     const base::DateTime leapDay = base::DateTime::fromParts(2028, 2, 29, 23, 59, 58);
     const Case cases[] = {
-        {clock.now(), "WHERE F < <DATE>", "WHERE F < '2026-03-07 00:00:00'"},
-        {clock.now(), "WHERE F < '<DATE>'", "WHERE F < '2026-03-07 00:00:00'"},
-        {clock.now(), "VALUES (<now>, <NOW>)", "VALUES ('2026-03-07 09:05:02', '2026-03-07 09:05:02')"},
-        {leapDay, "<DATE+YEAR> <DATE-YEAR>", "'2029-02-28 00:00:00' '2027-02-28 00:00:00'"},
-        {leapDay, "'<Date+Year>'", "'2029-02-28 00:00:00'"},
+        {clock.now(), "WHERE F < <DATE>", "WHERE F < '20260307 00:00:00'"},
+        {clock.now(), "WHERE F < '<DATE>'", "WHERE F < '20260307 00:00:00'"},
+        {clock.now(), "VALUES (<now>, <NOW>)", "VALUES ('20260307 09:05:02', '20260307 09:05:02')"},
+        {leapDay, "<DATE+YEAR> <DATE-YEAR>", "'20290228 00:00:00' '20270228 00:00:00'"},
+        {leapDay, "'<Date+Year>'", "'20290228 00:00:00'"},
         {clock.now(), "<DATE+MONTH> <FECHA>", "<DATE+MONTH> <FECHA>"},
     };
     for (const Case& c : cases) EXPECT_EQ(ReemplazaFechasScript(c.text, c.now), c.sent) << c.text;
+}
+
+// An installer's script as written for a server whose logins read dates day first: it says so, seeds the
+// fiscal years with day-first literals and fills a calendar only with the days it lacks, so it can run again.
+TEST_F(Scripts, AnInstallersDayFirstScriptSeedsANewDatabaseAndCanRunAgain)
+{
+    const fs::path script = write("instalacion.sql",
+                                  "SET DATEFORMAT dmy\r\n"
+                                  "GO\r\n"
+                                  "DELETE FROM MV_EJERCICIOS\r\n"
+                                  "INSERT INTO MV_EJERCICIOS (PERIODO,DESCRIPCION,[FECHA DESDE],[FECHA HASTA]) "
+                                  "VALUES(0,'Ejercicio Anterior','01/01/1994','30/06/2005')\r\n"
+                                  "INSERT INTO MV_EJERCICIOS (PERIODO,DESCRIPCION,[FECHA DESDE],[FECHA HASTA]) "
+                                  "VALUES(1,'Ejercicio 2005-2006','01/07/2005','30/06/2006')\r\n"
+                                  "GO\r\n"
+                                  "if not exists (select * from TA_CALENDARIO where FECHA = '09/07/2005')\r\n"
+                                  "  insert into TA_CALENDARIO (FECHA, FERIADO) values ('09/07/2005', 1)\r\n"
+                                  "if not exists (select * from TA_CALENDARIO where FECHA = '25/12/05')\r\n"
+                                  "  insert into TA_CALENDARIO (FECHA, FERIADO) values ('25/12/05', 1)\r\n"
+                                  "GO\r\n");
+    execute("CREATE TABLE TA_CALENDARIO (FECHA datetime NOT NULL PRIMARY KEY, FERIADO bit)");
+    for (int time = 0; time < 2; ++time) {
+        run(script);
+        EXPECT_EQ(rows("SELECT PERIODO, CONVERT(varchar(10), [FECHA DESDE], 112), CONVERT(varchar(10), [FECHA HASTA], 112) "
+                       "FROM MV_EJERCICIOS ORDER BY PERIODO"),
+                  (Rows{{"0", "19940101", "20050630"}, {"1", "20050701", "20060630"}}));
+        EXPECT_EQ(rows("SELECT CONVERT(varchar(10), FECHA, 112) FROM TA_CALENDARIO ORDER BY FECHA"),
+                  (Rows{{"20050709"}, {"20051225"}}));
+        EXPECT_EQ(log(), "");
+    }
 }
 
 TEST_F(Scripts, TheLogIsNamedWithTwoDigitsForHourMinuteAndSecond)

@@ -45,7 +45,7 @@ TEST_F(Builders, TwoStatementsInARowAndTheKeptList)
     AgregaCampo("FECHA", base::DateTime::fromParts(2005, 8, 15), "'", true);
     AgregaCampo("IMPORTE", "12,5", "@", false);
     ArmaValores(text, gCampos, true);
-    EXPECT_EQ(text, "INSERT INTO T (FECHA,IMPORTE) VALUES ('2005-08-15 00:00:00',12.5)");
+    EXPECT_EQ(text, "INSERT INTO T (FECHA,IMPORTE) VALUES ('20050815 00:00:00',12.5)");
     EXPECT_TRUE(gCampos.empty());
     EXPECT_THROW(ArmaSentencia(gCampos, statements, "T", false, condition, false), base::Error);
 }

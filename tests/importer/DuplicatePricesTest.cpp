@@ -24,7 +24,7 @@ TEST_F(ElimDup, TheLowestIdOfEachListAndArticleStays)
 {
     const std::string c1 = quoted("1001"), c2 = quoted("D'1");
     row(12, "'a1'", c1, "12.5, 18, NULL, NULL, NULL");   // letter case aside, the same list
-    row(9, "'A1'", c1, "10, 15.75, 14, '2026-03-01', '2026-03-31'");
+    row(9, "'A1'", c1, "10, 15.75, 14, '20260301', '20260331'");
     row(7, "'A1'", c1, "10, 15, NULL, NULL, NULL");
     row(8, "'A2'", c1);
     row(20, "'A1'", c2, "1, 2, 3, NULL, NULL");

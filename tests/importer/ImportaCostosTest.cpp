@@ -14,7 +14,7 @@ protected:
     {
         priceRow(list, article, type,
                  ", COSTO, DTO1, DTO2, DTO3, DTO4, DTO5, DTO6, PRECIO5, FHOFERTADESDE, FHOFERTAHASTA",
-                 ", 1, 9, 9, 9, 9, 9, 9, 77, '2025-01-01', '2025-01-31'");
+                 ", 1, 9, 9, 9, 9, 9, 9, 77, '20250101', '20250131'");
     }
 
     static Rows listRows(std::string_view article)

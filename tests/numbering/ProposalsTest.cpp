@@ -185,7 +185,7 @@ TEST_F(Proposals, ABookletLetterThatIsNoVoucherLetterIsAnErrorNamingTypeAndLette
 
 TEST_F(Proposals, AnExpiredBookletIsPassedOverForALaterDate)
 {
-    talonario({.codigo = "  EX", .ultimo = 3, .vence = "'2026-01-31'"});
+    talonario({.codigo = "  EX", .ultimo = 3, .vence = "'20260131'"});
     talonario({.codigo = "  EX", .talonario = 2, .sucursal = 2, .ultimo = 70});
     std::string suc, nro, letra = "X", hasta;
     bool modifica = false;

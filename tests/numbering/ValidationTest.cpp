@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         NumberingFixture::SetUp();
-        talonario({.codigo = "  VA", .desde = 501, .hasta = 1000, .vence = "'2026-01-31'"});
+        talonario({.codigo = "  VA", .desde = 501, .hasta = 1000, .vence = "'20260131'"});
         talonario({.codigo = "  LI", .desde = 0, .hasta = 0, .modifica = true});
         talonario({.codigo = "  XT", .hasta = 100, .externo = true});
         // The number 00000000 and numbers outside every range are judged by the booklet proposed last.

@@ -274,7 +274,7 @@ TEST_F(ComponentDischarge, ATransferWritesBothRunsUnderOneVoucherAndAdvancesItsB
         descargas = DescargaInsumos();
         sqlTemp.clear();
         secuencia = 6;
-        PosteoStock primera{grilla, "TR", "000100000003X", "0", "'2026-03-07'", "'CD61'", "'DEP2'", "'   5'",
+        PosteoStock primera{grilla, "TR", "000100000003X", "0", "'20260307'", "'CD61'", "'DEP2'", "'   5'",
                             "PorDefault", tcOrigen, tcOrigenCodigo, false, collect, sqlTemp, hayError, -1, 3, secuencia, false};
         ASSERT_EQ(descargas.ejecuta(primera), DescargaInsumos::Resultado::Completa);
         PosteoStock segunda = primera;

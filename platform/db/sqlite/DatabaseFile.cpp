@@ -51,7 +51,7 @@ int userVersion(sqlite3* db)
     return version;
 }
 
-std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flags, const std::string* user)
+std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flags, const SessionSettings* session)
 {
     sqlite3* handle = nullptr;
     // A connection is used by one thread at a time, so SQLite need not lock it around every call.
@@ -59,17 +59,17 @@ std::shared_ptr<Database> openHandle(const std::filesystem::path& path, int flag
     auto db = std::make_shared<Database>(handle);
     if (code != SQLITE_OK) fail(fmt::format("The database file {} cannot be opened: {}", path.string(), db->lastError()));
     sqlite3_extended_result_codes(handle, 1);
-    registerSqlServerFunctions(handle, user);
+    registerSqlServerFunctions(handle, session);
     return db;
 }
 
-void createFromSchema(const std::filesystem::path& path, const std::string* user)
+void createFromSchema(const std::filesystem::path& path, const SessionSettings* session)
 {
     const std::filesystem::path partial = path.string() + ".partial";
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
     try {
-        auto db = openHandle(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, user);
+        auto db = openHandle(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, session);
         exec(db->get(), "BEGIN", "Starting the new database");
         // Exact-number and date columns are declared as the engine's CREATE TABLE declares them.
         for (const auto& [name, script] : erpSchemaScripts())
@@ -98,7 +98,7 @@ std::filesystem::path databasePath(const std::filesystem::path& folder, std::str
     return folder / (name + ".sqlite");
 }
 
-std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, const std::string* user)
+std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, const SessionSettings* session)
 {
     const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     std::error_code error;
@@ -106,9 +106,9 @@ std::shared_ptr<Database> openDatabaseFile(const std::filesystem::path& path, co
     if (error || !std::filesystem::is_directory(folder))
         fail(fmt::format("The database folder {} cannot be used: {}", folder.string(),
                          error ? error.message() : "it is not a folder"));
-    if (!std::filesystem::exists(path)) createFromSchema(path, user);
+    if (!std::filesystem::exists(path)) createFromSchema(path, session);
 
-    auto db = openHandle(path, SQLITE_OPEN_READWRITE, user);
+    auto db = openHandle(path, SQLITE_OPEN_READWRITE, session);
     // WAL keeps one transaction per imported record cheap; the first statement also proves the file is ours.
     // The work tables of a statement (an IN list, a view updated through its trigger) stay in memory: on a
     // temporary file each costs more than the rows it holds.

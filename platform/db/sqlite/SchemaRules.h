@@ -17,7 +17,7 @@ namespace db::sqlite {
 
 class SchemaRules : public ColumnRules {
 public:
-    explicit SchemaRules(std::shared_ptr<Database> db) : db_(std::move(db)) {}
+    explicit SchemaRules(std::shared_ptr<Database> db) : db_(std::move(db)), shapes_(dateOrder) {}
     ~SchemaRules();
     SchemaRules(const SchemaRules&) = delete;
     SchemaRules& operator=(const SchemaRules&) = delete;

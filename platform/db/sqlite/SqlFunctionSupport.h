@@ -3,6 +3,7 @@
 // text, raising an error SqlServerErrors maps to SQL Server's number, and the groups each file registers.
 
 #include "platform/db/sqlite/SqlServerErrors.h"
+#include "platform/db/sqlite/StoredValues.h"
 
 #include <fmt/format.h>
 #include <sqlite3.h>
@@ -37,9 +38,16 @@ inline void define(sqlite3* db, const char* name, int args, void (*function)(sql
     sqlite3_create_function_v2(db, name, args, flags, data, function, nullptr, nullptr, nullptr);
 }
 
+// The order in which the calling connection reads dates (the function's data is its SessionSettings).
+inline DateOrder sessionDateOrder(sqlite3_context* context)
+{
+    const auto* session = static_cast<const SessionSettings*>(sqlite3_user_data(context));
+    return session ? session->dateOrder : DateOrder::DMY;
+}
+
 // + - * / SUM AVG and the store checks (SqlServerArithmetic.cpp).
-void registerArithmetic(sqlite3* db);
+void registerArithmetic(sqlite3* db, const SessionSettings* session);
 // GETDATE YEAR MONTH DAY DATEADD DATEDIFF DATEPART (SqlServerDateFunctions.cpp).
-void registerDateFunctions(sqlite3* db);
+void registerDateFunctions(sqlite3* db, const SessionSettings* session);
 
 }  // namespace db::sqlite

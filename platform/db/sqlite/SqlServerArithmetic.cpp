@@ -348,7 +348,8 @@ void avgFinal(sqlite3_context* context)
 ColumnRule::Kind ruleKind(std::string_view word)
 {
     if (word == "text") return ColumnRule::Kind::Text;
-    if (word == "exact") return ColumnRule::Kind::Exact;
+    if (word == "exact" || word == "money") return ColumnRule::Kind::Exact;
+    if (word == "float") return ColumnRule::Kind::Float;
     if (word == "datetime") return ColumnRule::Kind::DateTime;
     if (word == "whole") return ColumnRule::Kind::Whole;
     if (word == "bit") return ColumnRule::Kind::Bit;
@@ -367,10 +368,11 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
     }
     ColumnRule rule;
     rule.kind = ruleKind(textArgument(argv[1]));
+    rule.money = textArgument(argv[1]) == "money";
     rule.width = rule.precision = sqlite3_value_int(argv[2]);
     rule.scale = sqlite3_value_int(argv[3]);
     rule.name = std::string(textArgument(argv[4]));
-    if (const StoreRefusal refused = storeInto(rule, value); refused.native != 0) {
+    if (const StoreRefusal refused = storeInto(rule, value, sessionDateOrder(context)); refused.native != 0) {
         raise(context, refused.native, refused.message);
         return;
     }
@@ -382,15 +384,27 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
     }
 }
 
+// sqlsrv_blank(value): what a blank text compared with `value` stands for once the server has converted it to
+// value's type: 0 beside a number, the first day of 1900 beside a date, the empty text beside a text or Null
+// (no comparison with Null holds, and an UPDATE's assignment col = '' of a column without checks stores it).
+void blank(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER: case SQLITE_FLOAT: sqlite3_result_int(context, 0); return;
+    default: resultText(context, isCanonicalDateTime(textArgument(argv[0])) ? "1900-01-01 00:00:00" : ""); return;
+    }
+}
+
 }  // namespace
 
-void registerArithmetic(sqlite3* db)
+void registerArithmetic(sqlite3* db, const SessionSettings* session)
 {
     define(db, "sqlsrv_add", 2, arithmetic<'+'>);
     define(db, "sqlsrv_subtract", 2, arithmetic<'-'>);
     define(db, "sqlsrv_multiply", 2, arithmetic<'*'>);
     define(db, "sqlsrv_divide", 2, arithmetic<'/'>);
-    define(db, "sqlsrv_store", 5, store);
+    define(db, "sqlsrv_store", 5, store, const_cast<SessionSettings*>(session));
+    define(db, "sqlsrv_blank", 1, blank);
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, "sum", 1, flags, nullptr, nullptr, totalStep, sumFinal, nullptr);
     sqlite3_create_function_v2(db, "avg", 1, flags, nullptr, nullptr, totalStep, avgFinal, nullptr);

@@ -99,14 +99,14 @@ int compareWithIcu(std::string_view a, std::string_view b)
 }
 
 // A stored date against a text in another accepted date form: the two as dates; 2 when that is not the case.
-int compareAsDates(std::string_view a, std::string_view b)
+int compareAsDates(std::string_view a, std::string_view b, DateOrder order)
 {
     const bool storedA = isCanonicalDateTime(a), storedB = isCanonicalDateTime(b);
     if (storedA == storedB) return 2;
     std::string other;
-    if (canonicalDateTime(storedA ? b : a, other) != DateReading::Valid) return 2;
-    const int order = storedA ? a.compare(other) : std::string_view(other).compare(b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    if (canonicalDateTime(storedA ? b : a, other, order) != DateReading::Valid) return 2;
+    const int sign = storedA ? a.compare(other) : std::string_view(other).compare(b);
+    return sign < 0 ? -1 : sign > 0 ? 1 : 0;
 }
 
 // Where `a` and `b` first differ, or where a byte of their common beginning is not ASCII: an identical ASCII
@@ -128,14 +128,14 @@ std::size_t identicalAsciiPrefix(std::string_view a, std::string_view b, std::si
 
 }  // namespace
 
-int compareSqlServer(std::string_view a, std::string_view b)
+int compareSqlServer(std::string_view a, std::string_view b, DateOrder order)
 {
     a = withoutTrailingBlanks(a);
     b = withoutTrailingBlanks(b);
     // Most comparisons of an index seek meet the same key (a voucher type, an order's id): equal bytes are
     // equal in every order this collation knows.
     if (a == b) return 0;
-    if (const int dates = compareAsDates(a, b); dates != 2) return dates;
+    if (const int dates = compareAsDates(a, b, order); dates != 2) return dates;
 
     const auto& rank = asciiOrder().rank;
     const std::size_t common = std::min(a.size(), b.size());

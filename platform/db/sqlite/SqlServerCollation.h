@@ -6,12 +6,16 @@
 // code points so that two texts are equal only when they differ in case alone.
 //
 // A stored date (in the form of StoredValues.h) compared with a text in another of the accepted date forms
-// compares as a date: FECHA >= '20240229' and FECHA = '2024-02-29' mean what they say.
+// compares as a date, the text read in the session's order: FECHA >= '20240229' and FECHA = '29/02/2024'
+// mean what they say.
+
+#include "platform/db/sqlite/StoredValues.h"
 
 #include <string_view>
 
 namespace db::sqlite {
 
-int compareSqlServer(std::string_view a, std::string_view b);
+// Dates in another form than the stored one are read in `order`.
+int compareSqlServer(std::string_view a, std::string_view b, DateOrder order = DateOrder::DMY);
 
 }  // namespace db::sqlite

@@ -40,7 +40,7 @@ std::optional<base::DateTime> dateArgument(sqlite3_context* context, sqlite3_val
 {
     std::string canonical;
     const std::string_view text = textArgument(value);
-    if (canonicalDateTime(text, canonical) == DateReading::Valid) {
+    if (canonicalDateTime(text, canonical, sessionDateOrder(context)) == DateReading::Valid) {
         if (auto date = base::DateTime::parseIso(std::string_view(canonical).substr(0, 19))) return date;
     }
     raise(context, 241,
@@ -180,15 +180,16 @@ void getdate(sqlite3_context* context, int, sqlite3_value**)
 
 }  // namespace
 
-void registerDateFunctions(sqlite3* db)
+void registerDateFunctions(sqlite3* db, const SessionSettings* session)
 {
+    auto* data = const_cast<SessionSettings*>(session);
     define(db, "getdate", 0, getdate, nullptr, false);
-    define(db, "year", 1, datePart<Part::Year>);
-    define(db, "month", 1, datePart<Part::Month>);
-    define(db, "day", 1, datePart<Part::Day>);
-    define(db, "datepart", 2, datePart<Part::None>);
-    define(db, "dateadd", 3, dateAdd);
-    define(db, "datediff", 3, dateDiff);
+    define(db, "year", 1, datePart<Part::Year>, data);
+    define(db, "month", 1, datePart<Part::Month>, data);
+    define(db, "day", 1, datePart<Part::Day>, data);
+    define(db, "datepart", 2, datePart<Part::None>, data);
+    define(db, "dateadd", 3, dateAdd, data);
+    define(db, "datediff", 3, dateDiff, data);
 }
 
 }  // namespace db::sqlite

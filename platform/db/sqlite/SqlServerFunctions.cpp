@@ -31,10 +31,11 @@ std::string_view withoutTrailingBlanks(std::string_view s)
     return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
 }
 
-int collate(void*, int lengthA, const void* a, int lengthB, const void* b)
+int collate(void* session, int lengthA, const void* a, int lengthB, const void* b)
 {
     return compareSqlServer({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
-                            {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
+                            {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)},
+                            static_cast<const SessionSettings*>(session)->dateOrder);
 }
 
 // SQL Server LIKE: % any run, _ one character, [abc] [a-c] [^a] sets, an optional escape character.
@@ -159,8 +160,8 @@ void charindex(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 void systemUser(sqlite3_context* context, int, sqlite3_value**)
 {
-    const auto* user = static_cast<const std::string*>(sqlite3_user_data(context));
-    resultText(context, user ? *user : std::string());
+    const auto* session = static_cast<const SessionSettings*>(sqlite3_user_data(context));
+    resultText(context, session ? session->user : std::string());
 }
 
 std::string upper(std::string_view s)
@@ -220,7 +221,7 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
         return;
     }
     std::string canonical;
-    DateReading reading = isText ? canonicalDateTime(text, canonical) : DateReading::NotADate;
+    DateReading reading = isText ? canonicalDateTime(text, canonical, sessionDateOrder(context)) : DateReading::NotADate;
     if (base == "datetime" || base == "smalldatetime" || base == "date") {
         if (reading == DateReading::NotADate && style == 103 && text.size() == 10 && text[2] == '/' && text[5] == '/') {
             // dd/mm/yyyy, the style the program names
@@ -340,9 +341,10 @@ void changeCase(sqlite3_context* context, int, sqlite3_value** argv)
 
 }  // namespace
 
-void registerSqlServerFunctions(sqlite3* db, const std::string* user)
+void registerSqlServerFunctions(sqlite3* db, const SessionSettings* session)
 {
-    sqlite3_create_collation_v2(db, std::string(kSqlServerCollation).c_str(), SQLITE_UTF8, nullptr, collate, nullptr);
+    auto* data = const_cast<SessionSettings*>(session);
+    sqlite3_create_collation_v2(db, std::string(kSqlServerCollation).c_str(), SQLITE_UTF8, data, collate, nullptr);
     define(db, "like", 2, like);
     define(db, "like", 3, like);
     define(db, "ltrim", 1, trimBlanks<true>);
@@ -350,9 +352,9 @@ void registerSqlServerFunctions(sqlite3* db, const std::string* user)
     define(db, "len", 1, len);
     define(db, "charindex", 2, charindex);
     define(db, "charindex", 3, charindex);
-    define(db, "system_user", 0, systemUser, const_cast<std::string*>(user));
-    define(db, "convert", 2, convert);
-    define(db, "convert", 3, convert);
+    define(db, "system_user", 0, systemUser, data);
+    define(db, "convert", 2, convert, data);
+    define(db, "convert", 3, convert, data);
     define(db, "tsql_left", 2, leftOrRight<true>);
     define(db, "tsql_right", 2, leftOrRight<false>);
     define(db, "str", 1, str);
@@ -360,8 +362,8 @@ void registerSqlServerFunctions(sqlite3* db, const std::string* user)
     define(db, "str", 3, str);
     define(db, "upper", 1, changeCase<true>);
     define(db, "lower", 1, changeCase<false>);
-    registerArithmetic(db);
-    registerDateFunctions(db);
+    registerArithmetic(db, session);
+    registerDateFunctions(db, session);
 }
 
 }  // namespace db::sqlite

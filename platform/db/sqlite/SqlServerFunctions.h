@@ -5,6 +5,7 @@
 // arithmetic and the store checks (SqlServerArithmetic.cpp) and the date functions (SqlServerDateFunctions.cpp).
 
 #include "platform/db/sqlite/SqlServerCollation.h"
+#include "platform/db/sqlite/StoredValues.h"
 
 #include <string>
 #include <string_view>
@@ -13,7 +14,8 @@ struct sqlite3;
 
 namespace db::sqlite {
 
-// Registers everything on `db`. `user` is what SYSTEM_USER answers; it must outlive the connection.
-void registerSqlServerFunctions(sqlite3* db, const std::string* user);
+// Registers everything on `db`. `session` says what SYSTEM_USER answers and how texts read as dates; it
+// must outlive the connection.
+void registerSqlServerFunctions(sqlite3* db, const SessionSettings* session);
 
 }  // namespace db::sqlite

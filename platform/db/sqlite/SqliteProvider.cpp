@@ -64,18 +64,19 @@ bool SqliteProvider::bound(int code, ErrorList& errors)
 std::unique_ptr<SqliteProvider> SqliteProvider::open(const std::filesystem::path& folder, std::string_view database,
                                                      std::string_view user)
 {
-    auto userName = std::make_unique<std::string>(user);
+    auto session = std::make_unique<SessionSettings>();
+    session->user = std::string(user);
     const std::filesystem::path path = databasePath(folder, database);
-    auto db = openDatabaseFile(path, userName.get());
-    return std::unique_ptr<SqliteProvider>(new SqliteProvider(std::move(db), std::move(userName), path, std::string(database)));
+    auto db = openDatabaseFile(path, session.get());
+    return std::unique_ptr<SqliteProvider>(new SqliteProvider(std::move(db), std::move(session), path, std::string(database)));
 }
 
-SqliteProvider::SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<std::string> user,
+SqliteProvider::SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<SessionSettings> session,
                                std::filesystem::path file, std::string catalog)
     : db_(std::move(db)),
       statements_(std::make_shared<StatementCache>(db_, kKeptStatements)),
       rules_(std::make_unique<SchemaRules>(db_)),
-      user_(std::move(user)),
+      session_(std::move(session)),
       file_(std::move(file)),
       catalog_(std::move(catalog))
 {
@@ -228,6 +229,11 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
 std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& errors)
 {
     rules_->refresh();
+    rules_->dateOrder = session_->dateOrder;
+    if (rules_->identityInsert != session_->identityInsert) {
+        rules_->identityInsert = session_->identityInsert;
+        rules_->shapes().clear();
+    }
     std::vector<TsqlStatement> statements = splitBatch(batch, rules_.get(), &rules_->shapes());
     if (!rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
@@ -303,6 +309,11 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 runText("ROLLBACK", errors);
             }
             break;
+        case TsqlStatement::Kind::IdentityInsert: session_->identityInsert = statement.identityInsert; break;
+        case TsqlStatement::Kind::DateFormat:
+            if (statement.storeError != 0) errors.add(storeRefusal(statement.storeError, statement.storeErrorText));
+            else session_->dateOrder = statement.dateOrder;
+            break;
         case TsqlStatement::Kind::NoOp:
         case TsqlStatement::Kind::Unsupported:
             break;
@@ -311,6 +322,8 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
             Statement bodyHere, conditionHere;
             if (statement.rulesUnknown && schemaChanged) {
                 // Its table was created by an earlier statement of this batch: its values now get its rules.
+                rules_->dateOrder = session_->dateOrder;
+                rules_->identityInsert = session_->identityInsert;
                 std::vector<TsqlStatement> again = splitBatch(statement.original, rules_.get());
                 if (again.size() == 1) {
                     statement = std::move(again.front());
@@ -336,6 +349,11 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
 {
     const bool checked = !readsOnly(statement);
     if (checked) rules_->refresh();
+    rules_->dateOrder = session_->dateOrder;
+    if (rules_->identityInsert != session_->identityInsert) {
+        rules_->identityInsert = session_->identityInsert;
+        rules_->shapes().clear();
+    }
     const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
     if (checked && !rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
@@ -451,7 +469,7 @@ bool SqliteProvider::storeValues(std::string_view table, const NamedValues& valu
         case Kind::Text: v = StoredValue::ofText(value.asText()); break;
         case Kind::DateTime: v = StoredValue::ofText(value.asDateTime().toIso()); break;
         }
-        if (const StoreRefusal refused = storeInto(*rule, v); refused.native != 0) {
+        if (const StoreRefusal refused = storeInto(*rule, v, session_->dateOrder); refused.native != 0) {
             const ProviderError error = storeRefusal(refused.native, refused.message);
             errors.add(error);
             errors.add(statementTerminated(error));
@@ -514,7 +532,12 @@ bool SqliteProvider::updateRow(std::string_view table, const NamedValues& values
     return true;
 }
 
-std::string SqliteProvider::dateLiteral(const base::DateTime& value) const { return "'" + value.toIso() + "'"; }
+// The form every language of the server reads alike, whatever the session's date order.
+std::string SqliteProvider::dateLiteral(const base::DateTime& value) const
+{
+    return fmt::format("'{:04}{:02}{:02} {:02}:{:02}:{:02}'", value.year(), value.month(), value.day(), value.hour(),
+                       value.minute(), value.second());
+}
 
 void SqliteProvider::setCommandTimeout(int seconds)
 {

@@ -17,6 +17,7 @@
 namespace db::sqlite {
 
 class SchemaRules;
+struct SessionSettings;
 class StatementCache;
 struct SqlParameter;
 struct TsqlStatement;
@@ -46,7 +47,7 @@ public:
     const std::filesystem::path& file() const { return file_; }
 
 private:
-    SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<std::string> user, std::filesystem::path file,
+    SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<SessionSettings> session, std::filesystem::path file,
                    std::string catalog);
 
     // Runs a prepared statement to its end. False when it failed; the errors are in `errors`.
@@ -76,7 +77,7 @@ private:
     std::shared_ptr<Database> db_;
     std::shared_ptr<StatementCache> statements_;
     std::unique_ptr<SchemaRules> rules_;
-    std::unique_ptr<std::string> user_;  // SYSTEM_USER reads it by address
+    std::unique_ptr<SessionSettings> session_;  // the database's functions read it by address
     std::filesystem::path file_;
     std::string catalog_;
     int transactionCount_ = 0;

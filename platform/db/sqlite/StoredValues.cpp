@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fmt/format.h>
 #include <system_error>
+#include <utility>
 
 namespace db::sqlite {
 namespace {
@@ -20,6 +21,8 @@ std::string_view trimmedBlanks(std::string_view s)
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
 // The number made of the `count` digits at `at`, or -1 when one of them is not a digit.
 int digitsAt(std::string_view s, std::size_t at, std::size_t count)
@@ -105,7 +108,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 
 }  // namespace
 
-StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
+StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder order, DateSource source)
 {
     using Kind = StoredValue::Kind;
     if (value.kind == Kind::Null) return {};
@@ -123,7 +126,7 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
     case ColumnRule::Kind::Exact: {
         double number = value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real;
         if (value.kind == Kind::Text) {
-            const auto parsed = parseNumber(value.text);
+            const auto parsed = rule.money && isBlank(value.text) ? std::optional<double>(0) : parseNumber(value.text);
             if (!parsed) return refusal(8114, "Error converting data type varchar to numeric", rule, value);
             number = *parsed;
         }
@@ -135,9 +138,13 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
         return {};
     }
     case ColumnRule::Kind::DateTime: {
+        if (value.kind == Kind::Text && isBlank(value.text)) {
+            value.text = "1900-01-01 00:00:00";
+            return {};
+        }
         std::string canonical;
         const DateReading reading =
-            value.kind == Kind::Text ? canonicalDateTime(value.text, canonical) : DateReading::NotADate;
+            value.kind == Kind::Text ? canonicalDateTime(value.text, canonical, order, source) : DateReading::NotADate;
         if (reading == DateReading::NotADate)
             return refusal(241, "Conversion failed when converting date and/or time from character string", rule,
                            value);
@@ -155,7 +162,7 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
                 return refusal(8115, "Arithmetic overflow error converting expression to data type int", rule, value);
             value = StoredValue::ofInteger(static_cast<long long>(value.real));  // SQL Server truncates
         } else if (value.kind == Kind::Text) {
-            const auto whole = parseWhole(value.text);
+            const auto whole = isBlank(value.text) ? std::optional<long long>(0) : parseWhole(value.text);
             if (!whole) return refusal(245, "Conversion failed when converting the varchar value to data type int", rule, value);
             value = StoredValue::ofInteger(*whole);
         }
@@ -167,9 +174,17 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
         else if (value.kind == Kind::Real) set = value.real != 0;
         else if (equalsIgnoringCase(trimmedBlanks(value.text), "TRUE")) set = true;
         else if (equalsIgnoringCase(trimmedBlanks(value.text), "FALSE")) set = false;
-        else if (const auto whole = parseWhole(value.text)) set = *whole != 0;
+        else if (const auto whole = isBlank(value.text) ? std::optional<long long>(0) : parseWhole(value.text))
+            set = *whole != 0;
         else return refusal(245, "Conversion failed when converting the varchar value to data type bit", rule, value);
         value = StoredValue::ofInteger(set ? 1 : 0);
+        return {};
+    }
+    case ColumnRule::Kind::Float: {
+        if (value.kind != Kind::Text) return {};
+        const auto parsed = isBlank(value.text) ? std::optional<double>(0) : parseNumber(value.text);
+        if (!parsed) return refusal(8114, "Error converting data type varchar to float", rule, value);
+        value = StoredValue::ofReal(*parsed);
         return {};
     }
     }
@@ -178,8 +193,17 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value)
 
 ColumnRule columnRule(std::string_view table, std::string_view column, std::string_view declaredType)
 {
-    const DeclaredType type = readDeclaredType(declaredType);
+    DeclaredType type = readDeclaredType(declaredType);
     ColumnRule rule;
+    // "int IDENTITY(10, 5)", as a table made at run time declares it.
+    constexpr std::string_view kIdentity = " identity";
+    if (type.name.ends_with(kIdentity)) {
+        type.name.erase(type.name.size() - kIdentity.size());
+        rule.identity = true;
+        const bool given = declaredType.find('(') != std::string_view::npos;  // IDENTITY alone is (1, 1)
+        rule.seed = given ? type.first : 1;
+        rule.step = given && type.second != 0 ? type.second : 1;
+    }
     rule.column = std::string(column);
     rule.name = fmt::format("{}.{}", table, column);
     const std::string& base = type.name;
@@ -193,6 +217,7 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
         rule.scale = type.second;
     } else if (base == "money" || base == "smallmoney") {
         rule.kind = ColumnRule::Kind::Exact;
+        rule.money = true;
         rule.precision = base == "money" ? 19 : 10;
         rule.scale = 4;
     } else if (base == "datetime" || base == "smalldatetime" || base == "date") {
@@ -201,6 +226,8 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
         rule.kind = ColumnRule::Kind::Whole;
     } else if (base == "bit") {
         rule.kind = ColumnRule::Kind::Bit;
+    } else if (base == "float" || base == "real") {
+        rule.kind = ColumnRule::Kind::Float;
     }
     return rule;
 }
@@ -295,23 +322,107 @@ std::optional<double> parseNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-DateReading canonicalDateTime(std::string_view text, std::string& canonical)
+std::optional<DateOrder> dateOrderNamed(std::string_view name)
+{
+    static constexpr std::pair<std::string_view, DateOrder> kOrders[] = {
+        {"dmy", DateOrder::DMY}, {"mdy", DateOrder::MDY}, {"ymd", DateOrder::YMD},
+        {"ydm", DateOrder::YDM}, {"myd", DateOrder::MYD}, {"dym", DateOrder::DYM},
+    };
+    for (const auto& [spelled, order] : kOrders)
+        if (equalsIgnoringCase(name, spelled)) return order;
+    return std::nullopt;
+}
+
+namespace {
+
+struct DateParts {
+    int year = -1, month = -1, day = -1;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// ' hh:mm[:ss[.mmm]]' after the date, or nothing.
+bool readTimeAfter(std::string_view rest, DateParts& parts)
+{
+    if (rest.empty()) return true;
+    const std::string_view time = rest.substr(1);
+    return time.size() >= 5 && readTime(time, parts.hour, parts.minute, parts.second, parts.millisecond);
+}
+
+// The forms every language reads alike: yyyymmdd[ time] and yyyy-mm-ddThh:mm:ss[.mmm].
+bool readIsoDate(std::string_view text, DateParts& parts)
+{
+    if (text.size() >= 8 && (text.size() == 8 || text[8] == ' ')) {
+        parts.year = digitsAt(text, 0, 4);
+        parts.month = digitsAt(text, 4, 2);
+        parts.day = digitsAt(text, 6, 2);
+        return parts.year >= 0 && parts.month >= 0 && parts.day >= 0 && readTimeAfter(text.substr(8), parts);
+    }
+    if (text.size() > 10 && text[4] == '-' && text[7] == '-' && text[10] == 'T') {
+        parts.year = digitsAt(text, 0, 4);
+        parts.month = digitsAt(text, 5, 2);
+        parts.day = digitsAt(text, 8, 2);
+        const std::string_view time = text.substr(11);
+        return parts.year >= 0 && parts.month >= 0 && parts.day >= 0 && time.size() >= 8
+               && readTime(time, parts.hour, parts.minute, parts.second, parts.millisecond);
+    }
+    return false;
+}
+
+// One to `most` digits; -1 when there are none or more, or something else.
+int numberOf(std::string_view digits, std::size_t most)
+{
+    if (digits.empty() || digits.size() > most) return -1;
+    return digitsAt(digits, 0, digits.size());
+}
+
+// Three numbers split by one separator (/, - or .), read in `order`, and the time after a blank.
+bool readNumericDate(std::string_view text, DateOrder order, DateParts& parts)
+{
+    const std::size_t blank = text.find(' ');
+    const std::string_view date = text.substr(0, blank);
+    const std::size_t first = date.find_first_of("/-.");
+    if (first == std::string_view::npos) return false;
+    const char separator = date[first];
+    const std::size_t second = date.find(separator, first + 1);
+    if (second == std::string_view::npos || date.find(separator, second + 1) != std::string_view::npos) return false;
+    const std::string_view pieces[] = {date.substr(0, first), date.substr(first + 1, second - first - 1),
+                                       date.substr(second + 1)};
+    // Where day, month and year stand in the order's spelling.
+    static constexpr std::string_view kSpellings[] = {"dmy", "mdy", "ymd", "ydm", "myd", "dym"};
+    std::string_view spelling = kSpellings[static_cast<std::size_t>(order)];
+    if (pieces[0].size() == 4) {
+        // A year written first keeps day and month in the order's sequence.
+        spelling = spelling.find('d') < spelling.find('m') ? "ydm" : "ymd";
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        switch (spelling[k]) {
+        case 'd': parts.day = numberOf(pieces[k], 2); break;
+        case 'm': parts.month = numberOf(pieces[k], 2); break;
+        default:
+            if (pieces[k].size() == 2) {
+                const int year = numberOf(pieces[k], 2);
+                parts.year = year < 0 ? -1 : year < 50 ? 2000 + year : 1900 + year;
+            } else {
+                parts.year = pieces[k].size() == 4 ? numberOf(pieces[k], 4) : -1;
+            }
+            break;
+        }
+    }
+    if (parts.year < 0 || parts.month < 0 || parts.day < 0) return false;
+    return blank == std::string_view::npos || readTimeAfter(text.substr(blank), parts);
+}
+
+}  // namespace
+
+DateReading canonicalDateTime(std::string_view text, std::string& canonical, DateOrder order, DateSource source)
 {
     text = trimmedBlanks(text);
-    const bool dashed = text.size() >= 10 && text[4] == '-' && text[7] == '-';
-    const std::size_t dateLength = dashed ? 10 : 8;
-    if (text.size() < dateLength) return DateReading::NotADate;
-    const int year = digitsAt(text, 0, 4);
-    const int month = digitsAt(text, dashed ? 5 : 4, 2);
-    const int day = digitsAt(text, dashed ? 8 : 6, 2);
-    if (year < 0 || month < 0 || day < 0) return DateReading::NotADate;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-    if (text.size() > dateLength) {
-        const char separator = text[dateLength];
-        const std::string_view time = text.substr(dateLength + 1);
-        if (separator != ' ' && !(dashed && separator == 'T')) return DateReading::NotADate;
-        if (time.size() < 5 || !readTime(time, hour, minute, second, millisecond)) return DateReading::NotADate;
-    }
+    DateParts parts;
+    // A date an expression made (read from a column, GETDATE()) is in the stored form, year, month, day.
+    if (source == DateSource::Value && isCanonicalDateTime(text)) order = DateOrder::YMD;
+    if (!readIsoDate(text, parts) && !readNumericDate(text, order, parts)) return DateReading::NotADate;
+    const int year = parts.year, month = parts.month, day = parts.day;
+    const int hour = parts.hour, minute = parts.minute, second = parts.second, millisecond = parts.millisecond;
     if (year < 1753 || month < 1 || month > 12 || day < 1 || day > daysIn(year, month) || hour > 23 || minute > 59
         || second > 59)
         return DateReading::OutOfRange;

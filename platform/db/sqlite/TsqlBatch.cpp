@@ -287,12 +287,44 @@ private:
         if (word.front() == '@') {
             return unsupported("assigning the T-SQL variable " + std::string(word) + " is not supported");
         }
+        if (tsql::equalsIgnoreCase(word, "DATEFORMAT")) return dateFormat(option + 1);
+        if (tsql::equalsIgnoreCase(word, "IDENTITY_INSERT")) return identityInsert(option + 1);
         switch (tsql::sessionOption(word)) {
         case tsql::SessionOption::Harmless: result_.kind = Kind::NoOp; return std::move(result_);
         case tsql::SessionOption::ChangesResults: return unsupported("SET " + wordAt(option) + " is not supported");
         case tsql::SessionOption::None: break;
         }
         return unsupported("SET " + wordAt(option) + " is not understood");
+    }
+
+    // SET DATEFORMAT dmy | 'dmy' | mdy ...: the order later statements read dates in. An order the server
+    // does not know is refused when the statement's turn comes, and the batch goes on.
+    TsqlStatement dateFormat(std::size_t order)
+    {
+        if (order + 1 != last_ || (typeAt(order) != Tok::Word && typeAt(order) != Tok::String))
+            return unsupported("SET DATEFORMAT takes one date order");
+        const std::string name = typeAt(order) == Tok::String ? Writer::unquotedLiteral(lx_.literalOf(tk_[order]))
+                                                              : std::string(textAt(order));
+        result_.kind = Kind::DateFormat;
+        if (const std::optional<DateOrder> known = dateOrderNamed(name)) {
+            result_.dateOrder = *known;
+        } else {
+            result_.storeError = 2741;
+            result_.storeErrorText = "SET DATEFORMAT date order '" + name + "' is invalid.";
+        }
+        return std::move(result_);
+    }
+
+    // SET IDENTITY_INSERT [owner.]table ON | OFF.
+    TsqlStatement identityInsert(std::size_t name)
+    {
+        const std::size_t end = nameEnd(name);
+        const bool on = kwAt(end) == Kw::On;
+        if (end == name || end + 1 != last_ || (!on && !tsql::equalsIgnoreCase(textAt(end), "OFF")))
+            return unsupported("SET IDENTITY_INSERT takes a table and ON or OFF");
+        result_.kind = Kind::IdentityInsert;
+        if (on) result_.identityInsert = upper(tsql::unquotedName(textAt(end - 1)));
+        return std::move(result_);
     }
 
     TsqlStatement truncate()
@@ -572,6 +604,13 @@ std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules
             if (shapes) statements.pop_back();
             StatementRewriter rewriter(lx, span, rules);
             statements.push_back(rewriter.run());
+            const TsqlStatement& made = statements.back();
+            if (rules && made.kind == Kind::DateFormat && made.storeError == 0) rules->dateOrder = made.dateOrder;
+            if (rules && made.kind == Kind::IdentityInsert && made.identityInsert != rules->identityInsert) {
+                // Statements remembered with the other setting store identities otherwise.
+                rules->identityInsert = made.identityInsert;
+                if (shapes) shapes->clear();
+            }
             if (shapes) shapes->remember(lx, span, statements.back(), rewriter.sources(), rewriter.conditionSources());
         }
         if (shapes && span.last < lx.tokens.size()) shapes->endedBy(lx.tokens[span.last]);

@@ -37,6 +37,12 @@ public:
     virtual ~ColumnRules() = default;
     // Null when there is no such table or view (yet).
     virtual const std::vector<ColumnRule>* columnsOf(std::string_view table) = 0;
+
+    // The order in which the literals of the statements being rewritten read as dates: the session's, and
+    // after a SET DATEFORMAT of the batch, the one it names.
+    DateOrder dateOrder = DateOrder::DMY;
+    // The table whose identity column may be given a value (SET IDENTITY_INSERT ... ON), upper case; none when empty.
+    std::string identityInsert;
 };
 
 struct TsqlStatement {
@@ -47,6 +53,9 @@ struct TsqlStatement {
         CommitTransaction,
         RollbackTransaction,
         NoOp,                // SET NOCOUNT ON and the like: accepted, nothing to run
+        DateFormat,          // SET DATEFORMAT: the session reads dates in `dateOrder` from here on, or, with
+                             // `storeError`, refuses an order it does not know
+        IdentityInsert,      // SET IDENTITY_INSERT: `identityInsert` is the table that may be given identities
         Unsupported,         // the rewriter cannot handle it: `error` says why; nothing may run for it
     };
     Kind kind = Kind::Plain;
@@ -57,6 +66,8 @@ struct TsqlStatement {
     std::vector<SqlParameter> parameters;
     std::vector<SqlParameter> conditionParameters;
     bool negate = false;    // Conditional: IF NOT EXISTS
+    DateOrder dateOrder = DateOrder::DMY;  // DateFormat
+    std::string identityInsert;            // IdentityInsert: the table, upper case; empty for OFF
     std::string error;      // Unsupported: what could not be rewritten
     // A literal the column it is stored into cannot take: the statement fails with this error when it runs
     // (SQL Server's number and message), and the batch goes on as it does after a conversion error.

@@ -23,7 +23,13 @@ constexpr std::size_t kNowhere = std::string_view::npos;
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
 char literalKind(std::string_view text, const Token& t)
 {
-    if (t.type == Tok::String) return t.national ? 'N' : 'S';
+    if (t.type == Tok::String) {
+        // A blank text compared with a column is written apart from other texts (see TsqlWalker.h).
+        const std::string_view literal = text.substr(t.begin, t.end - t.begin);
+        const std::size_t open = literal.find('\'');
+        if (open != std::string_view::npos && literal.find_first_not_of(' ', open + 1) == literal.size() - 1) return 'B';
+        return t.national ? 'N' : 'S';
+    }
     if (t.type != Tok::Number) return 0;
     const auto type = Writer::numberType(text.substr(t.begin, t.end - t.begin));
     if (!type) return 'X';
@@ -87,7 +93,7 @@ bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& 
         const Token& t = lx.tokens[literals_[p.literal]];
         if (p.rule) {
             StoreRefusal refused;
-            std::optional<SqlParameter> parameter = storedParameter(lx, t, p.negative, *p.rule, refused);
+            std::optional<SqlParameter> parameter = storedParameter(lx, t, p.negative, *p.rule, dateOrder_, refused);
             if (!parameter) return false;
             parameters.push_back(std::move(*parameter));
         } else if (t.type == Tok::String) {
@@ -221,8 +227,9 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
 {
     using Kind = TsqlStatement::Kind;
     last_ = nullptr;
-    if (statement.kind == Kind::Unsupported || statement.changesSchema || statement.rulesUnknown
-        || statement.storeError != 0)
+    if (statement.kind == Kind::Unsupported || statement.kind == Kind::DateFormat
+        || statement.kind == Kind::IdentityInsert || statement.changesSchema
+        || statement.rulesUnknown || statement.storeError != 0)
         return;
     readShape(lx, span);
     Plan plan;

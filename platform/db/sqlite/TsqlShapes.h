@@ -39,6 +39,9 @@ namespace db::sqlite {
 
 class StatementShapes {
 public:
+    // Literals stored into dates are read in `dateOrder` (which belongs to the rules the shapes were made with).
+    explicit StatementShapes(const DateOrder& dateOrder) : dateOrder_(dateOrder) {}
+
     // The statement of `span` made as the remembered one of its shape was; false when there is none, or when
     // a column refuses one of its literals.
     bool replay(const tsql::Lexed& lx, tsql::Span span, TsqlStatement& statement);
@@ -93,6 +96,7 @@ private:
     bool keepsAlike(const tsql::Lexed& lx, const Plan& plan) const;
     bool made(const tsql::Lexed& lx, const std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
 
+    const DateOrder& dateOrder_;
     std::unordered_map<std::string, Plan> plans_;
     std::vector<Plan*> recent_;  // the plans last used, the latest first: a batch repeats a few
     Plan* last_ = nullptr;       // the plan of the statement last replayed or remembered

@@ -3,6 +3,7 @@
 #include "platform/db/sqlite/SqlQuoting.h"
 #include "platform/db/sqlite/SqliteTypes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <fmt/format.h>
@@ -18,11 +19,12 @@ std::string_view unquoted(std::string_view name)
     return name;
 }
 
-std::string_view kindWord(ColumnRule::Kind kind)
+std::string_view kindWord(const ColumnRule& rule)
 {
-    switch (kind) {
+    switch (rule.kind) {
     case ColumnRule::Kind::Text: return "text";
-    case ColumnRule::Kind::Exact: return "exact";
+    case ColumnRule::Kind::Exact: return rule.money ? "money" : "exact";
+    case ColumnRule::Kind::Float: return "float";
     case ColumnRule::Kind::DateTime: return "datetime";
     case ColumnRule::Kind::Whole: return "whole";
     case ColumnRule::Kind::Bit: return "bit";
@@ -35,7 +37,7 @@ std::string_view kindWord(ColumnRule::Kind kind)
 std::string storeTail(const ColumnRule& rule)
 {
     const int size = rule.kind == ColumnRule::Kind::Text ? rule.width : rule.precision;
-    return fmt::format(", '{}', {}, {}, {})", kindWord(rule.kind), size, rule.scale, quoteLiteral(rule.name));
+    return fmt::format(", '{}', {}, {}, {})", kindWord(rule), size, rule.scale, quoteLiteral(rule.name));
 }
 
 SqlParameter asParameter(StoredValue&& value)
@@ -50,11 +52,11 @@ SqlParameter asParameter(StoredValue&& value)
 }  // namespace
 
 std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
-                                            StoreRefusal& refused)
+                                            DateOrder order, StoreRefusal& refused)
 {
     if (literal.type == Tok::String) {
         StoredValue value = StoredValue::ofText(Writer::unquotedLiteral(lx.literalOf(literal)));
-        refused = storeInto(rule, value);
+        refused = storeInto(rule, value, order, DateSource::Literal);
         if (refused.native != 0) return std::nullopt;
         return asParameter(std::move(value));
     }
@@ -163,7 +165,7 @@ bool StoreRewriter::storeLiteral(Writer& w, std::size_t begin, std::size_t end, 
         negative = signed_ && lx_.textOf(t) == "-";
     }
     StoreRefusal refused;
-    std::optional<SqlParameter> parameter = storedParameter(lx_, tk_[literal], negative, rule, refused);
+    std::optional<SqlParameter> parameter = storedParameter(lx_, tk_[literal], negative, rule, rules_.dateOrder, refused);
     if (!parameter) {
         // The statement is not run; NULL keeps its text one SQLite compiles.
         if (refusal_.native == 0) refusal_ = std::move(refused);
@@ -208,7 +210,22 @@ bool StoreRewriter::insert(Writer& w)
         }
         columnsEnd = close + 1;
     } else {
-        for (const ColumnRule& rule : *table) targets.push_back(&rule);
+        // The values of an INSERT without columns are those of the columns the database does not number.
+        for (const ColumnRule& rule : *table)
+            if (!rule.identity) targets.push_back(&rule);
+    }
+    for (const ColumnRule& rule : *table) {
+        if (!rule.identity) continue;
+        table_ = std::string(unquoted(lx_.textOf(tk_[name - 1])));
+        tableEnd_ = name;
+        if (std::find(targets.begin(), targets.end(), &rule) == targets.end()) {
+            if (std::find(targets.begin(), targets.end(), nullptr) != targets.end()) return false;
+            numbered_ = &rule;
+        } else if (!equalsIgnoreCase(rules_.identityInsert, table_) && refusal_.native == 0) {
+            refusal_ = {544, fmt::format("Cannot insert explicit value for identity column in table '{}' when "
+                                         "IDENTITY_INSERT is set to OFF.",
+                                         table_)};
+        }
     }
     bool anyRule = false;
     for (const ColumnRule* rule : targets) anyRule = anyRule || (rule && rule->kind != ColumnRule::Kind::Any);
@@ -244,7 +261,13 @@ bool StoreRewriter::insertValues(Writer& w, std::size_t valuesWord, const std::v
 
     w.token(lx_.textOf(tk_[first_]), false);
     if (kwAt(first_ + 1) != Kw::Into) w.word("INTO");
-    walker_.walk(w, first_ + 1, valuesWord + 1, Rules{true, Kw::Insert, 0, false});
+    if (numbered_) {
+        walker_.walk(w, first_ + 1, tableEnd_, Rules{true, Kw::Insert, 0, false});
+        w.word(numberedColumns(targets));
+        w.word("VALUES");
+    } else {
+        walker_.walk(w, first_ + 1, valuesWord + 1, Rules{true, Kw::Insert, 0, false});
+    }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (r > 0) w.token(",", false);
         w.token("(", true);
@@ -252,9 +275,25 @@ bool StoreRewriter::insertValues(Writer& w, std::size_t valuesWord, const std::v
             if (c > 0) w.token(",", false);
             storeValue(w, rows[r][c].first, rows[r][c].second, targets[c]);
         }
+        if (numbered_) w.append(", " + nextIdentity(std::to_string(r)));
         w.token(")", false);
     }
     return true;
+}
+
+std::string StoreRewriter::nextIdentity(std::string_view row) const
+{
+    // The next after the highest given so far (the lowest, counting down); the seed in an empty table.
+    return fmt::format("(SELECT COALESCE({}({}), {}) FROM {}) + {} * ({} + 1)", numbered_->step > 0 ? "MAX" : "MIN",
+                       quoteIdentifier(numbered_->column), numbered_->seed - numbered_->step, quoteIdentifier(table_),
+                       numbered_->step, row);
+}
+
+std::string StoreRewriter::numberedColumns(const std::vector<const ColumnRule*>& targets) const
+{
+    std::string list;
+    for (const ColumnRule* rule : targets) list += quoteIdentifier(rule->column) + ", ";
+    return "(" + list + quoteIdentifier(numbered_->column) + ")";
 }
 
 bool StoreRewriter::insertSelect(Writer& w, std::size_t target, std::size_t columnsEnd,
@@ -278,8 +317,14 @@ bool StoreRewriter::insertSelect(Writer& w, std::size_t target, std::size_t colu
     walker_.walk(w, sourceBegin, sourceEnd, Rules{true, Kw::Select, 0, false});
     w.token(")", false);
     w.word("INSERT INTO");
-    walker_.walk(w, target, columnsEnd, kValue);
-    if (!columnList) {
+    if (numbered_) {
+        walker_.walk(w, target, tableEnd_, kValue);
+        w.word(numberedColumns(targets));
+        wrapped += ", " + nextIdentity("row_number() OVER () - 1");
+    } else {
+        walker_.walk(w, target, columnsEnd, kValue);
+    }
+    if (!columnList && !numbered_) {
         std::string list;
         for (const ColumnRule* rule : targets) list += (list.empty() ? "" : ", ") + quoteIdentifier(rule->column);
         w.word("(" + list + ")");

@@ -49,6 +49,11 @@ private:
     bool insertSelect(Writer& w, std::size_t target, std::size_t columnsEnd, const std::vector<const ColumnRule*>& targets,
                       bool columnList);
 
+    // The value of the identity column for the row `row` (from 0) of an INSERT, or for each row of its SELECT.
+    std::string nextIdentity(std::string_view row) const;
+    // "(A, B, ID)": the columns of `targets` and the identity column the database numbers.
+    std::string numberedColumns(const std::vector<const ColumnRule*>& targets) const;
+
     const Lexed& lx_;
     const std::vector<Token>& tk_;
     std::size_t first_;
@@ -56,13 +61,16 @@ private:
     Walker& walker_;
     ColumnRules& rules_;
     bool tableUnknown_ = false;
+    const ColumnRule* numbered_ = nullptr;  // the identity column the INSERT leaves to the database
+    std::string table_;
+    std::size_t tableEnd_ = 0;
     StoreRefusal refusal_;
 };
 
 // The parameter a literal token (the digits of a number, negated when `negative`) goes to its statement as
 // once stored through `rule`; nothing, with `refused` saying why, when the column cannot take it.
 std::optional<SqlParameter> storedParameter(const Lexed& lx, const Token& literal, bool negative, const ColumnRule& rule,
-                                            StoreRefusal& refused);
+                                            DateOrder order, StoreRefusal& refused);
 
 // The call that applies `rule` to the value `expression` when the statement runs; `expression` itself
 // when the column has no rule.

@@ -9,6 +9,12 @@ namespace db::sqlite::tsql {
 
 namespace {
 
+void appendCollation(Writer& w)
+{
+    w.append(" COLLATE ");
+    w.append(kSqlServerCollation);
+}
+
 bool containsIgnoreCase(std::string_view haystack, std::string_view needle)
 {
     for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
@@ -152,6 +158,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
     prevType_ = Tok::Other;
     fromCount_ = 0;
     valuesSeen_ = false;
+    selectSeen_ = false;
     operators_ = {};
     datePart_ = kNowhere;
     if (rules.collate) planOperators(begin, end);
@@ -181,10 +188,11 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
                     break;
                 }
             }
-            const bool source = rules.lead == Kw::Insert && scopes_.size() == 1 && !valuesSeen_
+            const bool source = rules.lead == Kw::Insert && scopes_.size() == 1 && !valuesSeen_ && !selectSeen_
                                 && kwAt(i + 1) == Kw::Select;
             Scope scope;
             scope.dropParen = source;
+            scope.collated = rules.collate && keepsCollation(i);
             scopes_.push_back(std::move(scope));
             if (source) w.skip(t.spaceBefore);
             else w.token("(", t.spaceBefore);
@@ -200,6 +208,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             closeScope(w, scope);
             if (scope.dropParen) w.skip(t.spaceBefore);
             else w.token(")", t.spaceBefore);
+            if (scope.collated && kwAt(i + 1) != Kw::Collate) appendCollation(w);
             break;
         }
         case Tok::String:
@@ -207,7 +216,14 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
                 w.token(lx_.literalOf(t), t.spaceBefore);
                 break;
             }
-            w.parameter(lx_.literalOf(t), t.spaceBefore, i);
+            if (const auto column = blankComparedWith(i)) {
+                // The server converts the blank text to the column's type: 0 beside a number.
+                const std::string_view name =
+                    lx_.text.substr(tk_[column->first].begin, tk_[column->second - 1].end - tk_[column->first].begin);
+                w.token("sqlsrv_blank(" + std::string(name) + ")", t.spaceBefore);
+            } else {
+                w.parameter(lx_.literalOf(t), t.spaceBefore, i);
+            }
             if (kwAt(i + 1) != Kw::Collate) {
                 w.append(" COLLATE ");
                 w.append(kSqlServerCollation);
@@ -234,7 +250,11 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
         }
         if (!operators_.closes.empty()) {
             for (std::size_t k = first; k <= i && k < end; ++k)
-                for (int n = operators_.closes[k - begin]; n > 0; --n) w.append(")");
+                for (int n = operators_.closes[k - begin]; n > 0; --n) {
+                    // A text joined by + compares as the texts it was made of; a number is not concerned.
+                    w.append(")");
+                    appendCollation(w);
+                }
         }
         if (!invisible) {
             prev2_ = prev_;
@@ -330,6 +350,7 @@ bool Walker::word(Writer& w, std::size_t& i, const Rules& rules)
         }
         break;
     case Kw::Values: valuesSeen_ = true; break;
+    case Kw::Select: selectSeen_ = selectSeen_ || topLevel; break;
     case Kw::Output:
         // A column may be called OUTPUT; the clause always names the inserted or deleted rows.
         if (topLevel && changesRows && typeAt(i + 1) == Tok::Word) {
@@ -681,6 +702,64 @@ bool Walker::literalIsAlias() const
     case Tok::Word: return prev_ == Kw::None;
     default: return false;
     }
+}
+
+// The "(" at `open` begins the arguments of a function whose result is its text argument's, changed: a
+// column's collation goes through it on SQL Server, while SQLite's function results compare byte by byte.
+// Every text of the database and every literal has the one collation, so the result gets it again.
+bool Walker::keepsCollation(std::size_t open) const
+{
+    if (open == begin_ || tk_[open - 1].type != Tok::Word) return false;
+    if (tk_[open - 1].kw == Kw::Isnull) return true;
+    if (tk_[open - 1].kw != Kw::None) return false;
+    static constexpr std::string_view kFunctions[] = {"LTRIM", "RTRIM", "UPPER", "LOWER", "SUBSTRING",
+                                                      "LEFT", "RIGHT", "COALESCE", "IFNULL"};
+    const std::string_view name = lx_.textOf(tk_[open - 1]);
+    for (const std::string_view function : kFunctions)
+        if (equalsIgnoreCase(name, function)) return true;
+    return false;
+}
+
+std::size_t Walker::columnStart(std::size_t last) const
+{
+    auto isColumnWord = [&](std::size_t i) { return isIdentifier(tk_[i]) && tk_[i].kw != Kw::Dbo; };
+    if (last < begin_ || !isColumnWord(last)) return kNowhere;
+    std::size_t first = last;
+    if (first >= begin_ + 2 && tk_[first - 1].type == Tok::Dot && isColumnWord(first - 2)) first -= 2;
+    // Anything longer (owner.table.column) or a function's name is left as it stands.
+    if (first > begin_ && (tk_[first - 1].type == Tok::Dot || kwAt(first - 1) == Kw::Select)) return kNowhere;
+    return first;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> Walker::blankComparedWith(std::size_t literal) const
+{
+    const std::string_view text = lx_.literalOf(tk_[literal]);
+    if (text.size() < 2 || text.find_first_not_of(' ', 1) != text.size() - 1) return std::nullopt;
+    // The comparison's characters may come as one token or one each (< >): how many tokens it takes at `i`
+    // (reading forwards or backwards), or 0.
+    auto comparison = [&](std::size_t i, bool forwards) -> std::size_t {
+        auto part = [&](std::size_t k) {
+            return k >= begin_ && k < end_ && tk_[k].type == Tok::Other
+                   && lx_.textOf(tk_[k]).find_first_not_of("<>=!") == std::string_view::npos;
+        };
+        if (!part(i)) return 0;
+        const std::size_t other = forwards ? i + 1 : i - 1;
+        const bool joined = i > begin_ && part(other)
+                            && (forwards ? tk_[i].end == tk_[other].begin : tk_[other].end == tk_[i].begin);
+        return joined ? 2 : 1;
+    };
+    if (literal >= begin_ + 2) {
+        const std::size_t op = comparison(literal - 1, false);
+        const std::size_t first = op && literal >= begin_ + op + 1 ? columnStart(literal - op - 1) : kNowhere;
+        if (first != kNowhere) return std::pair{first, literal - op};
+    }
+    if (const std::size_t op = comparison(literal + 1, true); op && literal + op + 1 < end_) {
+        std::size_t last = literal + op + 1;
+        if (last + 2 < end_ && tk_[last + 1].type == Tok::Dot) last += 2;
+        const bool plain = last + 1 >= end_ || (tk_[last + 1].type != Tok::Dot && tk_[last + 1].type != Tok::LParen);
+        if (plain && columnStart(last) == literal + op + 1) return std::pair{literal + op + 1, last + 1};
+    }
+    return std::nullopt;
 }
 
 void Walker::closeScope(Writer& w, const Scope& scope)

@@ -138,6 +138,7 @@ private:
         bool positions = false;  // in ORDER BY / GROUP BY, where SQLite reads a number as a column's position
         std::size_t castAs = kNowhere;  // CAST (x AS type): the AS, skipped with the type up to the ")"
         std::size_t castClose = kNowhere;
+        bool collated = false;   // the arguments of a text function whose result compares as its column does
     };
 
     // Where arithmetic becomes calls of the functions that compute as SQL Server does (exact decimals,
@@ -154,6 +155,11 @@ private:
     bool isOwnerPrefix(std::size_t i) const;
     std::size_t hintListEnd(std::size_t open) const;
     bool literalIsAlias() const;
+    bool keepsCollation(std::size_t open) const;
+    // The column a blank text literal at `literal` is compared with ([alias.]column), as [first, last); nothing
+    // when it is not one.
+    std::optional<std::pair<std::size_t, std::size_t>> blankComparedWith(std::size_t literal) const;
+    std::size_t columnStart(std::size_t last) const;
     void closeScope(Writer& w, const Scope& scope);
 
     // Each writes token i (and what it consumes after it, advancing i). word() answers true when what it
@@ -188,6 +194,7 @@ private:
     Tok prevType_ = Tok::Other;
     int fromCount_ = 0;
     bool valuesSeen_ = false;
+    bool selectSeen_ = false;  // a SELECT at the top level: parentheses after it hold no INSERT's source
 };
 
 // Token helpers shared with the statement rewriter.

@@ -78,7 +78,7 @@ TEST_F(Recordsets, FieldTypesAndSizesComeFromTheDeclaredColumns)
 TEST_F(Recordsets, ValuesComeBackAsTheirKinds)
 {
     erp.connection().execute("INSERT INTO V_MA_PRECIOS (IDLISTA, CONIVA, COSTO, FHOFERTADESDE) VALUES "
-                             "('  A1', 1, 12.3456, '2005-08-15 00:00:00')");
+                             "('  A1', 1, 12.3456, '20050815 00:00:00')");
     db::Recordset rs;
     rs.open("SELECT IDLISTA, CONIVA, COSTO, FHOFERTADESDE, COUNT(*) AS N FROM V_MA_PRECIOS", erp.connection());
     EXPECT_EQ(rs.field("IDLISTA").value(), base::Value("  A1"));

@@ -204,7 +204,7 @@ TEST_F(EmbeddedStatements, ServerErrorNumbersForTheFailuresTheProgramTellsApart)
         {"UPDATE MA_CUENTAS SET MONEDA = '12345' WHERE CODIGO = '2110101000001'", {8152, 3621}, db::hresult::kDataOverflow},
         {"INSERT INTO T_HIJO (ID, PADRE) VALUES (1, 99)", {547, 3621}, db::hresult::kIntegrityViolation},
         {"INSERT INTO MA_CUENTAS (DESCRIPCION) VALUES ('sin codigo')", {515, 3621}, db::hresult::kIntegrityViolation},
-        {"INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, '01/01/1994')", {241, 3621},
+        {"INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, '1 de enero de 1994')", {241, 3621},
          db::hresult::kCannotConvert},
         {"SELECT * FROM NO_EXISTE", {208}, db::hresult::kNoSuchTable},
         {"UPDATE MA_CUENTAS SET NO_EXISTE = 1", {207}, db::hresult::kCommandErrors},
@@ -258,7 +258,7 @@ TEST(EmbeddedDialect, DatesGoInAsTheDialectsLiteral)
 {
     ErpDatabase erp;
     const base::DateTime date = base::DateTime::fromParts(2005, 8, 15, 10, 30);
-    EXPECT_EQ(erp.connection().dateLiteral(date), "'2005-08-15 10:30:00'");
+    EXPECT_EQ(erp.connection().dateLiteral(date), "'20050815 10:30:00'");
     erp.connection().execute("INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, " +
                              erp.connection().dateLiteral(date) + ")");
     db::Recordset rs;

@@ -21,8 +21,8 @@ protected:
             "VALUES ('  FC', '000100000015A', 3, '00000015', '2110101000001   ', 0, 10.5)\r"
             "INSERT INTO MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, NUMERO, CUENTA, COMPLEMENTOORIGEN, IMPORTEIVA) "
             "VALUES ('  FC', '000100000700A', 4, '00000700', '2110101000001', 1, 0.2)\r"
-            "INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE], [FECHA HASTA]) VALUES (1, '2024-01-01 00:00:00', "
-            "'2024-12-31 00:00:00')\r"
+            "INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE], [FECHA HASTA]) VALUES (1, '20240101 00:00:00', "
+            "'20241231 00:00:00')\r"
             "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, SIGNO, X_SUC_DEFAULT) VALUES ('  IR', '7', '-1', '1')");
     }
     ErpDatabase erp;
@@ -72,9 +72,9 @@ TEST_F(GeneratedStatements, EachConstructRunsWithTheServersResult)
          "SELECT SIGNO FROM V_TA_CPTE", {{"1"}}},
         {"IF NOT EXISTS (...) INSERT, twice",
          "IF NOT EXISTS (SELECT * FROM MV_EJERCICIOS WHERE PERIODO = 2) INSERT INTO MV_EJERCICIOS (PERIODO, "
-         "[FECHA DESDE]) VALUES (2, '2025-01-01 00:00:00')\r"
+         "[FECHA DESDE]) VALUES (2, '20250101 00:00:00')\r"
          "IF NOT EXISTS (SELECT * FROM MV_EJERCICIOS WHERE PERIODO = 2) INSERT INTO MV_EJERCICIOS (PERIODO, "
-         "[FECHA DESDE]) VALUES (2, '2025-01-01 00:00:00')",
+         "[FECHA DESDE]) VALUES (2, '20250101 00:00:00')",
          "SELECT COUNT(*) FROM MV_EJERCICIOS", {{"2"}}},
         {"SELECT TOP 1 * with LTRIM(RTRIM(col)) = '...' and a further condition", "",
          "SELECT TOP 1 TALONARIO FROM V_TA_CPTE WHERE LTRIM(RTRIM(CODIGO)) = 'IR' AND TALONARIO = 7", {{"7"}}},
@@ -99,7 +99,7 @@ TEST_F(GeneratedStatements, TheErrorsTheProgramReadsComeWithTheServersNumbers)
     const Case cases[] = {
         {"a duplicate key", "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO) VALUES ('  ir ', 7)", {2627, 3621}},
         {"a text longer than its column", "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO) VALUES ('ABCDE', 1)", {8152, 3621}},
-        {"a date the server would not read", "UPDATE MV_CPTE SET FECHARECEPCION = '15/08/2005'", {241, 3621}},
+        {"a date the server would not read", "UPDATE MV_CPTE SET FECHARECEPCION = 'el 15 de agosto'", {241, 3621}},
     };
     for (const Case& c : cases) {
         erp.executeKeepingErrors(c.statement);

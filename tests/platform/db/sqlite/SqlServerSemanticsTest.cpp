@@ -99,14 +99,14 @@ TEST_F(SqlServerSemantics, DatesAreStoredInOneFormAndCompareAsDates)
 {
     struct Stored { const char* literal; const char* kept; };
     const Stored forms[] = {
-        {"'2024-02-29 13:45:07'", "2024-02-29 13:45:07"},      // the program's own literal
+        {"'20240229 13:45:07'", "2024-02-29 13:45:07"},      // the program's own literal
         {"'20240229'", "2024-02-29 00:00:00"},
-        {"'20240229 13:45:07'", "2024-02-29 13:45:07"},
         {"'20240229 13:45:07.250'", "2024-02-29 13:45:07.250"},
         {"'2024-02-29T13:45:07'", "2024-02-29 13:45:07"},
-        {"'2024-02-29'", "2024-02-29 00:00:00"},
-        {"'2024-02-29 13:45'", "2024-02-29 13:45:00"},
-        {"'1753-01-01'", "1753-01-01 00:00:00"},
+        {"'29/02/2024'", "2024-02-29 00:00:00"},             // day first, the session's order
+        {"'29/02/2024 13:45'", "2024-02-29 13:45:00"},
+        {"'2024-29-02'", "2024-02-29 00:00:00"},             // a year first keeps day before month
+        {"'01/01/1753'", "1753-01-01 00:00:00"},
     };
     for (const Stored& form : forms) {
         erp.connection().execute("DELETE PRUEBA");
@@ -116,10 +116,10 @@ TEST_F(SqlServerSemantics, DatesAreStoredInOneFormAndCompareAsDates)
 
     erp.connection().execute("DELETE PRUEBA\r"
                              "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('A', '20240228 23:59:59')\r"
-                             "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('B', '2024-02-29')\r"
+                             "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('B', '20240229')\r"
                              "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('C', '2024-03-01T08:00:00')");
     const QueryCase cases[] = {
-        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '2024-02-29 00:00:00'", {{"B"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229 00:00:00'", {{"B"}}},
         {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229'", {{"B"}}},
         {"SELECT CODIGO FROM PRUEBA WHERE FECHA >= '20240229' ORDER BY CODIGO", {{"B"}, {"C"}}},
         {"SELECT CODIGO FROM PRUEBA WHERE FECHA < '2024-02-29T00:00:01' ORDER BY FECHA DESC", {{"B"}, {"A"}}},
@@ -130,16 +130,18 @@ TEST_F(SqlServerSemantics, DatesAreStoredInOneFormAndCompareAsDates)
     expectRows(std::begin(cases), std::end(cases));
 
     const RefusalCase refused[] = {
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '2024-02-31')", {242, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '2023-02-29')", {242, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '1700-01-01')", {242, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '2024-13-01')", {242, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '2024-01-01 24:00:00')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '20240231')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '20230229')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '17000101')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '20241301')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '20240101 24:00:00')", {242, 3621}},
         {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', 'now')", {241, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '31/12/2024')", {241, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '12/31/2024')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '2024-12-31')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', '31-12')", {241, 3621}},
         {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('D', 20240101)", {241, 3621}},
-        {"UPDATE PRUEBA SET FECHA = '2024-02-30' WHERE CODIGO = 'A'", {242, 3621}},
-        {"UPDATE PRUEBA SET FECHA = DATEADD(day, 1, '9999-12-31') WHERE CODIGO = 'A'", {517, 3621}},
+        {"UPDATE PRUEBA SET FECHA = '20240230' WHERE CODIGO = 'A'", {242, 3621}},
+        {"UPDATE PRUEBA SET FECHA = DATEADD(day, 1, '99991231') WHERE CODIGO = 'A'", {517, 3621}},
     };
     expectRefused(std::begin(refused), std::end(refused));
 }
@@ -180,7 +182,7 @@ TEST_F(SqlServerSemantics, ATableMadeAtRunTimeHasTheSchemasCollationAndChecks)
         {"INSERT INTO PRUEBA (CODIGO) VALUES ('A')", {2627, 3621}},
         {"INSERT INTO PRUEBA (CODIGO) VALUES ('ABCDEFG')", {8152, 3621}},
         {"UPDATE PRUEBA SET NOTA = 'ABCD'", {8152, 3621}},
-        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('c', '2024-02-30')", {242, 3621}},
+        {"INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('c', '20240230')", {242, 3621}},
     };
     expectRefused(std::begin(refused), std::end(refused));
 }
@@ -215,18 +217,18 @@ TEST_F(SqlServerSemantics, FunctionsAnswerAsTheServersDo)
     const QueryCase cases[] = {
         {"SELECT LEFT('abcdef', 3), RIGHT('abcdef', 2), LEFT('ñandú', 2), RIGHT('ñandú', 9), LEFT(NULL, 1)",
          {{"abc", "ef", "ña", "ñandú", "NULL"}}},
-        {"SELECT YEAR('2024-02-29'), MONTH('20240229'), DAY('2024-02-29T10:00:00')", {{"2024", "2", "29"}}},
+        {"SELECT YEAR('20240229'), MONTH('20240229'), DAY('2024-02-29T10:00:00')", {{"2024", "2", "29"}}},
         {"SELECT STR(123.456, 8, 2), STR(5), STR(-2.5), STR(123456, 3)", {{"  123.46", "         5", "        -3", "***"}}},
-        {"SELECT DATEADD(day, 1, '2024-02-28'), DATEADD(month, 1, '20240131'), DATEADD(yy, -1, '2024-02-29 10:00:00')",
+        {"SELECT DATEADD(day, 1, '20240228'), DATEADD(month, 1, '20240131'), DATEADD(yy, -1, '20240229 10:00:00')",
          {{"2024-02-29 00:00:00", "2024-02-29 00:00:00", "2023-02-28 10:00:00"}}},
-        {"SELECT DATEDIFF(day, '2024-02-28', '2024-03-01'), DATEDIFF(month, '2024-01-31', '2024-02-01'), "
-         "DATEDIFF(year, '2024-12-31', '2025-01-01'), DATEDIFF(hour, '2024-01-01 10:59', '2024-01-01 11:00')",
+        {"SELECT DATEDIFF(day, '20240228', '20240301'), DATEDIFF(month, '20240131', '20240201'), "
+         "DATEDIFF(year, '20241231', '20250101'), DATEDIFF(hour, '20240101 10:59', '20240101 11:00')",
          {{"2", "1", "1", "1"}}},
         {"SELECT UPPER('ñandú ärger'), LOWER('ÁRBOL Ñ'), UPPER(NULL)", {{"ÑANDÚ ÄRGER", "árbol ñ", "NULL"}}},
-        {"SELECT DATEPART(month, '2024-07-15'), DATEPART(quarter, '2024-07-15')", {{"7", "3"}}},
+        {"SELECT DATEPART(month, '20240715'), DATEPART(quarter, '20240715')", {{"7", "3"}}},
     };
     expectRows(std::begin(cases), std::end(cases));
-    erp.executeKeepingErrors("SELECT DATEPART(dw, '2024-07-15')");
+    erp.executeKeepingErrors("SELECT DATEPART(dw, '20240715')");
     EXPECT_EQ(erp.nativeErrors(), (Natives{155}));
     erp.executeKeepingErrors("SELECT YEAR('el lunes')");
     EXPECT_EQ(erp.nativeErrors(), (Natives{241, 3621}));
@@ -234,7 +236,7 @@ TEST_F(SqlServerSemantics, FunctionsAnswerAsTheServersDo)
 
 TEST_F(SqlServerSemantics, PlusJoinsTextsAndConvertsATextMeetingANumber)
 {
-    erp.connection().execute("INSERT INTO PRUEBA (CODIGO, NOMBRE, CANTIDAD, FECHA) VALUES ('A', 'Peña', 4, '2024-02-28')");
+    erp.connection().execute("INSERT INTO PRUEBA (CODIGO, NOMBRE, CANTIDAD, FECHA) VALUES ('A', 'Peña', 4, '20240228')");
     const QueryCase cases[] = {
         {"SELECT 'a' + 'b', 'N' + CODIGO + '-' + NOMBRE, NOMBRE + NULL FROM PRUEBA", {{"ab", "NA-Peña", "NULL"}}},
         {"SELECT '1' + 1, CANTIDAD + '2', '2.5' + 0.5 FROM PRUEBA", {{"2", "6", "3"}}},

@@ -36,13 +36,13 @@ TEST_F(StatementShapes, EachRowIsStoredByItsOwnLiteralsWhateverKindTheyAre)
 {
     // The first batch makes the shapes known; the second sends the same shapes with other values, and the
     // same column positions with literals of other kinds.
-    const std::string first = std::string(kInsert) + "('A', 'uno', 1.5, 2, '2024-02-29')\r" + kInsert
+    const std::string first = std::string(kInsert) + "('A', 'uno', 1.5, 2, '20240229')\r" + kInsert
                               + "('B', 'dos', -2.5, -3, '20240301 10:00:00')";
     erp.connection().execute(first);
-    const std::string second = std::string(kInsert) + "('C', 'tres', 1.23456, 4, '2024-03-02')\r" + kInsert
+    const std::string second = std::string(kInsert) + "('C', 'tres', 1.23456, 4, '20240302')\r" + kInsert
                                + "('D', 'cuatro', -1.23455, -5, '20240303 11:30:00')\r" + kInsert
-                               + "('E', 12, '7.25', '6', '2024-03-04')\r" + kInsert
-                               + "('F', N'seis', 3, 4.9, NULL)\r" + kInsert + "('G', 'siete ', 1.00005, 1E1, '2024-03-05')";
+                               + "('E', 12, '7.25', '6', '20240304')\r" + kInsert
+                               + "('F', N'seis', 3, 4.9, NULL)\r" + kInsert + "('G', 'siete ', 1.00005, 1E1, '20240305')";
     erp.connection().execute(second);
     EXPECT_EQ(stored(), (Rows{
                             {"A", "uno", "1.5", "2", "29/02/2024"},
@@ -65,14 +65,14 @@ TEST_F(StatementShapes, EachRowIsStoredByItsOwnLiteralsWhateverKindTheyAre)
 
 TEST_F(StatementShapes, ARowOfAKnownShapeIsRefusedByItsOwnValues)
 {
-    erp.connection().execute(std::string(kInsert) + "('A', 'corto', 1, 1, '2024-01-01')");
+    erp.connection().execute(std::string(kInsert) + "('A', 'corto', 1, 1, '20240101')");
     const Rows before = stored();
     const std::pair<std::string, Natives> refused[] = {
-        {"('B', 'demasiado largo', 1, 1, '2024-01-01')", {8152, 3621}},
-        {"('B', 'corto', 123456789012345, 1, '2024-01-01')", {8115, 3621}},
-        {"('B', 'corto', 1, 1, '2024-02-30')", {242, 3621}},
-        {"('B', 'corto', 'uno', 1, '2024-01-01')", {8114, 3621}},
-        {"('B', 'corto', 1, 'x', '2024-01-01')", {245, 3621}},
+        {"('B', 'demasiado largo', 1, 1, '20240101')", {8152, 3621}},
+        {"('B', 'corto', 123456789012345, 1, '20240101')", {8115, 3621}},
+        {"('B', 'corto', 1, 1, '20240230')", {242, 3621}},
+        {"('B', 'corto', 'uno', 1, '20240101')", {8114, 3621}},
+        {"('B', 'corto', 1, 'x', '20240101')", {245, 3621}},
     };
     for (const auto& [values, natives] : refused) {
         erp.executeKeepingErrors(kInsert + values);
@@ -80,7 +80,7 @@ TEST_F(StatementShapes, ARowOfAKnownShapeIsRefusedByItsOwnValues)
         EXPECT_EQ(stored(), before) << values;
     }
     // The shape still takes the values its columns can.
-    erp.connection().execute(std::string(kInsert) + "('B', 'otro', 2, 2, '2024-01-02')");
+    erp.connection().execute(std::string(kInsert) + "('B', 'otro', 2, 2, '20240102')");
     EXPECT_EQ(stored().size(), 2u);
 }
 
@@ -143,7 +143,7 @@ TEST_F(StatementShapes, AStoreOpenedAsARecordsetIsRefusedByTheSchemaAsItIsNow)
 TEST_F(StatementShapes, AStatementOfAKnownShapeEndsWhereTheBatchSaysItDoes)
 {
     const std::string row = kInsert;
-    const std::string a = "('A', 'a', 1.5, 1, '2024-01-01')", b = "('B', 'b', 2, 2, NULL)";
+    const std::string a = "('A', 'a', 1.5, 1, '20240101')", b = "('B', 'b', 2, 2, NULL)";
     erp.connection().execute(row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z'\rDELETE FROM PRUEBA");
     const std::pair<std::string, Rows> batches[] = {
         {row + a + ", " + b, {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},

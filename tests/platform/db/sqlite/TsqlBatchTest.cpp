@@ -21,6 +21,8 @@ const char* kindName(Kind kind)
     case Kind::CommitTransaction: return "CommitTransaction";
     case Kind::RollbackTransaction: return "RollbackTransaction";
     case Kind::NoOp: return "NoOp";
+    case Kind::DateFormat: return "DateFormat";
+    case Kind::IdentityInsert: return "IdentityInsert";
     case Kind::Unsupported: return "Unsupported";
     }
     return "?";
@@ -166,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
     Functions, TsqlRewrite,
     testing::Values(
         RewriteCase{"IsnullBecomesIfnull", "SELECT ISNULL(SALDO,0) FROM CUENTAS", Kind::Plain,
-                    "SELECT IFNULL(SALDO,?1) FROM CUENTAS", {}, false, {"0"}},
+                    "SELECT IFNULL(SALDO,?1) COLLATE SQLSRV FROM CUENTAS", {}, false, {"0"}},
         RewriteCase{"SystemUserBecomesACall", "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER)", Kind::Plain,
                     "INSERT INTO LOG (USUARIO) VALUES (SYSTEM_USER())"},
         RewriteCase{"ConvertQuotesItsType", "SELECT CONVERT(NVARCHAR (10), FECHA, 103), CONVERT(int, '5') FROM T",
@@ -180,7 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT A FROM T WHERE B = ?1 COLLATE SQLSRV", {}, false, {"x"}},
         RewriteCase{"PassThrough", "SELECT LEN(A), GETDATE(), CHARINDEX('a', A), SUBSTRING(A, 1, 2), LTRIM(RTRIM(A)) FROM T",
                     Kind::Plain,
-                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, ?2, ?3), LTRIM(RTRIM(A)) FROM T",
+                    "SELECT LEN(A), GETDATE(), CHARINDEX(?1 COLLATE SQLSRV, A), SUBSTRING(A, ?2, ?3) COLLATE SQLSRV, "
+                    "LTRIM(RTRIM(A) COLLATE SQLSRV) COLLATE SQLSRV FROM T",
                     {}, false, {"a", "1", "2"}},
         RewriteCase{"OwnerPrefixesEverywhere", "SELECT dbo.T.A FROM dbo.T JOIN [dbo].U ON dbo.T.A = U.A", Kind::Plain,
                     "SELECT T.A FROM T JOIN U ON T.A = U.A"}),
@@ -196,8 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "UPDATE T SET A = ?1 COLLATE SQLSRV WHERE B LIKE ?2 COLLATE SQLSRV", {}, false, {"O'Brien\r\nline", "x%"}},
         RewriteCase{"ApostrophesAtTheEnds", "UPDATE T SET A = '''x''', B = '''' WHERE C = N'''''' OR D = ''",
                     Kind::Plain,
-                    "UPDATE T SET A = ?1 COLLATE SQLSRV, B = ?2 COLLATE SQLSRV WHERE C = ?3 COLLATE SQLSRV OR D = ?4 COLLATE SQLSRV",
-                    {}, false, {"'x'", "'", "''", ""}},
+                    "UPDATE T SET A = ?1 COLLATE SQLSRV, B = ?2 COLLATE SQLSRV WHERE C = ?3 COLLATE SQLSRV "
+                    "OR D = sqlsrv_blank(D) COLLATE SQLSRV",
+                    {}, false, {"'x'", "'", "''"}},
         // SQLite takes no COLLATE on a column alias.
         RewriteCase{"AliasesLeftAlone", "SELECT A 'Uno', B AS 'Dos', CASE A WHEN 'x' THEN 1 END 'Tres', 'k' AS K FROM T",
                     Kind::Plain,
@@ -242,9 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     NothingToRun, TsqlRewrite,
     testing::Values(RewriteCase{"SetNocountOn", "SET NOCOUNT ON", Kind::NoOp, ""},
-                    RewriteCase{"SetDateformat", "set dateformat dmy", Kind::NoOp, ""},
+                    RewriteCase{"SetDateformat", "set dateformat dmy", Kind::DateFormat, ""},
                     RewriteCase{"SetIsolationLevel", "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", Kind::NoOp, ""},
-                    RewriteCase{"SetIdentityInsert", "SET IDENTITY_INSERT dbo.T ON", Kind::NoOp, ""},
+                    RewriteCase{"SetIdentityInsert", "SET IDENTITY_INSERT dbo.T ON", Kind::IdentityInsert, ""},
                     RewriteCase{"Grant", "GRANT SELECT, INSERT, UPDATE ON T TO public", Kind::NoOp, ""},
                     RewriteCase{"BeginTransaction", "BEGIN TRANSACTION", Kind::BeginTransaction, ""},
                     RewriteCase{"BeginTranNamed", "begin tran IMPORTE", Kind::BeginTransaction, ""},
