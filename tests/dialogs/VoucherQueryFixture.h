@@ -37,10 +37,10 @@ protected:
         run("INSERT INTO MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, CUENTA, NOMBRE, IMPORTE, APROBADO, "
             "FINALIZADO, ANULADA, GARANTIA, FECHAPREPARACION, COMENTARIOS) VALUES (" +
             literal(gUtilidades().RellenaCodigo(v.TC, 4)) + ", " + literal(v.IDCOMPROBANTE) + ", " +
-            std::to_string(v.IDCOMPLEMENTO) + ", '2024-03-01 00:00:00', " + literal(v.CUENTA) + ", " +
+            std::to_string(v.IDCOMPLEMENTO) + ", '20240301 00:00:00', " + literal(v.CUENTA) + ", " +
             (v.NOMBRE ? literal(*v.NOMBRE) : "NULL") + ", " + gDB_Dll().SQLValue(base::Value(v.IMPORTE), "@") + ", " +
             flag(v.APROBADO) + ", " + flag(v.FINALIZADO) + ", " + flag(v.ANULADA) + ", " + flag(v.GARANTIA) + ", " +
-            (v.preparada ? "'2024-03-02 00:00:00'" : "NULL") + ", " + literal(v.COMENTARIOS) + ")");
+            (v.preparada ? "'20240302 00:00:00'" : "NULL") + ", " + literal(v.COMENTARIOS) + ")");
     }
 
     void setting(const std::string& key, const std::string& value) {
@@ -55,7 +55,7 @@ protected:
                    const std::string& detalle, double importe) {
         run("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, FECHA, CUENTA, DETALLE, IMPORTE) VALUES (" +
             literal(gUtilidades().RellenaCodigo(tc, 4)) + ", '0001', " + literal(numero) + ", 'A', " +
-            std::to_string(secuencia) + ", '2024-03-01 00:00:00', " + literal(cuenta) + ", " + literal(detalle) + ", " +
+            std::to_string(secuencia) + ", '20240301 00:00:00', " + literal(cuenta) + ", " + literal(detalle) + ", " +
             gDB_Dll().SQLValue(base::Value(importe), "@") + ")");
     }
 
@@ -92,8 +92,8 @@ protected:
         entryLine("NCPE", "00000001", 1, "2110101001", "Devolucion", 50);
         entryLine("NCPE", "00000001", 2, "1140101001", "Devolucion", 50);
         entryLine("NCPE", "00000002", 1, "2110101002", "Bonificacion", 20);
-        run("INSERT INTO V_MV_CPTETERCEROS (FECHA, IDCOMPROBANTE, IDCOMPLEMENTO) VALUES ('2024-03-01 00:00:00', 'T3B', 0)");
-        run("INSERT INTO V_MV_CPTETERCEROS (FECHA, IDCOMPROBANTE, IDCOMPLEMENTO) VALUES ('2024-03-01 00:00:00', 'T3A', 1)");
+        run("INSERT INTO V_MV_CPTETERCEROS (FECHA, IDCOMPROBANTE, IDCOMPLEMENTO) VALUES ('20240301 00:00:00', 'T3B', 0)");
+        run("INSERT INTO V_MV_CPTETERCEROS (FECHA, IDCOMPROBANTE, IDCOMPLEMENTO) VALUES ('20240301 00:00:00', 'T3A', 1)");
     }
 
     void load(FrmConsComprobantes& form, const std::string& tc, const std::string& filtro = {}) {

@@ -63,7 +63,7 @@ TEST_F(VoucherActions, TheHandedBackStatementNamesNineColumnsAndRunsInTheCallers
     std::string statement = "left over";
     engine->ActualizaBuchon("FC", "00010000123A", "0", true, false, true, &statement, "15");
     EXPECT_EQ(statement, " INSERT INTO V_MV_CPTEACCIONES (TC,IdComprobante,IdComplemento,Tipo_accion,FECHAHORA,Usuario,"
-                         "PC,SYSTEMUSER,NUMEROASIENTO) VALUES ('  FC','00010000123A',0,'A','2026-03-07 09:05:00','ANA','" +
+                         "PC,SYSTEMUSER,NUMEROASIENTO) VALUES ('  FC','00010000123A',0,'A','20260307 09:05:00','ANA','" +
                              gEntorno().NombreEquipo() + "','',15)");
     EXPECT_TRUE(actions().empty()) << "handing the statement back writes nothing";
     EXPECT_TRUE(gCampos.empty());

@@ -18,8 +18,8 @@ protected:
                  "VALORHORA, VALORHORA_S_IVA, TOTAL, DESCRIPCIONADICIONAL, FECHAESTINICIO, FECHAESTFIN, IDTECNICO, "
                  "FECHAREALINICIO, FECHAREALFIN) VALUES (" +
                  sql(TC) + ", " + sql(id) + ", 0, " + sql(account) + ", " + sql(code) + ", " + sql(description) + ", " +
-                 minutes + ", " + rate + ", 10, 121, 'more', '2026-03-02 00:00:00', '2026-03-03 00:00:00', '   7', "
-                 "'2026-03-04 00:00:00', NULL)"});
+                 minutes + ", " + rate + ", 10, 121, 'more', '20260302 00:00:00', '20260303 00:00:00', '   7', "
+                 "'20260304 00:00:00', NULL)"});
     }
 
     static void observation(const std::string& TC, const std::string& id, const std::string& account,
