@@ -227,8 +227,15 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
                    "WHERE TC = '  PE'"),
               (Rows{{"000100000001X", "1003", "A-2025-01", "4"}}));
     EXPECT_EQ(rows("SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  IR'"), (Rows{{"3"}}));
-    // The mark goes by article: both lines of the article listed twice in order 101/1 carry it.
-    EXPECT_EQ(rows("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE CONTROLADOPOR LIKE 'RECEPCIONADO|%'"), (Rows{{"4"}}));
+    // Each is booked at what was received: order 100/1's four bulks at the line's 595.20, order 101/1's
+    // second line of its article at its own amount, not at the first's.
+    EXPECT_EQ(rows("SELECT NUMERO, CAST(IMPORTE AS float) FROM MV_ASIENTOS WHERE TC = '  IR' AND [DEBE-HABER] = 'D' "
+                   "ORDER BY NUMERO"),
+              (Rows{{"00000001", "595.2"}, {"00000002", "26700"}, {"00000003", "70500"}}));
+    // The mark goes on the received lines only: the line of article 4001 that was not received has none.
+    EXPECT_EQ(rows("SELECT LTRIM(IDARTICULO), CAST(CANTIDAD AS float) FROM C_MV_CPTEINSUMOS WHERE CONTROLADOPOR LIKE "
+                   "'RECEPCIONADO|%' ORDER BY ID"),
+              (Rows{{"1001", "4"}, {"4001", "3"}, {"2001", "10"}}));
 
     // Again: nothing new.
     const auto movements = rows("SELECT * FROM V_MV_STOCK ORDER BY ID");

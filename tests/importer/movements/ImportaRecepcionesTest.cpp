@@ -94,7 +94,8 @@ public:
                        "IDUNIDAD, CAST(CANTIDAD AS float) AS CANTIDAD, CAST(CANTIDADUD AS float) AS CANTIDADUD, "
                        "IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, "
                        "CAST(EQUIV_UDBASE AS float) AS EQUIV_UDBASE, CAST(PRECIOVENTA AS float) AS PRECIOVENTA, "
-                       "CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK ORDER BY ID");
+                       "CAST(IMPORTE_S_IVA AS float) AS IMPORTE_S_IVA, CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK "
+                       "ORDER BY ID");
     }
 
     std::vector<ColumnValues> entryLines()
@@ -149,7 +150,9 @@ struct Road {
     std::vector<ColumnValues> marks;      // every order line's article and mark, in order
     std::string nextIR, nextPE;           // the booklets afterwards
     std::vector<ColumnValues> entries;    // the entry lines, in order
-    std::size_t listed = 0;               // rows of the error list (the line phase's)
+    std::size_t listed = 0;               // rows of the error list
+    std::vector<std::string> mentions{};  // what the error list's rows must name between them
+    std::string receivedInto = "CD61";    // every order's reception warehouse afterwards
 };
 
 void PrintTo(const Road& road, std::ostream* os) { *os << road.name; }
@@ -223,11 +226,11 @@ const std::vector<Road>& roads()
          {order("1", "4")},
          {receivedLine("1", "A1", "0", "10")},
          entries,
-         {received(kIR1, kOrden1, "1", "A1", "10")},
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"IMPORTE_S_IVA", "50"}})},
          {mark("A1", kIR1)},
          "2",
          "0",
-         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1")}},
+         {entry("00000001", "2.1.01", "H", "500", "1"), entry("00000001", "1.1.05", "D", "500", "1")}},
         {"a component over lots",
          {order("1", "4")},
          {receivedLine("1", "A1", "0", "10")},
@@ -254,8 +257,8 @@ const std::vector<Road>& roads()
          {mark("A1", kIR1), mark("A2", kIR2)},
          "3",
          "0",
-         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1"),
-          entry("00000002", "2.1.01", "H", "2500", "2"), entry("00000002", "1.1.05", "D", "2500", "2")}},
+         {entry("00000001", "2.1.01", "H", "500", "1"), entry("00000001", "1.1.05", "D", "500", "1"),
+          entry("00000002", "2.1.01", "H", "500", "2"), entry("00000002", "1.1.05", "D", "500", "2")}},
         {"a line in bulks",
          {order("1", "4")},
          {receivedLine("1", "A1", "2", "24")},
@@ -272,7 +275,7 @@ const std::vector<Road>& roads()
              f.refuseLinesOf("A1");
              f.expectLineRefused();
          },
-         {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"COSTO", "0"}})},
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"IMPORTE_S_IVA", "0"}, {"COSTO", "0"}})},
          {},
          "2",
          "0",
@@ -286,7 +289,106 @@ const std::vector<Road>& roads()
          {mark("D'1", kIR1)},
          "2",
          "0",
-         {entry("00000001", "2.1.01", "H", "1500", "1"), entry("00000001", "1.1.07", "D", "1500", "1")}},
+         {entry("00000001", "2.1.01", "H", "500.0001", "1"), entry("00000001", "1.1.07", "D", "500.0001", "1")}},
+        // What a received line is worth: its share of the line's amount, bulks or units.
+        {"a bulk line part received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "24", {{"PIEZ_FOD", number("3")}, {"UNID_FOD", number("36")}, {"PRET_FOD", number("432")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "2",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "24"}, {"EQUIV_UDBASE", "12"}, {"PRECIOVENTA", "432"},
+                    {"IMPORTE_S_IVA", "144"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "288", "1"), entry("00000001", "1.1.05", "D", "288", "1")}},
+        {"a unit line part received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "4", {{"UNID_FOD", number("10")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "4", {{"IMPORTE_S_IVA", "50"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "200", "1"), entry("00000001", "1.1.05", "D", "200", "1")}},
+        {"a bulk line ordered with no units",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "24", {{"UNID_FOD", number("0")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "2",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "24"}, {"EQUIV_UDBASE", "12"}, {"IMPORTE_S_IVA", "600"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "1200", "1"), entry("00000001", "1.1.05", "D", "1200", "1")}},
+        {"three bulks of ten of ten ordered",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "3", "10", {{"PRET_FOD", number("100")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "3",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "10"}, {"EQUIV_UDBASE", "3.3333"}, {"PRECIOVENTA", "100"},
+                    {"IMPORTE_S_IVA", "33.3333"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "99.9999", "1"), entry("00000001", "1.1.05", "D", "99.9999", "1")}},
+        // An article ordered twice: the received row is valued from, and marks, its own stored line only.
+        {"an article ordered twice, the second received",
+         {order("1", "4")},
+         {with(notReceived("1", "A1"), {{"UNID_FOD", number("5")}, {"PRET_FOD", number("250")}}),
+          receivedLine("1", "A1", "0", "3", {{"PRET_FOD", number("120")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "3", {{"PRECIOVENTA", "120"}, {"IMPORTE_S_IVA", "40"}})},
+         {mark("A1", ""), mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "120", "1"), entry("00000001", "1.1.05", "D", "120", "1")}},
+        {"two identical lines received each take their own",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "3"), notReceived("1", "A2"), receivedLine("1", "A1", "0", "3")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "3"), received(kIR1, kOrden1, "2", "A1", "3")},
+         {mark("A1", kIR1), mark("A2", ""), mark("A1", kIR1)},
+         "2",
+         "0",
+         {}},
+        // Quantities that cannot be posted refuse the order's whole reception.
+        {"negative units received",
+         {order("1", "4")},
+         {receivedLine("1", "A2", "0", "2"), receivedLine("1", "A1", "0", "-5")},
+         {},
+         {},
+         {mark("A2", ""), mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "CREC_FOD es -5"},
+         "NULL"},
+        {"negative bulks received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "-3", "4")},
+         {},
+         {},
+         {mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "ZREC_FOD es -3"},
+         "NULL"},
+        {"bulks received with no units",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "0", {{"UNID_FOD", number("24")}})},
+         {},
+         {},
+         {mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "CREC_FOD 0"},
+         "NULL"},
     };
     return list;
 }
@@ -313,7 +415,11 @@ TEST_P(ReceptionRoad, WritesEveryTable)
     ASSERT_EQ(entries.size(), road.entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         expectColumns(entries[i], road.entries[i], "entry line " + std::to_string(i + 1));
-    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "CD61") << id;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), road.receivedInto) << id;
+    std::string listedTexts;
+    for (const auto& [ordinal, text] : errorList()) listedTexts += text + "\n";
+    for (const std::string& mention : road.mentions)
+        EXPECT_NE(listedTexts.find(mention), std::string::npos) << mention << " in " << listedTexts;
     EXPECT_TRUE(rows("SELECT * FROM V_MV_CTROL_CPTE").empty());
     EXPECT_TRUE(rows("SELECT * FROM AUX_ERR").empty() || road.listed > 0);
 }
