@@ -216,8 +216,8 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
     EXPECT_EQ(rows("SELECT DESCRIPCION FROM C_MV_CPTEINSUMOS WHERE IDARTICULO = '" + quoted(article("D'ALE-01")) + "'"),
               (Rows{{"Pintura látex D'Alessandro 20 l"}}));
 
-    // The received lines of three orders, each a reception with its entry; the screws bring their washers
-    // from the first washer lot in CD61.
+    // The received lines of three orders, each a reception with its entry; the screws' four bulks of twelve
+    // bring a washer for every screw, from the washer lots of CD61 in order.
     EXPECT_EQ(rows("SELECT IDCOMPROBANTE, IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
                    "WHERE TC = '  IR' ORDER BY IDCOMPROBANTE"),
               (Rows{{"000100000001X", "000100001001C", "1001", "4"},
@@ -225,7 +225,7 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
                     {"000100000003X", "000100001041C", "2001", "10"}}));
     EXPECT_EQ(rows("SELECT IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), LTRIM(NROLOTE), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
                    "WHERE TC = '  PE'"),
-              (Rows{{"000100000001X", "1003", "A-2025-01", "4"}}));
+              (Rows{{"000100000001X", "1003", "A-2025-01", "30"}, {"000100000001X", "1003", "A-2025-02", "18"}}));
     EXPECT_EQ(rows("SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  IR'"), (Rows{{"3"}}));
     // Each is booked at what was received: order 100/1's four bulks at the line's 595.20, order 101/1's
     // second line of its article at its own amount, not at the first's.
