@@ -176,18 +176,28 @@ ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, db::Recordset& origen,
 {
     const CamposLegado campos(origen, "FORCOMPR", registro);
     const std::string cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOC"));
+    const std::string codigo = campos.texto("CODP_FOC");
     NumeroOrden orden = numeroOrden(campos.valor("NUME_FOC"), campos.valor("NUMS_FOC"));
     if (!orden.valido()) {
         corrida.rechaza(motivoSinNumero(orden, cuenta), motivo);
         return ImportLoop::Destino::Rechaza;
     }
-    if (const auto duenio = corrida.registro.reclama(orden, cuenta)) {
+    const std::string proveedor = nombraProveedor(cuenta, codigo);
+    if (const auto duenio = corrida.registro.reclama(orden, cuenta, codigo)) {
         corrida.rechaza(fmt::format("Orden {} del proveedor {}: su comprobante {} es ya el de la orden {}; no se importa",
-                                    orden.par(), cuenta, orden.id(), *duenio),
+                                    orden.par(), proveedor, orden.id(), *duenio),
                         motivo);
         return ImportLoop::Destino::Rechaza;
     }
-    if (ExisteComprobante(std::string(kTipoOrden), orden.id())) return ImportLoop::Destino::Omite;
+    // Stored by an earlier run: the same order when it is the same supplier's, which is all the voucher tells.
+    if (const auto guardada = cuentaDelComprobante(orden.id())) {
+        if (base::equalsIgnoringCase(*guardada, cuenta)) return ImportLoop::Destino::Omite;
+        corrida.rechaza(fmt::format("Orden {} del proveedor {}: su comprobante {} es ya el de una orden del proveedor {}; "
+                                    "no se importa",
+                                    orden.par(), proveedor, orden.id(), *guardada),
+                        motivo);
+        return ImportLoop::Destino::Rechaza;
+    }
 
     const base::Currency alicuota = corrida.ventana.AlicuotaIva;
     const Cabecera cabecera = leeCabecera(campos, std::move(orden), cuenta, alicuota);

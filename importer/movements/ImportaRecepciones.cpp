@@ -64,6 +64,7 @@ struct Pendiente {
     NumeroOrden orden;
     std::string cuenta;
     std::string rechazo;           // why the order is not posted; empty while it may be
+    bool descartada = false;       // refused and listed before this phase: passed over unlisted
     long renglones = 0;            // the grid rows it fills
     std::vector<std::int64_t> lineas;  // the ids of the stored order lines its rows were received on
 
@@ -109,7 +110,7 @@ public:
     bool ejecuta()
     {
         db::Recordset origen;
-        if (!corrida_.abre("SELECT * FROM FDEORCOM WHERE ESTA_FOD='C' ORDER BY NUME_FOD,NUMS_FOD,CODP_FOD ", origen))
+        if (!corrida_.abre("SELECT * FROM FDEORCOM WHERE ESTA_FOD='C' ORDER BY NUME_FOD,NUMS_FOD,UPPER(TRIM(CODP_FOD)) ", origen))
             return false;
         // Nothing received: no reception is made, so none needs its voucher type.
         if (origen.eof() || !dispone()) return false;
@@ -192,30 +193,42 @@ private:
                                                  pendiente_.orden.par(), pendiente_.cuenta, error.description());
             return respuesta;
         });
-        std::string clave, cuenta;
+        std::string clave, cuenta, codigo;
         NumeroOrden orden;
         trap.step([&] {
             cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOD"));
+            codigo = base::trim(campos.texto("CODP_FOD"));
             orden = numeroOrden(campos.valor("NUME_FOD"), campos.valor("NUMS_FOD"));
-            clave = orden.par() + '\x1f' + base::toUpperCase(cuenta);
+            clave = orden.par() + '\x1f' + base::toUpperCase(codigo);
         });
         if (trap.left()) return false;
         if (clave.empty()) return true;  // whose line it is is not known; the order in the grid has been refused
         if (pendiente_.hay() && clave != pendiente_.clave && !GrabaRecepcion()) return false;
-        if (!pendiente_.hay()) empieza(clave, orden, cuenta);
+        if (!pendiente_.hay()) empieza(clave, orden, cuenta, codigo);
         trap.step([&] { ArmaRenglonRecepcion(campos); });
         return !trap.left();
     }
 
-    void empieza(const std::string& clave, const NumeroOrden& orden, const std::string& cuenta)
+    void empieza(const std::string& clave, const NumeroOrden& orden, const std::string& cuenta, const std::string& codigo)
     {
-        pendiente_ = Pendiente{clave, orden, cuenta, {}, 0, {}};
+        pendiente_ = Pendiente{clave, orden, cuenta, {}, false, 0, {}};
+        const std::string proveedor = nombraProveedor(cuenta, codigo);
         if (!orden.valido()) {
             pendiente_.rechazo = "Recepción: " + motivoSinNumero(orden, cuenta);
-        } else if (const auto duenio = corrida_.registro.reclama(orden, cuenta)) {
+        } else if (const auto duenio = corrida_.registro.reclama(orden, cuenta, codigo)) {
             pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: su comprobante {} es el de la "
                                              "orden {}; no se recibe",
-                                             orden.par(), cuenta, orden.id(), *duenio);
+                                             orden.par(), proveedor, orden.id(), *duenio);
+        } else if (corrida_.registro.descartada(orden, codigo)) {
+            pendiente_.descartada = true;
+        } else if (const auto guardada = cuentaDelComprobante(orden.id()); !guardada) {
+            pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: no hay comprobante {} de su orden; "
+                                             "no se recibe",
+                                             orden.par(), proveedor, orden.id());
+        } else if (!base::equalsIgnoringCase(*guardada, cuenta)) {
+            pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: su comprobante {} es de otro "
+                                             "proveedor, {}; no se recibe",
+                                             orden.par(), proveedor, orden.id(), *guardada);
         }
     }
 
@@ -223,7 +236,7 @@ private:
     // received posts nothing; a negative quantity, or bulks received with no units, refuses its order.
     void ArmaRenglonRecepcion(const CamposLegado& campos)
     {
-        if (!pendiente_.rechazo.empty()) return;
+        if (!pendiente_.rechazo.empty() || pendiente_.descartada) return;
         Utilidades& util = gUtilidades();
         const std::string codigo = base::trim(campos.texto("CODI_FOD"));
         const std::string articulo = util.RellenaCodigo(codigo, 25);
@@ -340,6 +353,7 @@ private:
     Resultado posteaOrden(Pendiente& orden)
     {
         ContadoresImportacion& c = corrida_.contadores;
+        if (orden.descartada) return Resultado::Sigue;
         ++c.leidos;
         if (!orden.rechazo.empty()) return rechaza(orden.rechazo);
         const std::string id = orden.orden.id();

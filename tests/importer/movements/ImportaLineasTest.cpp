@@ -57,7 +57,9 @@ TEST_F(OrderLines, EachLegacyLineBecomesALineOfItsOrder)
 {
     std::vector<LegacyRow> legacyLines;
     for (const LineCase& c : lineCases()) legacyLines.push_back(c.legacy);
-    write({order("500", "1")}, legacyLines);
+    write({order("500", "1"), order("501", "1"), order("502", "1"), order("503", "1"), order("1234", "5"),
+           order("504", "1"), order("505", "1")},
+          legacyLines);
     importOrders();
     EXPECT_TRUE(errorList().empty());
     const std::vector<ColumnValues> written = lines();
