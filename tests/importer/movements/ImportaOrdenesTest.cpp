@@ -16,6 +16,13 @@ const std::string kBoxTitle = "Migrador";  // the common error dialog shows the 
 
 class OrderImport : public PurchaseOrders {
 protected:
+    void SetUp() override
+    {
+        PurchaseOrders::SetUp();
+        execute("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" + article("1001") +
+                "', 'Tornillo', '  UN')");
+    }
+
     // The offset in the DBF file of a field of a record (0 for the first), from the file's own header.
     static std::uint64_t fieldOffset(const std::string& bytes, std::string_view name, int record)
     {

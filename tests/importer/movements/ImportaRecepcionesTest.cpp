@@ -428,6 +428,29 @@ const std::vector<Road>& roads()
          {},
          3,
          {"Orden 800/4 del proveedor 211010158"}},
+        // Dates the database cannot hold refuse the order whole: header, lines and reception.
+        {"a delivery date before 1753",
+         {order("1", "4", {{"FENT_FOC", date("1700-03-01")}}), order("2", "4")},
+         {receivedLine("1", "A1", "0", "2"), receivedLine("2", "A2", "0", "5")},
+         {},
+         {received(kIR1, kOrden2, "1", "A2", "5")},
+         {mark("A2", kIR1)},
+         "2",
+         "0",
+         {},
+         1,
+         {"Orden 1/4 del proveedor 2110101123: Tabla FORCOMPR, registro 1, campo FENT_FOC: la fecha 01/03/1700"}},
+        {"a due date past 9999",
+         {order("1", "4", {{"FECH_FOC", date("9999-12-01")}, {"PLAZ_FOC", number("31")}})},
+         {receivedLine("1", "A1", "0", "2")},
+         {},
+         {},
+         {},
+         "0",
+         "0",
+         {},
+         1,
+         {"Orden 1/4 del proveedor 2110101123: Tabla FORCOMPR, registro 1, campo FECH_FOC + PLAZ_FOC"}},
         // Quantities that cannot be posted refuse the order's whole reception.
         {"negative units received",
          {order("1", "4")},
@@ -657,6 +680,38 @@ TEST_F(Receptions, WithoutTheReceptionTypeTheImportIsToldBeforeAnyOrder)
     EXPECT_TRUE(movements().empty());
     EXPECT_EQ(headers().at(kOrden1).at("IDDEPOSITORECEPCION"), "NULL");
     EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(Receptions, AnOrderNamingAnArticleTheMasterLacksIsWrittenWholeOnceTheArticleIsAdded)
+{
+    entriesOn();
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "2"), receivedLine("1", "Z9", "0", "3"), notReceived("1", "A2"),
+           receivedLine("2", "A2", "0", "5")});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].second, "Orden 1/4 del proveedor 2110101123: sus renglones piden artículos que no están en "
+                                "V_MA_ARTICULOS (FDEORCOM registro 2, artículo Z9); no se importa");
+    EXPECT_FALSE(headers().contains(kOrden1));
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    expectColumns(written[0], received(kIR1, kOrden2, "1", "A2", "5"), "the other order's reception");
+    EXPECT_EQ(lines().size(), 1u);
+
+    addArticle("Z9", "Perno", "1.1.05");
+    importOrders();
+    EXPECT_TRUE(errorList().empty());
+    EXPECT_TRUE(headers().contains(kOrden1));
+    EXPECT_EQ(lines().size(), 4u);
+    const auto now = movements();
+    ASSERT_EQ(now.size(), 3u);
+    expectColumns(now[1], received(kIR2, kOrden1, "1", "A1", "2"), "the first order's first line");
+    expectColumns(now[2], received(kIR2, kOrden1, "2", "Z9", "3"), "the first order's second line");
+    const std::string first = snapshot();
+    importOrders();
+    EXPECT_EQ(snapshot(), first);
 }
 
 TEST_F(Receptions, ASecondRunChangesNoTable)
