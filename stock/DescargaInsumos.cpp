@@ -19,7 +19,7 @@
 namespace {
 
 // Grid columns the discharge reads.
-constexpr long kIdArticulo = 0, kDescripcion = 1, kIdUnidad = 5, kIdDepositoArt = 6, kCantidad = 7;
+constexpr long kIdArticulo = 0, kDescripcion = 1, kIdUnidad = 5, kIdDepositoArt = 6, kCantidad = 7, kCoeficiente = 8;
 constexpr long kIdUnidadEquiv = 9, kCantidadEquiv = 10, kAuxCpteOrigen = 34, kCosto = 38, kIdUnidadBase = 41;
 constexpr long kInsumosPorPorcentaje = 68, kCantidadUD = 74, kPesable = 76;
 
@@ -75,16 +75,33 @@ public:
     }
 
 private:
+    // The components are per unit of the article: a line counted in bulks discharges for every unit in them.
+    // The units in the base unit when the line has them, else its quantity times its units per bulk (an
+    // empty or zero coefficient counting as one).
+    double unidadesDeLinea(long fila) const
+    {
+        const ui::FlexGrid& grilla = p_.grilla;
+        const double enBase = numero(grilla.textMatrix(fila, kCantidadUD));
+        if (enBase > 0) return enBase;
+        const double coeficiente = numero(grilla.textMatrix(fila, kCoeficiente));
+        return numero(grilla.textMatrix(fila, kCantidad)) * (coeficiente == 0 ? 1 : coeficiente);
+    }
+
+    double cantidadPorcentual(long fila) const
+    {
+        const ui::FlexGrid& grilla = p_.grilla;
+        const double enBase = numero(grilla.textMatrix(fila, kCantidadUD));
+        return enBase > 0 ? enBase : numero(grilla.textMatrix(fila, kCantidad));
+    }
+
     DescargaInsumos::Resultado descargaLinea(long fila)
     {
         const ui::FlexGrid& grilla = p_.grilla;
         const std::string articulo = base::trim(grilla.textMatrix(fila, kIdArticulo));
         if (numero(grilla.textMatrix(fila, kCantidad)) == 0 || articulo.empty())
             return DescargaInsumos::Resultado::Completa;
-        double cantidadLinea = numero(grilla.textMatrix(fila, kCantidad));
         const bool porcentaje = ValorLogico(grilla.textMatrix(fila, kInsumosPorPorcentaje));
-        if (porcentaje && numero(grilla.textMatrix(fila, kCantidadUD)) > 0)
-            cantidadLinea = numero(grilla.textMatrix(fila, kCantidadUD));
+        const double cantidadLinea = porcentaje ? cantidadPorcentual(fila) : unidadesDeLinea(fila);
 
         if (!IdArticuloTieneInsumos(articulo, gInsumos, false)) return DescargaInsumos::Resultado::Completa;
         if (id_.empty()) {

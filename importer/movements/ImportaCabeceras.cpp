@@ -11,6 +11,7 @@
 #include "core/Utilidades.h"
 #include "importer/AccountRow.h"
 #include "importer/Importar.h"
+#include "importer/movements/ArticulosFaltantes.h"
 #include "importer/movements/OrdenesCompra.h"
 #include "numbering/VoucherTypes.h"
 #include "platform/base/Text.h"
@@ -171,26 +172,64 @@ void ArmaCabecera(const Cabecera& c, base::Currency alicuota)
     texto("FINALIZADO", c.finalizada ? "1" : "0");
 }
 
-ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, db::Recordset& origen, std::int32_t registro,
-                                 ListaSentencias& lote, std::string& motivo)
+// The first date of the header the database could not take, as "campo FIELD: date"; empty when all fit.
+std::string fechaFueraDeRango(const Cabecera& c)
+{
+    static const base::DateTime desde = base::DateTime::fromParts(1753, 1, 1);
+    static const base::DateTime hasta = base::DateTime::fromParts(9999, 12, 31, 23, 59, 59);
+    const auto fuera = [](const base::DateTime& fecha) { return fecha < desde || fecha > hasta; };
+    const auto texto = [](std::string_view campo, const base::DateTime& fecha) {
+        return fmt::format("campo {}: la fecha {} no está entre 01/01/1753 y 31/12/9999", campo, base::Value(fecha).toText());
+    };
+    if (fuera(c.fecha)) return texto("FECH_FOC", c.fecha);
+    if (c.entrega.kind() == base::Value::Kind::DateTime && fuera(c.entrega.asDateTime()))
+        return texto("FENT_FOC", c.entrega.asDateTime());
+    if (c.recepcion.kind() == base::Value::Kind::DateTime && fuera(c.recepcion.asDateTime()))
+        return texto("FREC_FOC", c.recepcion.asDateTime());
+    if (fuera(c.vencimiento)) return texto("FECH_FOC + PLAZ_FOC", c.vencimiento);
+    return {};
+}
+
+ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, const ArticulosFaltantes& faltantes, db::Recordset& origen,
+                                 std::int32_t registro, ListaSentencias& lote, std::string& motivo)
 {
     const CamposLegado campos(origen, "FORCOMPR", registro);
     const std::string cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOC"));
+    const std::string codigo = campos.texto("CODP_FOC");
     NumeroOrden orden = numeroOrden(campos.valor("NUME_FOC"), campos.valor("NUMS_FOC"));
     if (!orden.valido()) {
         corrida.rechaza(motivoSinNumero(orden, cuenta), motivo);
         return ImportLoop::Destino::Rechaza;
     }
-    if (const auto duenio = corrida.registro.reclama(orden, cuenta)) {
+    const std::string proveedor = nombraProveedor(cuenta, codigo);
+    if (const auto duenio = corrida.registro.reclama(orden, cuenta, codigo)) {
         corrida.rechaza(fmt::format("Orden {} del proveedor {}: su comprobante {} es ya el de la orden {}; no se importa",
-                                    orden.par(), cuenta, orden.id(), *duenio),
+                                    orden.par(), proveedor, orden.id(), *duenio),
                         motivo);
         return ImportLoop::Destino::Rechaza;
     }
-    if (ExisteComprobante(std::string(kTipoOrden), orden.id())) return ImportLoop::Destino::Omite;
+    // Refused whole, and its lines and reception with it.
+    const auto descarta = [&](const std::string& porque) {
+        corrida.registro.descarta(orden, codigo);
+        corrida.rechaza(fmt::format("Orden {} del proveedor {}: {}; no se importa", orden.par(), proveedor, porque), motivo);
+        return ImportLoop::Destino::Rechaza;
+    };
+    if (const std::string faltan = faltantes.de(orden, codigo); !faltan.empty())
+        return descarta("sus renglones piden artículos que no están en V_MA_ARTICULOS (" + faltan + ")");
+    // Stored by an earlier run: the same order when it is the same supplier's, which is all the voucher tells.
+    if (const auto guardada = cuentaDelComprobante(orden.id())) {
+        if (base::equalsIgnoringCase(*guardada, cuenta)) return ImportLoop::Destino::Omite;
+        corrida.rechaza(fmt::format("Orden {} del proveedor {}: su comprobante {} es ya el de una orden del proveedor {}; "
+                                    "no se importa",
+                                    orden.par(), proveedor, orden.id(), *guardada),
+                        motivo);
+        return ImportLoop::Destino::Rechaza;
+    }
 
     const base::Currency alicuota = corrida.ventana.AlicuotaIva;
-    const Cabecera cabecera = leeCabecera(campos, std::move(orden), cuenta, alicuota);
+    const Cabecera cabecera = leeCabecera(campos, orden, cuenta, alicuota);
+    if (const std::string fuera = fechaFueraDeRango(cabecera); !fuera.empty())
+        return descarta(fmt::format("Tabla FORCOMPR, registro {}, {}", registro, fuera));
     ArmaCabecera(cabecera, alicuota);
     std::string sinCondicion;
     ArmaSentencia(gCampos, lote, "C_MV_CPTE", false, sinCondicion, false);
@@ -204,10 +243,11 @@ bool ImportaCabeceras(CorridaOrdenes& corrida)
     db::Recordset origen;
     if (!corrida.abre("SELECT * FROM FORCOMPR ", origen)) return false;
     if (origen.eof()) return false;
+    const ArticulosFaltantes faltantes = ArticulosFaltantes::lee(corrida.ventana);
     ImportLoop loop(corrida.ventana, "FORCOMPR", corrida.contadores);
     ImportLoop::PasosPorRegistro pasos = corrida.pasos(" Min. ");
     pasos.arma = [&](ListaSentencias& lote, std::int32_t registro, std::string& motivo) {
-        return armaCabecera(corrida, origen, registro, lote, motivo);
+        return armaCabecera(corrida, faltantes, origen, registro, lote, motivo);
     };
     const ImportLoop::Fin fin = loop.porRegistro(origen, pasos);
     gDB_Dll().CierraRecordset(origen);

@@ -13,8 +13,10 @@
 #include "importer/Importar.h"
 #include "importer/movements/OrdenesCompra.h"
 #include "platform/base/Text.h"
+#include "platform/base/Utf8.h"
 
 #include <fmt/format.h>
+#include <optional>
 #include <unordered_map>
 
 namespace ordenes {
@@ -103,6 +105,7 @@ public:
     {
         const CamposLegado campos(origen, "FDEORCOM", registro);
         const std::string cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOD"));
+        const std::string codigo = campos.texto("CODP_FOD");
         const NumeroOrden orden = numeroOrden(campos.valor("NUME_FOD"), campos.valor("NUMS_FOD"));
         articuloLegado_ = base::trim(campos.texto("CODI_FOD"));
         id_ = orden.valido() ? orden.id() : orden.nume + orden.nums;
@@ -110,10 +113,23 @@ public:
             corrida_.rechaza(fmt::format("Renglón {}: {}", articuloLegado_, motivoSinNumero(orden, cuenta)), motivo);
             return ImportLoop::Destino::Rechaza;
         }
-        if (const auto duenio = corrida_.registro.reclama(orden, cuenta)) {
+        const std::string proveedor = nombraProveedor(cuenta, codigo);
+        if (const auto duenio = corrida_.registro.reclama(orden, cuenta, codigo)) {
             corrida_.rechaza(fmt::format("Renglón {} de la orden {} del proveedor {}: su comprobante {} es el de la "
                                          "orden {}; no se importa",
-                                         articuloLegado_, orden.par(), cuenta, id_, *duenio),
+                                         articuloLegado_, orden.par(), proveedor, id_, *duenio),
+                             motivo);
+            return ImportLoop::Destino::Rechaza;
+        }
+        // Its order was refused and listed already.
+        if (corrida_.registro.descartada(orden, codigo)) return ImportLoop::Destino::Omite;
+        // A line belongs to a voucher the header phase wrote, of its own supplier.
+        const std::optional<std::string>& guardada = cuentaGuardada(id_);
+        if (!guardada || !base::equalsIgnoringCase(*guardada, cuenta)) {
+            corrida_.rechaza(fmt::format("Renglón {} de la orden {} del proveedor {}: {}; no se importa", articuloLegado_,
+                                         orden.par(), proveedor,
+                                         guardada ? fmt::format("su comprobante {} es de otro proveedor, {}", id_, *guardada)
+                                                  : fmt::format("no hay comprobante {} de su orden", id_)),
                              motivo);
             return ImportLoop::Destino::Rechaza;
         }
@@ -136,7 +152,17 @@ public:
     }
 
 private:
+    // The headers are all written before the first line: what the table holds of a voucher does not change
+    // during the phase.
+    const std::optional<std::string>& cuentaGuardada(const std::string& id)
+    {
+        const auto lugar = cuentas_.find(id);
+        if (lugar != cuentas_.end()) return lugar->second;
+        return cuentas_.emplace(id, cuentaDelComprobante(id)).first->second;
+    }
+
     CorridaOrdenes& corrida_;
+    std::unordered_map<std::string, std::optional<std::string>> cuentas_;
     std::string id_, articuloLegado_;
     // Lines of each order and article read so far in this run.
     std::unordered_map<std::string, long> vistas_;

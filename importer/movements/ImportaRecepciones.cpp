@@ -28,6 +28,9 @@
 #include <fmt/ranges.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -61,10 +64,44 @@ struct Pendiente {
     NumeroOrden orden;
     std::string cuenta;
     std::string rechazo;           // why the order is not posted; empty while it may be
-    std::vector<std::string> articulos;  // the received articles, padded, each once
+    bool descartada = false;       // refused and listed before this phase: passed over unlisted
+    long renglones = 0;            // the grid rows it fills
+    std::vector<std::int64_t> lineas;  // the ids of the stored order lines its rows were received on
 
     bool hay() const { return !clave.empty(); }
 };
+
+// The stored order line a received legacy row belongs to: what the line phase wrote for that row.
+struct LineaGuardada {
+    std::int64_t id = 0;
+    base::Currency cantidadUD, costo, importeSinIva;
+    std::string importe, impuestos, importeTexto, costoTexto;
+};
+
+// a * b / (c * d) to four decimals, one division, ties to the even neighbour; c * d is not 0.
+base::Currency proporcion(base::Currency a, base::Currency b, base::Currency c, base::Currency d)
+{
+    using Amplio = __int128;
+    const auto cabe = [](Amplio v) { return v < 0 ? -v : v; };
+    Amplio numerador = static_cast<Amplio>(a.scaled()) * b.scaled();
+    Amplio denominador = static_cast<Amplio>(c.scaled()) * d.scaled();
+    // Beyond this a product times the scale would not fit; no amount of an order comes near it.
+    constexpr Amplio kTope = static_cast<Amplio>(1) << 110;
+    if (cabe(numerador) > kTope || cabe(denominador) > kTope)
+        throw base::Error(6, "el valor por unidad recibida no cabe en un importe", "ImportaRecepciones");
+    numerador *= base::Currency::kScale;
+    if (denominador < 0) {
+        numerador = -numerador;
+        denominador = -denominador;
+    }
+    Amplio entero = numerador / denominador;
+    const Amplio resto = numerador % denominador;
+    const Amplio doble = cabe(resto) * 2;
+    if (doble > denominador || (doble == denominador && entero % 2 != 0)) entero += resto < 0 ? -1 : 1;
+    if (cabe(entero) > std::numeric_limits<std::int64_t>::max())
+        throw base::Error(6, "el valor por unidad recibida no cabe en un importe", "ImportaRecepciones");
+    return base::Currency::fromScaled(static_cast<std::int64_t>(entero));
+}
 
 class FaseRecepciones {
 public:
@@ -73,7 +110,7 @@ public:
     bool ejecuta()
     {
         db::Recordset origen;
-        if (!corrida_.abre("SELECT * FROM FDEORCOM WHERE ESTA_FOD='C' ORDER BY NUME_FOD,NUMS_FOD,CODP_FOD ", origen))
+        if (!corrida_.abre("SELECT * FROM FDEORCOM WHERE ESTA_FOD='C' ORDER BY NUME_FOD,NUMS_FOD,UPPER(TRIM(CODP_FOD)) ", origen))
             return false;
         // Nothing received: no reception is made, so none needs its voucher type.
         if (origen.eof() || !dispone()) return false;
@@ -156,67 +193,90 @@ private:
                                                  pendiente_.orden.par(), pendiente_.cuenta, error.description());
             return respuesta;
         });
-        std::string clave, cuenta;
+        std::string clave, cuenta, codigo;
         NumeroOrden orden;
         trap.step([&] {
             cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOD"));
+            codigo = base::trim(campos.texto("CODP_FOD"));
             orden = numeroOrden(campos.valor("NUME_FOD"), campos.valor("NUMS_FOD"));
-            clave = orden.par() + '\x1f' + base::toUpperCase(cuenta);
+            clave = orden.par() + '\x1f' + base::toUpperCase(codigo);
         });
         if (trap.left()) return false;
         if (clave.empty()) return true;  // whose line it is is not known; the order in the grid has been refused
         if (pendiente_.hay() && clave != pendiente_.clave && !GrabaRecepcion()) return false;
-        if (!pendiente_.hay()) empieza(clave, orden, cuenta);
+        if (!pendiente_.hay()) empieza(clave, orden, cuenta, codigo);
         trap.step([&] { ArmaRenglonRecepcion(campos); });
         return !trap.left();
     }
 
-    void empieza(const std::string& clave, const NumeroOrden& orden, const std::string& cuenta)
+    void empieza(const std::string& clave, const NumeroOrden& orden, const std::string& cuenta, const std::string& codigo)
     {
-        pendiente_ = Pendiente{clave, orden, cuenta, {}, {}};
+        pendiente_ = Pendiente{clave, orden, cuenta, {}, false, 0, {}};
+        const std::string proveedor = nombraProveedor(cuenta, codigo);
         if (!orden.valido()) {
             pendiente_.rechazo = "Recepción: " + motivoSinNumero(orden, cuenta);
-        } else if (const auto duenio = corrida_.registro.reclama(orden, cuenta)) {
+        } else if (const auto duenio = corrida_.registro.reclama(orden, cuenta, codigo)) {
             pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: su comprobante {} es el de la "
                                              "orden {}; no se recibe",
-                                             orden.par(), cuenta, orden.id(), *duenio);
+                                             orden.par(), proveedor, orden.id(), *duenio);
+        } else if (corrida_.registro.descartada(orden, codigo)) {
+            pendiente_.descartada = true;
+        } else if (const auto guardada = cuentaDelComprobante(orden.id()); !guardada) {
+            pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: no hay comprobante {} de su orden; "
+                                             "no se recibe",
+                                             orden.par(), proveedor, orden.id());
+        } else if (!base::equalsIgnoringCase(*guardada, cuenta)) {
+            pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}: su comprobante {} es de otro "
+                                             "proveedor, {}; no se recibe",
+                                             orden.par(), proveedor, orden.id(), *guardada);
         }
     }
 
     // The line on the grid's last row, which then gets a new empty row after it. A line with nothing
-    // received posts nothing.
+    // received posts nothing; a negative quantity, or bulks received with no units, refuses its order.
     void ArmaRenglonRecepcion(const CamposLegado& campos)
     {
-        if (!pendiente_.rechazo.empty()) return;
+        if (!pendiente_.rechazo.empty() || pendiente_.descartada) return;
         Utilidades& util = gUtilidades();
-        const std::string articulo = util.RellenaCodigo(base::trim(campos.texto("CODI_FOD")), 25);
+        const std::string codigo = base::trim(campos.texto("CODI_FOD"));
+        const std::string articulo = util.RellenaCodigo(codigo, 25);
         const base::Currency bultos = campos.numeroOCero("ZREC_FOD");
         const base::Currency unidades = campos.numeroOCero("CREC_FOD");
         const base::Currency cero;
-        if (bultos <= cero && unidades == cero) return;
+        const auto refusa = [&](std::string porque) {
+            pendiente_.rechazo = fmt::format("Recepción de la orden {} del proveedor {}, artículo {}: {}; no se recibe",
+                                             pendiente_.orden.par(), pendiente_.cuenta, codigo, porque);
+        };
+        if (bultos < cero) return refusa(fmt::format("ZREC_FOD es {}", bultos.toText()));
+        if (unidades < cero) return refusa(fmt::format("CREC_FOD es {}", unidades.toText()));
+        if (bultos == cero && unidades == cero) return;
         const bool porBultos = bultos > cero;
-        const std::string id = pendiente_.orden.id();
+        if (porBultos && unidades == cero)
+            return refusa(fmt::format("ZREC_FOD es {} y CREC_FOD 0: no se sabe cuántas unidades llegaron", bultos.toText()));
+        const base::Currency cantidad = porBultos ? bultos : unidades;
 
         ui::FlexGrid& grilla = ventana_.MSFlexGrid2;
         const long r = grilla.rows() - 1;
         grilla.setTextMatrix(r, kIdArticulo, articulo);
         grilla.setTextMatrix(r, kDescripcion, "");
         grilla.setTextMatrix(r, kIdUnidad, porBultos ? "BL" : "UN");
-        grilla.setTextMatrix(r, kCantidad, (porBultos ? bultos : unidades).toText());
+        grilla.setTextMatrix(r, kCantidad, cantidad.toText());
         // Units per bulk, as the order line has it, so that the movement's equivalence agrees with its
         // quantities; a unit line leaves it to the poster (1).
         if (porBultos) grilla.setTextMatrix(r, kCoeficiente, cociente(unidades, bultos).toText());
         for (long columna : {kNroLote, kNroSerie, kPerecedero, kPideTalle}) grilla.setTextMatrix(r, columna, "0");
 
-        db::Recordset linea;
-        gDB_Dll().abreSinTratamiento("SELECT * FROM C_MV_CPTEINSUMOS WHERE TC = " + sql(kTipoOrden) + " AND IDCOMPROBANTE = " +
-                           sql(id) + " AND IDARTICULO = " + sql(articulo),
-                       linea);
-        if (!linea.eof()) {
-            grilla.setTextMatrix(r, kArtImporte, util.NuloACadena(linea.field("Importe").value()));
-            grilla.setTextMatrix(r, kImpuestos, util.NuloACadena(linea.field("Impuestos").value()));
-            grilla.setTextMatrix(r, kPrecioSinIva, util.NuloACadena(linea.field("Importe_S_IVA").value()));
-            grilla.setTextMatrix(r, kCosto, util.NuloACadena(linea.field("Costo").value()));
+        if (const auto linea = lineaGuardada(campos, articulo)) {
+            grilla.setTextMatrix(r, kArtImporte, linea->importe);
+            grilla.setTextMatrix(r, kImpuestos, linea->impuestos);
+            grilla.setTextMatrix(r, kCosto, linea->costoTexto);
+            // What was received is worth its share of the line's amount: the units received over the units
+            // ordered, per unit of the grid's quantity, whether the line counts bulks or units.
+            const base::Currency porUnidad = linea->cantidadUD == cero
+                                                 ? proporcion(linea->costo, unidades, base::Currency::fromInteger(1), cantidad)
+                                                 : proporcion(linea->importeSinIva, unidades, linea->cantidadUD, cantidad);
+            grilla.setTextMatrix(r, kPrecioSinIva, porUnidad.toText());
+            pendiente_.lineas.push_back(linea->id);
         }
         // Not a percentage line: a received article with components discharges them per unit.
         grilla.setTextMatrix(r, kInsumosPorPorcentaje, "0");
@@ -224,10 +284,46 @@ private:
         grilla.setTextMatrix(r, kIdUnidadBase, "UN");
         grilla.setTextMatrix(r, kCantidadUD, unidades.toText());
         grilla.setRows(grilla.rows() + 1);
+        ++pendiente_.renglones;
+    }
 
-        const auto mismo = [&](const std::string& otro) { return base::equalsIgnoringCase(otro, articulo); };
-        if (std::none_of(pendiente_.articulos.begin(), pendiente_.articulos.end(), mismo))
-            pendiente_.articulos.push_back(articulo);
+    // The stored line the line phase wrote for this legacy row: the same article, unit, quantity and amount.
+    // Of several alike, the first that no earlier received row of the order has taken.
+    std::optional<LineaGuardada> lineaGuardada(const CamposLegado& campos, const std::string& articulo) const
+    {
+        const base::Currency piezas = campos.numeroOCero("PIEZ_FOD");
+        const bool porBultos = piezas > base::Currency();
+        const base::Currency cantidad = porBultos ? piezas : campos.numeroOCero("UNID_FOD");
+        const base::Currency importe = campos.numeroOCero("PRET_FOD");
+        const std::string unidad = porBultos ? "  BL" : "  UN";
+
+        Utilidades& util = gUtilidades();
+        const auto monto = [](const base::Value& valor) {
+            return valor.isNumeric() ? valor.toCurrency() : base::Currency();
+        };
+        db::Recordset filas;
+        gDB_Dll().abreSinTratamiento("SELECT ID, IDUNIDAD, CANTIDAD, CANTIDADUD, COSTO, IMPORTE, IMPORTE_S_IVA, IMPUESTOS "
+                                     "FROM C_MV_CPTEINSUMOS WHERE TC = " + sql(kTipoOrden) + " AND IDCOMPROBANTE = " +
+                                         sql(pendiente_.orden.id()) + " AND IDARTICULO = " + sql(articulo) + " ORDER BY ID",
+                                     filas);
+        for (; !filas.eof(); filas.moveNext()) {
+            const std::int64_t id = filas.field("ID").value().toInteger();
+            if (!base::equalsIgnoringCase(base::trim(util.NuloACadena(filas.field("IDUNIDAD").value())), base::trim(unidad)))
+                continue;
+            if (monto(filas.field("CANTIDAD").value()) != cantidad || monto(filas.field("IMPORTE").value()) != importe)
+                continue;
+            if (std::find(pendiente_.lineas.begin(), pendiente_.lineas.end(), id) != pendiente_.lineas.end()) continue;
+            LineaGuardada linea;
+            linea.id = id;
+            linea.cantidadUD = monto(filas.field("CANTIDADUD").value());
+            linea.costo = monto(filas.field("COSTO").value());
+            linea.importeSinIva = monto(filas.field("IMPORTE_S_IVA").value());
+            linea.importe = util.NuloACadena(filas.field("IMPORTE").value());
+            linea.impuestos = util.NuloACadena(filas.field("IMPUESTOS").value());
+            linea.costoTexto = util.NuloACadena(filas.field("COSTO").value());
+            return linea;
+        }
+        return std::nullopt;
     }
 
     // Posts the order in the grid, then empties the grid. False when the phase ends.
@@ -257,10 +353,11 @@ private:
     Resultado posteaOrden(Pendiente& orden)
     {
         ContadoresImportacion& c = corrida_.contadores;
+        if (orden.descartada) return Resultado::Sigue;
         ++c.leidos;
         if (!orden.rechazo.empty()) return rechaza(orden.rechazo);
         const std::string id = orden.orden.id();
-        if (orden.articulos.empty())
+        if (orden.renglones == 0)
             return rechaza(fmt::format("Orden {} del proveedor {}: sus renglones recibidos no tienen cantidad; no se recibe",
                                        id, orden.cuenta));
 
@@ -338,7 +435,7 @@ private:
                              sql(kTipoOrden) + " AND IDCOMPROBANTE = " + sql(id));
         sentencias.push_back(textoStock);
         sentencias.push_back(textoNumeracion);
-        sentencias.push_back(marca(orden, recepcion));
+        if (!orden.lineas.empty()) sentencias.push_back(marca(orden, recepcion));
         // The descriptions of this reception's movements and of its discharge's.
         const std::string descripcion =
             " SET DESCRIPCION = COALESCE((SELECT DESCRIPCION FROM V_MA_ARTICULOS WHERE V_MA_ARTICULOS.IDARTICULO = "
@@ -351,14 +448,11 @@ private:
         return Resultado::Sigue;
     }
 
-    // The order's lines of the articles received.
+    // The stored lines the order's rows were received on, and no other.
     std::string marca(const Pendiente& orden, const std::string& recepcion) const
     {
-        std::vector<std::string> articulos;
-        for (const std::string& articulo : orden.articulos) articulos.push_back(sql(articulo));
-        return "UPDATE C_MV_CPTEINSUMOS SET CONTROLADOPOR = " + sql("RECEPCIONADO|" + recepcion) + " WHERE TC = " +
-               sql(kTipoOrden) + " AND IDCOMPROBANTE = " + sql(orden.orden.id()) + " AND CUENTA = " + sql(orden.cuenta) +
-               " AND IDARTICULO IN (" + fmt::format("{}", fmt::join(articulos, ",")) + ")";
+        return "UPDATE C_MV_CPTEINSUMOS SET CONTROLADOPOR = " + sql("RECEPCIONADO|" + recepcion) + " WHERE ID IN (" +
+               fmt::format("{}", fmt::join(orden.lineas, ",")) + ")";
     }
 
     enum class EstadoPosteo { Hecho, Fallido, SinNumero };

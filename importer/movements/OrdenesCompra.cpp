@@ -120,15 +120,52 @@ std::string motivoSinNumero(const NumeroOrden& orden, const std::string& cuenta)
                                 : fmt::format("\"{}\" no es un número de orden", unido));
 }
 
-std::optional<std::string> RegistroOrdenes::reclama(const NumeroOrden& orden, const std::string& cuenta)
+std::optional<std::string> cuentaDelComprobante(const std::string& id)
 {
-    const auto [lugar, nuevo] = duenios_.try_emplace(orden.id(), Duenio{orden.nume, orden.nums, cuenta});
+    DB_Dll& erp = gDB_Dll();
+    db::Recordset fila;
+    erp.abreSinTratamiento("SELECT CUENTA FROM C_MV_CPTE WHERE TC = " + erp.SQLValue(base::Value(std::string(kTipoOrden))) +
+                               " AND IDCOMPROBANTE = " + erp.SQLValue(base::Value(id)),
+                           fila);
+    if (fila.eof()) return std::nullopt;
+    return base::trim(gUtilidades().NuloACadena(fila.field("CUENTA").value()));
+}
+
+std::string nombraProveedor(const std::string& cuenta, const std::string& codigo)
+{
+    const std::string codigoLimpio = base::trim(codigo);
+    if (base::toUpperCase(cuenta).ends_with(base::toUpperCase(codigoLimpio))) return cuenta;
+    return fmt::format("{} (código {})", cuenta, codigoLimpio);
+}
+
+std::optional<std::string> RegistroOrdenes::reclama(const NumeroOrden& orden, const std::string& cuenta,
+                                                    const std::string& codigo)
+{
+    const std::string codigoLimpio = base::trim(codigo);
+    const auto [lugar, nuevo] = duenios_.try_emplace(orden.id(), Duenio{orden.nume, orden.nums, cuenta, codigoLimpio});
     if (nuevo) return std::nullopt;
     const Duenio& duenio = lugar->second;
     if (duenio.nume == orden.nume && duenio.nums == orden.nums &&
-        base::toUpperCase(duenio.cuenta) == base::toUpperCase(cuenta))
+        base::toUpperCase(duenio.codigo) == base::toUpperCase(codigoLimpio))
         return std::nullopt;
-    return fmt::format("{}/{} del proveedor {}", duenio.nume, duenio.nums, duenio.cuenta);
+    return fmt::format("{}/{} del proveedor {}", duenio.nume, duenio.nums, nombraProveedor(duenio.cuenta, duenio.codigo));
+}
+
+namespace {
+std::string claveDescarte(const NumeroOrden& orden, const std::string& codigo)
+{
+    return orden.par() + '\x1f' + base::toUpperCase(base::trim(codigo));
+}
+}  // namespace
+
+void RegistroOrdenes::descarta(const NumeroOrden& orden, const std::string& codigo)
+{
+    descartadas_.insert(claveDescarte(orden, codigo));
+}
+
+bool RegistroOrdenes::descartada(const NumeroOrden& orden, const std::string& codigo) const
+{
+    return descartadas_.contains(claveDescarte(orden, codigo));
 }
 
 // --- the run

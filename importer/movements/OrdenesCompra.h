@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 class Importar;
 
@@ -80,18 +81,30 @@ NumeroOrden numeroOrden(const base::Value& nume, const base::Value& nums);
 // Why the order gives no voucher number, for the error list.
 std::string motivoSinNumero(const NumeroOrden& orden, const std::string& cuenta);
 
-// The legacy order (number pair and supplier account) that gave each voucher id in this run.
+// A supplier as the messages name him: his account, and his legacy code beside it when the account, cut to
+// its width, no longer shows it.
+std::string nombraProveedor(const std::string& cuenta, const std::string& codigo);
+
+// The account of the purchase-order voucher stored under `id`; nothing when there is none.
+std::optional<std::string> cuentaDelComprobante(const std::string& id);
+
+// The legacy order (number pair and trimmed supplier code) that gave each voucher id in this run: two
+// suppliers whose accounts come out alike are still two orders.
 class RegistroOrdenes {
 public:
     // Nothing when the id is this order's, taking it when nobody has; otherwise whose it is, as "nume/nums
     // del proveedor cuenta".
-    std::optional<std::string> reclama(const NumeroOrden& orden, const std::string& cuenta);
+    std::optional<std::string> reclama(const NumeroOrden& orden, const std::string& cuenta, const std::string& codigo);
+    // An order the header phase refused and listed: its lines and its reception are passed over unlisted.
+    void descarta(const NumeroOrden& orden, const std::string& codigo);
+    bool descartada(const NumeroOrden& orden, const std::string& codigo) const;
 
 private:
     struct Duenio {
-        std::string nume, nums, cuenta;
+        std::string nume, nums, cuenta, codigo;
     };
     std::unordered_map<std::string, Duenio> duenios_;
+    std::unordered_set<std::string> descartadas_;
 };
 
 // One run of the import, from the error list's preparation to its last phase.

@@ -74,7 +74,9 @@ protected:
         execute("INSERT INTO MA_CUENTASADIC (CODIGO, CALLE, NUMERO, PISO, DEPARTAMENTO, LOCALIDAD, CPOSTAL, PROVINCIA, "
                 "TELEFONO, DOCUMENTO_TIPO, NUMERO_DOCUMENTO, IVA) VALUES ('211010157', 'Av. Roca', '1001', '2', 'B', "
                 "'Trelew', ' 9100 ', ' 5', '0280 442-0000', '  80', ' 30-71234567-8 ', '   1')\r"
-                "INSERT INTO MA_CUENTASADIC (CODIGO, CALLE, PROVINCIA) VALUES ('2110101300', 'Kennedy', '   ')");
+                "INSERT INTO MA_CUENTASADIC (CODIGO, CALLE, PROVINCIA) VALUES ('2110101300', 'Kennedy', '   ')\r"
+                "INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" + article("1001") +
+                "', 'Tornillo', '  UN')");
     }
 };
 

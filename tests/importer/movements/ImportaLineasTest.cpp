@@ -36,8 +36,6 @@ std::vector<LineCase> lineCases()
         {"the number pair 1234 and 5", orderLine("1234", "5"), "000100012345C", "1001", {{"CANTIDAD", "1"}}},
         {"an article code with an apostrophe", orderLine("504", "1", {{"CODI_FOD", text("D'ALE-01")}}),
          "000100005041C", "D'ALE-01", {{"DESCRIPCION", "Pintura látex D'Alessandro"}}},
-        {"an article the ERP does not have", orderLine("505", "1", {{"CODI_FOD", text("9999")}}), "000100005051C",
-         "9999", {{"DESCRIPCION", ""}}},
     };
 }
 
@@ -49,7 +47,9 @@ protected:
         execute("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" + article("1001") +
                 "', 'Tornillo autoperforante', '  UN')\r"
                 "INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" +
-                quoted(article("D'ALE-01")) + "', 'Pintura látex D''Alessandro', '  UN')");
+                quoted(article("D'ALE-01")) + "', 'Pintura látex D''Alessandro', '  UN')\r"
+                "INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" + article("1002") +
+                "', 'Tuerca', '  UN')");
     }
 };
 
@@ -57,7 +57,9 @@ TEST_F(OrderLines, EachLegacyLineBecomesALineOfItsOrder)
 {
     std::vector<LegacyRow> legacyLines;
     for (const LineCase& c : lineCases()) legacyLines.push_back(c.legacy);
-    write({order("500", "1")}, legacyLines);
+    write({order("500", "1"), order("501", "1"), order("502", "1"), order("503", "1"), order("1234", "5"),
+           order("504", "1")},
+          legacyLines);
     importOrders();
     EXPECT_TRUE(errorList().empty());
     const std::vector<ColumnValues> written = lines();

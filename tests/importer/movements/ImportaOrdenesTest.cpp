@@ -16,6 +16,13 @@ const std::string kBoxTitle = "Migrador";  // the common error dialog shows the 
 
 class OrderImport : public PurchaseOrders {
 protected:
+    void SetUp() override
+    {
+        PurchaseOrders::SetUp();
+        execute("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('" + article("1001") +
+                "', 'Tornillo', '  UN')");
+    }
+
     // The offset in the DBF file of a field of a record (0 for the first), from the file's own header.
     static std::uint64_t fieldOffset(const std::string& bytes, std::string_view name, int record)
     {
@@ -86,11 +93,13 @@ TEST_F(OrderImport, AnEmptyTotalAnsweredIgnorePassesTheOrderOverWhole)
     EXPECT_EQ(written.size(), 2u);
     EXPECT_FALSE(written.contains("000100000021C"));
     const auto listed = errorList();
-    ASSERT_EQ(listed.size(), 1u);
+    ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0], std::make_pair(std::string("1"), message.substr(message.find("Tabla"))));
     EXPECT_NE(errorLog().find("campo ttot_foc"), std::string::npos);
-    // The order's line is still offered to the line phase.
-    EXPECT_EQ(lines().size(), 1u);
+    // The order's line has no voucher to belong to: listed, not written.
+    EXPECT_EQ(listed[1].second, "Renglón 1001 de la orden 2/1 del proveedor 2110101123: no hay comprobante "
+                                "000100000021C de su orden; no se importa");
+    EXPECT_TRUE(lines().empty());
 }
 
 TEST_F(OrderImport, AnEmptyTotalAnsweredAbortEndsTheImport)
@@ -202,11 +211,11 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
     EXPECT_TRUE(prompter.shown().empty());
 
     // Ten orders less the deleted one, (12, 3) after (1, 23) and the nine-digit one; thirteen lines less
-    // those of the last two.
+    // those of the last two and the one of an order FORCOMPR does not have, which is listed.
     const auto written = headers();
     EXPECT_EQ(written.size(), 7u);
-    EXPECT_EQ(lines().size(), 11u);
-    EXPECT_EQ(errorList().size(), 4u);
+    EXPECT_EQ(lines().size(), 10u);
+    EXPECT_EQ(errorList().size(), 5u);
     expectColumns(written.at("000100001011C"),
                   {{"CUENTA", "211010145"}, {"IDLISTA", "0145"}, {"NOMBRE", "Distribuidora O'Neill"}, {"FINALIZADO", "1"}},
                   "the supplier code with blanks around it");
@@ -216,8 +225,8 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
     EXPECT_EQ(rows("SELECT DESCRIPCION FROM C_MV_CPTEINSUMOS WHERE IDARTICULO = '" + quoted(article("D'ALE-01")) + "'"),
               (Rows{{"Pintura látex D'Alessandro 20 l"}}));
 
-    // The received lines of three orders, each a reception with its entry; the screws bring their washers
-    // from the first washer lot in CD61.
+    // The received lines of three orders, each a reception with its entry; the screws' four bulks of twelve
+    // bring a washer for every screw, from the washer lots of CD61 in order.
     EXPECT_EQ(rows("SELECT IDCOMPROBANTE, IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
                    "WHERE TC = '  IR' ORDER BY IDCOMPROBANTE"),
               (Rows{{"000100000001X", "000100001001C", "1001", "4"},
@@ -225,17 +234,24 @@ TEST_F(DemoOrders, TheSuppliersThenTheOrdersAndTheirReceptionsImportWithoutABox)
                     {"000100000003X", "000100001041C", "2001", "10"}}));
     EXPECT_EQ(rows("SELECT IDCOMPROBANTE_ORIGEN, LTRIM(IDARTICULO), LTRIM(NROLOTE), CAST(CANTIDAD AS float) FROM V_MV_STOCK "
                    "WHERE TC = '  PE'"),
-              (Rows{{"000100000001X", "1003", "A-2025-01", "4"}}));
+              (Rows{{"000100000001X", "1003", "A-2025-01", "30"}, {"000100000001X", "1003", "A-2025-02", "18"}}));
     EXPECT_EQ(rows("SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  IR'"), (Rows{{"3"}}));
-    // The mark goes by article: both lines of the article listed twice in order 101/1 carry it.
-    EXPECT_EQ(rows("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE CONTROLADOPOR LIKE 'RECEPCIONADO|%'"), (Rows{{"4"}}));
+    // Each is booked at what was received: order 100/1's four bulks at the line's 595.20, order 101/1's
+    // second line of its article at its own amount, not at the first's.
+    EXPECT_EQ(rows("SELECT NUMERO, CAST(IMPORTE AS float) FROM MV_ASIENTOS WHERE TC = '  IR' AND [DEBE-HABER] = 'D' "
+                   "ORDER BY NUMERO"),
+              (Rows{{"00000001", "595.2"}, {"00000002", "26700"}, {"00000003", "70500"}}));
+    // The mark goes on the received lines only: the line of article 4001 that was not received has none.
+    EXPECT_EQ(rows("SELECT LTRIM(IDARTICULO), CAST(CANTIDAD AS float) FROM C_MV_CPTEINSUMOS WHERE CONTROLADOPOR LIKE "
+                   "'RECEPCIONADO|%' ORDER BY ID"),
+              (Rows{{"1001", "4"}, {"4001", "3"}, {"2001", "10"}}));
 
     // Again: nothing new.
     const auto movements = rows("SELECT * FROM V_MV_STOCK ORDER BY ID");
     run({kProveedores, kOrdenes});
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(headers().size(), 7u);
-    EXPECT_EQ(lines().size(), 11u);
+    EXPECT_EQ(lines().size(), 10u);
     EXPECT_EQ(rows("SELECT * FROM V_MV_STOCK ORDER BY ID"), movements);
 }
 

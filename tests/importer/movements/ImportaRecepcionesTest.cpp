@@ -63,6 +63,12 @@ public:
                             costAccount.empty() ? "NULL" : fmt::format("'{}'", costAccount)));
     }
 
+    // A purchase-order voucher an earlier run left, of this account.
+    static void storedOrder(std::string_view id, std::string_view account)
+    {
+        execute(fmt::format("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA) VALUES ('  OC', '{}', '{}')", id, account));
+    }
+
     // The entries of stock movements on, against motive 5 of account 2.1.01.
     static void entriesOn()
     {
@@ -94,7 +100,8 @@ public:
                        "IDUNIDAD, CAST(CANTIDAD AS float) AS CANTIDAD, CAST(CANTIDADUD AS float) AS CANTIDADUD, "
                        "IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, "
                        "CAST(EQUIV_UDBASE AS float) AS EQUIV_UDBASE, CAST(PRECIOVENTA AS float) AS PRECIOVENTA, "
-                       "CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK ORDER BY ID");
+                       "CAST(IMPORTE_S_IVA AS float) AS IMPORTE_S_IVA, CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK "
+                       "ORDER BY ID");
     }
 
     std::vector<ColumnValues> entryLines()
@@ -149,7 +156,9 @@ struct Road {
     std::vector<ColumnValues> marks;      // every order line's article and mark, in order
     std::string nextIR, nextPE;           // the booklets afterwards
     std::vector<ColumnValues> entries;    // the entry lines, in order
-    std::size_t listed = 0;               // rows of the error list (the line phase's)
+    std::size_t listed = 0;               // rows of the error list
+    std::vector<std::string> mentions{};  // what the error list's rows must name between them
+    std::string receivedInto = "CD61";    // every order's reception warehouse afterwards
 };
 
 void PrintTo(const Road& road, std::ostream* os) { *os << road.name; }
@@ -223,11 +232,11 @@ const std::vector<Road>& roads()
          {order("1", "4")},
          {receivedLine("1", "A1", "0", "10")},
          entries,
-         {received(kIR1, kOrden1, "1", "A1", "10")},
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"IMPORTE_S_IVA", "50"}})},
          {mark("A1", kIR1)},
          "2",
          "0",
-         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1")}},
+         {entry("00000001", "2.1.01", "H", "500", "1"), entry("00000001", "1.1.05", "D", "500", "1")}},
         {"a component over lots",
          {order("1", "4")},
          {receivedLine("1", "A1", "0", "10")},
@@ -254,8 +263,8 @@ const std::vector<Road>& roads()
          {mark("A1", kIR1), mark("A2", kIR2)},
          "3",
          "0",
-         {entry("00000001", "2.1.01", "H", "5000", "1"), entry("00000001", "1.1.05", "D", "5000", "1"),
-          entry("00000002", "2.1.01", "H", "2500", "2"), entry("00000002", "1.1.05", "D", "2500", "2")}},
+         {entry("00000001", "2.1.01", "H", "500", "1"), entry("00000001", "1.1.05", "D", "500", "1"),
+          entry("00000002", "2.1.01", "H", "500", "2"), entry("00000002", "1.1.05", "D", "500", "2")}},
         {"a line in bulks",
          {order("1", "4")},
          {receivedLine("1", "A1", "2", "24")},
@@ -272,7 +281,7 @@ const std::vector<Road>& roads()
              f.refuseLinesOf("A1");
              f.expectLineRefused();
          },
-         {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"COSTO", "0"}})},
+         {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"IMPORTE_S_IVA", "0"}, {"COSTO", "0"}})},
          {},
          "2",
          "0",
@@ -286,7 +295,208 @@ const std::vector<Road>& roads()
          {mark("D'1", kIR1)},
          "2",
          "0",
-         {entry("00000001", "2.1.01", "H", "1500", "1"), entry("00000001", "1.1.07", "D", "1500", "1")}},
+         {entry("00000001", "2.1.01", "H", "500.0001", "1"), entry("00000001", "1.1.07", "D", "500.0001", "1")}},
+        {"a component of a bulk line, per unit in the bulks",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "4", "48")},
+         [](Receptions&) { Receptions::componentWithLots({"200"}); },
+         {received(kIR1, kOrden1, "1", "A1", "4", {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "48"}, {"EQUIV_UDBASE", "12"}}),
+          discharged("1", padded("L1"), "144")},
+         {mark("A1", kIR1)},
+         "2",
+         "2",
+         {}},
+        // What a received line is worth: its share of the line's amount, bulks or units.
+        {"a bulk line part received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "24", {{"PIEZ_FOD", number("3")}, {"UNID_FOD", number("36")}, {"PRET_FOD", number("432")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "2",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "24"}, {"EQUIV_UDBASE", "12"}, {"PRECIOVENTA", "432"},
+                    {"IMPORTE_S_IVA", "144"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "288", "1"), entry("00000001", "1.1.05", "D", "288", "1")}},
+        {"a unit line part received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "4", {{"UNID_FOD", number("10")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "4", {{"IMPORTE_S_IVA", "50"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "200", "1"), entry("00000001", "1.1.05", "D", "200", "1")}},
+        {"a bulk line ordered with no units",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "24", {{"UNID_FOD", number("0")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "2",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "24"}, {"EQUIV_UDBASE", "12"}, {"IMPORTE_S_IVA", "600"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "1200", "1"), entry("00000001", "1.1.05", "D", "1200", "1")}},
+        {"three bulks of ten of ten ordered",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "3", "10", {{"PRET_FOD", number("100")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "3",
+                   {{"IDUNIDAD", "  BL"}, {"CANTIDADUD", "10"}, {"EQUIV_UDBASE", "3.3333"}, {"PRECIOVENTA", "100"},
+                    {"IMPORTE_S_IVA", "33.3333"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "99.9999", "1"), entry("00000001", "1.1.05", "D", "99.9999", "1")}},
+        // An article ordered twice: the received row is valued from, and marks, its own stored line only.
+        {"an article ordered twice, the second received",
+         {order("1", "4")},
+         {with(notReceived("1", "A1"), {{"UNID_FOD", number("5")}, {"PRET_FOD", number("250")}}),
+          receivedLine("1", "A1", "0", "3", {{"PRET_FOD", number("120")}})},
+         entries,
+         {received(kIR1, kOrden1, "1", "A1", "3", {{"PRECIOVENTA", "120"}, {"IMPORTE_S_IVA", "40"}})},
+         {mark("A1", ""), mark("A1", kIR1)},
+         "2",
+         "0",
+         {entry("00000001", "2.1.01", "H", "120", "1"), entry("00000001", "1.1.05", "D", "120", "1")}},
+        {"two identical lines received each take their own",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "3"), notReceived("1", "A2"), receivedLine("1", "A1", "0", "3")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "3"), received(kIR1, kOrden1, "2", "A1", "3")},
+         {mark("A1", kIR1), mark("A2", ""), mark("A1", kIR1)},
+         "2",
+         "0",
+         {}},
+        // Two suppliers whose accounts, cut to their width, come out alike: the first keeps the voucher.
+        {"two suppliers sharing an account",
+         {order("800", "4", {{"CODP_FOC", text("PROV123456")}}), order("800", "4", {{"CODP_FOC", text("PROV123457")}})},
+         {receivedLine("800", "A1", "0", "2", {{"CODP_FOD", text("PROV123456")}}),
+          receivedLine("800", "A2", "0", "3", {{"CODP_FOD", text("PROV123457")}})},
+         {},
+         {received(kIR1, "000100008004C", "1", "A1", "2", {{"CUENTAPROVEEDOR", "2110101PROV1234"}})},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {},
+         3,
+         {"Orden 800/4 del proveedor 2110101PROV1234 (código PROV123457): su comprobante 000100008004C es ya el de la "
+          "orden 800/4 del proveedor 2110101PROV1234 (código PROV123456)",
+          "Renglón A2 de la orden 800/4 del proveedor 2110101PROV1234 (código PROV123457)",
+          "Recepción de la orden 800/4 del proveedor 2110101PROV1234 (código PROV123457)"}},
+        {"a voucher stored under another supplier",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "2")},
+         [](Receptions&) {
+             Receptions::storedOrder("000100000014C", "2110101999");
+         },
+         {},
+         {},
+         "0",
+         "0",
+         {},
+         3,
+         {"Orden 1/4 del proveedor 2110101123: su comprobante 000100000014C es ya el de una orden del proveedor 2110101999",
+          "Renglón A1 de la orden 1/4 del proveedor 2110101123: su comprobante 000100000014C es de otro proveedor",
+          "Recepción de la orden 1/4 del proveedor 2110101123: su comprobante 000100000014C es de otro proveedor"},
+         "NULL"},
+        // Lines whose order has no voucher: listed, and neither written nor received.
+        {"lines of an order without a voucher",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "2"), receivedLine("9", "A2", "0", "3")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "2")},
+         {mark("A1", kIR1)},
+         "2",
+         "0",
+         {},
+         2,
+         {"Renglón A2 de la orden 9/4 del proveedor 2110101123: no hay comprobante 000100000094C de su orden",
+          "Recepción de la orden 9/4 del proveedor 2110101123: no hay comprobante 000100000094C"}},
+        // The legacy table sorts " 57" and "57" apart, with " 58" between them: still one supplier, one order.
+        {"one supplier's code with and without blanks",
+         {order("800", "4", {{"CODP_FOC", text(" 57")}}), order("800", "4", {{"CODP_FOC", text(" 58")}})},
+         {receivedLine("800", "A1", "0", "2", {{"CODP_FOD", text(" 57")}}),
+          receivedLine("800", "A2", "0", "3", {{"CODP_FOD", text(" 58")}}),
+          receivedLine("800", "D'1", "0", "4", {{"CODP_FOD", text("57")}})},
+         {},
+         {received(kIR1, "000100008004C", "1", "A1", "2", {{"CUENTAPROVEEDOR", "211010157"}}),
+          received(kIR1, "000100008004C", "2", "D'1", "4", {{"CUENTAPROVEEDOR", "211010157"}})},
+         {mark("A1", kIR1), mark("D'1", kIR1)},
+         "2",
+         "0",
+         {},
+         3,
+         {"Orden 800/4 del proveedor 211010158"}},
+        // Dates the database cannot hold refuse the order whole: header, lines and reception.
+        {"a delivery date before 1753",
+         {order("1", "4", {{"FENT_FOC", date("1700-03-01")}}), order("2", "4")},
+         {receivedLine("1", "A1", "0", "2"), receivedLine("2", "A2", "0", "5")},
+         {},
+         {received(kIR1, kOrden2, "1", "A2", "5")},
+         {mark("A2", kIR1)},
+         "2",
+         "0",
+         {},
+         1,
+         {"Orden 1/4 del proveedor 2110101123: Tabla FORCOMPR, registro 1, campo FENT_FOC: la fecha 01/03/1700"}},
+        {"a due date past 9999",
+         {order("1", "4", {{"FECH_FOC", date("9999-12-01")}, {"PLAZ_FOC", number("31")}})},
+         {receivedLine("1", "A1", "0", "2")},
+         {},
+         {},
+         {},
+         "0",
+         "0",
+         {},
+         1,
+         {"Orden 1/4 del proveedor 2110101123: Tabla FORCOMPR, registro 1, campo FECH_FOC + PLAZ_FOC"}},
+        {"a line received with 0 bulks and 0 units is neither posted nor marked",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "0", "2"), receivedLine("1", "A2", "0", "0")},
+         {},
+         {received(kIR1, kOrden1, "1", "A1", "2")},
+         {mark("A1", kIR1), mark("A2", "")},
+         "2",
+         "0",
+         {}},
+        // Quantities that cannot be posted refuse the order's whole reception.
+        {"negative units received",
+         {order("1", "4")},
+         {receivedLine("1", "A2", "0", "2"), receivedLine("1", "A1", "0", "-5")},
+         {},
+         {},
+         {mark("A2", ""), mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "CREC_FOD es -5"},
+         "NULL"},
+        {"negative bulks received",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "-3", "4")},
+         {},
+         {},
+         {mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "ZREC_FOD es -3"},
+         "NULL"},
+        {"bulks received with no units",
+         {order("1", "4")},
+         {receivedLine("1", "A1", "2", "0", {{"UNID_FOD", number("24")}})},
+         {},
+         {},
+         {mark("A1", "")},
+         "0",
+         "0",
+         {},
+         1,
+         {"1/4", "A1", "CREC_FOD 0"},
+         "NULL"},
     };
     return list;
 }
@@ -313,7 +523,11 @@ TEST_P(ReceptionRoad, WritesEveryTable)
     ASSERT_EQ(entries.size(), road.entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         expectColumns(entries[i], road.entries[i], "entry line " + std::to_string(i + 1));
-    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), "CD61") << id;
+    for (const auto& [id, header] : headers()) EXPECT_EQ(header.at("IDDEPOSITORECEPCION"), road.receivedInto) << id;
+    std::string listedTexts;
+    for (const auto& [ordinal, text] : errorList()) listedTexts += text + "\n";
+    for (const std::string& mention : road.mentions)
+        EXPECT_NE(listedTexts.find(mention), std::string::npos) << mention << " in " << listedTexts;
     EXPECT_TRUE(rows("SELECT * FROM V_MV_CTROL_CPTE").empty());
     EXPECT_TRUE(rows("SELECT * FROM AUX_ERR").empty() || road.listed > 0);
 }
@@ -475,6 +689,38 @@ TEST_F(Receptions, WithoutTheReceptionTypeTheImportIsToldBeforeAnyOrder)
     EXPECT_TRUE(movements().empty());
     EXPECT_EQ(headers().at(kOrden1).at("IDDEPOSITORECEPCION"), "NULL");
     EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(Receptions, AnOrderNamingAnArticleTheMasterLacksIsWrittenWholeOnceTheArticleIsAdded)
+{
+    entriesOn();
+    write({order("1", "4"), order("2", "4")},
+          {receivedLine("1", "A1", "0", "2"), receivedLine("1", "Z9", "0", "3"), notReceived("1", "A2"),
+           receivedLine("2", "A2", "0", "5")});
+    importOrders();
+    EXPECT_TRUE(prompter.shown().empty());
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].second, "Orden 1/4 del proveedor 2110101123: sus renglones piden artículos que no están en "
+                                "V_MA_ARTICULOS (FDEORCOM registro 2, artículo Z9); no se importa");
+    EXPECT_FALSE(headers().contains(kOrden1));
+    const auto written = movements();
+    ASSERT_EQ(written.size(), 1u);
+    expectColumns(written[0], received(kIR1, kOrden2, "1", "A2", "5"), "the other order's reception");
+    EXPECT_EQ(lines().size(), 1u);
+
+    addArticle("Z9", "Perno", "1.1.05");
+    importOrders();
+    EXPECT_TRUE(errorList().empty());
+    EXPECT_TRUE(headers().contains(kOrden1));
+    EXPECT_EQ(lines().size(), 4u);
+    const auto now = movements();
+    ASSERT_EQ(now.size(), 3u);
+    expectColumns(now[1], received(kIR2, kOrden1, "1", "A1", "2"), "the first order's first line");
+    expectColumns(now[2], received(kIR2, kOrden1, "2", "Z9", "3"), "the first order's second line");
+    const std::string first = snapshot();
+    importOrders();
+    EXPECT_EQ(snapshot(), first);
 }
 
 TEST_F(Receptions, ASecondRunChangesNoTable)
