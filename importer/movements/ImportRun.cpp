@@ -90,9 +90,9 @@ void CorridaImportacion::informaRechazos(std::string_view tabla) const
     const std::int32_t rechazados = contadores.errores;
     if (rechazados == 0) return;
     const std::string mensaje = fmt::format(
-        "{} de {} no se importaron. Cada uno está en la lista de errores y en el registro de errores {}",
+        "{} de {} no se {}. El detalle está en la lista de errores y en el registro de errores {}",
         rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados), tabla,
-        gDB_Dll().rutaRegistroErrores().string());
+        rechazados == 1 ? "importó" : "importaron", gDB_Dll().rutaRegistroErrores().string());
     programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
 }
 
