@@ -102,6 +102,17 @@ TEST_F(ActualizaNetoProveedores, AMissingTableWritesNothing)
     EXPECT_TRUE(window.cmdImportar.enabled);
 }
 
+TEST_F(ActualizaNetoProveedores, AFolderThatCannotBeOpenedIsTold)
+{
+    window.TxtPathDatos.text = (legacy.path() / "no-such-folder").string();
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (-2147467259) The dBase folder"),
+                           ui::vbOKOnly | ui::vbCritical,
+                           "Microsoft Visual FoxPro Driver - CmdNETO_FTE_Click Aviso al operador!!! ", ui::vbOK);
+    press(&Importar::CmdNETO_FTE_Click);
+    EXPECT_TRUE(window.cmdImportar.enabled);
+    EXPECT_FALSE(window.DBOrigen);
+}
+
 class DemoBalances : public Balances {};
 
 TEST_F(DemoBalances, BothEntriesAndTheNetPassTakeTheDemoFolderWithoutABox)
