@@ -66,9 +66,10 @@ public:
         // read. Unset, EjecutaTransaccion with duplicate keys and references tolerated.
         std::function<Escritura(const ListaSentencias& lote, std::string& textoError)> ejecuta;
     };
-    // Batch style with both tolerance switches on, each record a transaction of its own; the counters'
-    // start is set anew. A source that cannot be read further is told through `trataError` (OK only) and
-    // ends the loop.
+    // Batch style, each record a transaction of its own run by the steps' runner (unless they give one, with
+    // both tolerance switches on); the counters' start is set anew. A runner that ends the task ends the
+    // loop as stopped. A source that cannot be read further is told through `trataError` (OK only) and ends
+    // the loop.
     Fin porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos);
 
     std::int32_t leidos() const { return c_.leidos; }
