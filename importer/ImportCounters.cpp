@@ -1,5 +1,7 @@
 #include "importer/ImportCounters.h"
 
+#include "core/FormattingHelpers.h"
+#include "core/Utilidades.h"
 #include "platform/base/DateDifference.h"
 #include "platform/base/Value.h"
 
@@ -15,6 +17,11 @@ void ContadoresImportacion::actualizaPromedio(base::DateTime ahora)
         promedio = leidos;
     }
     minutosPrevios = minutos;
+    if (total > 0 && promedio > 0) {
+        // To the configured decimals, as the time is shown.
+        const double minutosRestantes = static_cast<double>(total - leidos) / static_cast<double>(promedio);
+        restante = gUtilidades().ValorNumerico(FormatoNumerico(fmt::format("{}", minutosRestantes), -1)).toDouble();
+    }
 }
 
 std::string ContadoresImportacion::linea() const
@@ -27,4 +34,12 @@ std::string ContadoresImportacion::lineas(std::string_view trasMinutos) const
 {
     return fmt::format("Leidos {}\r\nGrabados:{}\r\nErrores: {}\r\nInicio: {}\r\nTranscurrido: {}{}\r\n(Promedio: {} x minuto)",
                        leidos, grabados, errores, base::Value(inicio).toText(), minutos, trasMinutos, promedio);
+}
+
+std::string ContadoresImportacion::lineaRestante() const
+{
+    return fmt::format("Leidos {} de {} Grabados:{} Errores: {}\r\n Inicio: {} transcurrido: {} Min. Tiempo restante:{} Min. "
+                       "(Promedio minuto: {} )",
+                       leidos, total, grabados, errores, base::Value(inicio).toText(), minutos,
+                       base::Value(restante).toText(), promedio);
 }

@@ -14,9 +14,13 @@ struct ContadoresImportacion {
     std::int64_t minutos = 0, minutosPrevios = 0;
     std::int64_t promedio = 0;
     std::int32_t leidosAlCambio = 0;
+    // The source's records, when the progress tells the time remaining, and the minutes it last told.
+    std::int32_t total = 0;
+    double restante = 0;
 
     // The rate is the records read during the last completed stretch between two minute changes, and during
     // the first minute the records read so far.
+    // With a total, the minutes remaining follow a rate above 0 and keep their value otherwise.
     void actualizaPromedio(base::DateTime ahora);
     // "Leidos n Grabados:n Errores: n Inicio: <date> transcurrido: m Min. (Promedio: r x minuto)"
     std::string linea() const;
@@ -24,4 +28,8 @@ struct ContadoresImportacion {
     // "Leidos n", "Grabados:n", "Errores: n", "Inicio: <date>", "Transcurrido: m" + `trasMinutos`,
     // "(Promedio: r x minuto)".
     std::string lineas(std::string_view trasMinutos) const;
+    // The counters with the total and the time remaining, as the balance imports show them:
+    // "Leidos n de t Grabados:n Errores: n" CR LF " Inicio: <date> transcurrido: m Min. Tiempo restante:r Min.
+    // (Promedio minuto: p )".
+    std::string lineaRestante() const;
 };

@@ -120,6 +120,14 @@ ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<v
     return Fin::Completo;
 }
 
+ImportLoop::Escritura ImportLoop::ejecutaTransaccion(const ListaSentencias& lote, std::string& textoError)
+{
+    long codigo = 0;
+    std::string texto;
+    EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, true, texto, textoError);
+    return ventana_.HuboError ? Escritura::Fallido : Escritura::Grabado;
+}
+
 ImportLoop::Fin ImportLoop::porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos)
 {
     c_.inicio = programClock().now();
@@ -156,10 +164,10 @@ ImportLoop::Fin ImportLoop::porRegistro(db::Recordset& origen, const PasosPorReg
             ++c_.errores;
             pasos.listaError(motivo);
         } else if (destino == Destino::Escribe) {
-            long codigo = 0;
-            std::string texto, errorTexto;
-            EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, true, texto, errorTexto);
-            if (ventana_.HuboError) {
+            std::string errorTexto;
+            const Escritura escrito = pasos.ejecuta ? pasos.ejecuta(lote, errorTexto) : ejecutaTransaccion(lote, errorTexto);
+            if (escrito == Escritura::Termina) return Fin::Detenido;
+            if (escrito == Escritura::Fallido) {
                 ++c_.errores;
                 pasos.listaError(pasos.textoFallo(errorTexto));
             } else {

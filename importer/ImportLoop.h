@@ -47,6 +47,8 @@ public:
 
     // What reading a record decided: write its batch, pass it over as already written, or refuse it.
     enum class Destino { Escribe, Omite, Rechaza };
+    // What running a record's batch came to.
+    enum class Escritura { Grabado, Fallido, Termina };
     struct PasosPorRegistro {
         // The progress text, shown before the record is counted as read.
         std::function<std::string(const ContadoresImportacion&)> progreso;
@@ -60,10 +62,14 @@ public:
         // database refused, `textoFallo` of its error lines.
         std::function<void(const std::string& texto)> listaError;
         std::function<std::string(const std::string& textoError)> textoFallo;
+        // Runs a record's batch: written, failed (`textoError` says why) or the end of the task, nothing more
+        // read. Unset, EjecutaTransaccion with duplicate keys and references tolerated.
+        std::function<Escritura(const ListaSentencias& lote, std::string& textoError)> ejecuta;
     };
-    // Batch style with both tolerance switches on, each record a transaction of its own; the counters'
-    // start is set anew. A source that cannot be read further is told through `trataError` (OK only) and
-    // ends the loop.
+    // Batch style, each record a transaction of its own run by the steps' runner (unless they give one, with
+    // both tolerance switches on); the counters' start is set anew. A runner that ends the task ends the
+    // loop as stopped. A source that cannot be read further is told through `trataError` (OK only) and ends
+    // the loop.
     Fin porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos);
 
     std::int32_t leidos() const { return c_.leidos; }
@@ -74,6 +80,8 @@ public:
 
 private:
     bool cancelado();
+    // The default runner of porRegistro.
+    Escritura ejecutaTransaccion(const ListaSentencias& lote, std::string& textoError);
     // `registro` is the record's number in the message when reading it fails.
     bool leeRegistro(const std::function<void()>& trabajo, std::int32_t registro);
     // Moves to the next record, which is read as it becomes current.

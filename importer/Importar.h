@@ -99,7 +99,11 @@ public:
     void ImportaSaldosCtaCte(std::string_view caption);
     void ImportaChequesCartera(std::string_view caption);
     void ImportaSaldoCheques();
+    // "Updatea NETO_FTE en Prov.": the suppliers' net amounts, from the legacy folder of TxtPathDatos.
     void CmdNETO_FTE_Click();
+    // Writes SALDPROV's net amounts into the supplier lines of the balances, from the folder DBOrigen is
+    // open on.
+    void ActualizaNetoProveedores();
 
     // --- maintenance buttons, fiscal years and the window's batch runner
     ProgressBar picStatus;  // the progress of the trigger scripts

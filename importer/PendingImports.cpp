@@ -4,7 +4,5 @@
 
 void Importar::ImportaSaldosStock() { noDisponible(); }
 void Importar::ImportaMovimientosStock(std::string_view) { noDisponible(); }
-void Importar::ImportaSaldosCtaCte(std::string_view) { noDisponible(); }
 void Importar::ImportaChequesCartera(std::string_view) { noDisponible(); }
 void Importar::ImportaSaldoCheques() { noDisponible(); }
-void Importar::CmdNETO_FTE_Click() { noDisponible(); }

@@ -33,7 +33,22 @@ CREATE TABLE MV_ASIENTOS (
     UNEGOCIO            char(4)      COLLATE SQLSRV,
     IDCAJAS             char(4)      COLLATE SQLSRV,
     TC_ORIGEN           char(4)      COLLATE SQLSRV,
-    CPTE_ORIGEN         char(13)     COLLATE SQLSRV
+    CPTE_ORIGEN         char(13)     COLLATE SQLSRV,
+    -- A customer's or supplier's open item: its VAT book kind, total and taxable net, due date and the
+    -- party's tax id and VAT condition on the voucher's first line; the salesperson on both.
+    LIVA_TIPO           varchar(10)  COLLATE SQLSRV,
+    LIVA_TOTAL          money,
+    LIVA_IMPNETOGRAV    money,
+    VENCIMIENTO         datetime,
+    CABCUIT             varchar(20)  COLLATE SQLSRV,
+    CABCONDIVA          char(4)      COLLATE SQLSRV,
+    IDVENDEDOR          char(4)      COLLATE SQLSRV,
+    -- What kind of line it is, and where it came from (4: the balance and history imports).
+    ESRESUMEN           bit,
+    ES_SALDO_APERTURA   bit,
+    ESAJUSTE            bit,
+    CHPROPIO            bit,
+    TRANSMISION         int
 );
 -- The voucher's lines are looked up by its key; the next entry number by month and period.
 CREATE INDEX MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
@@ -50,4 +65,10 @@ CREATE TABLE MA_SUBDIARIOS (
 CREATE TABLE MA_SUBDIARIOSCOMPROBANTES (
     TC        char(4) COLLATE SQLSRV NOT NULL PRIMARY KEY,
     SUBDIARIO char(4) COLLATE SQLSRV
+);
+
+-- The days the entries are dated on, and whether each is a working day.
+CREATE TABLE MA_CALENDARIO (
+    FECHA       datetime NOT NULL PRIMARY KEY,
+    NOLABORABLE bit
 );

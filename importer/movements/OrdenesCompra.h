@@ -1,15 +1,14 @@
 #pragma once
-// What the phases of the purchase-order import share: the run's counters, the error list of the window, the
-// error trap, the legacy records read field by field, and the register that keeps two legacy orders from
-// becoming one voucher.
+// What the phases of the purchase-order import share beyond a movement import's run: the order numbers and
+// the register that keeps two legacy orders from becoming one voucher.
 //
 // A legacy order is known by two numbers (NUME_ and NUMS_), joined into the eight digits of its voucher
 // number. The join is ambiguous: (1, 23) and (12, 3) both give 00000123. The first order of the run that
 // gives an id owns it; any other order, and every line of another order, that gives the same id is listed,
 // logged and counted as an error, never written into the first one.
 
-#include "importer/ImportCounters.h"
-#include "importer/ImportLoop.h"
+#include "importer/movements/ImportRun.h"
+#include "importer/movements/LegacyRecord.h"
 #include "platform/base/Currency.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Error.h"
@@ -30,38 +29,8 @@ namespace ordenes {
 // The voucher type of a purchase order, as codes are written: right-aligned in four characters.
 inline constexpr std::string_view kTipoOrden = "  OC";
 
-// One record of a legacy table, read as the import needs its fields. Every failure names the table, the
-// record and the field, keeping the number of the error that caused it (13 for a value of the wrong kind).
-class CamposLegado {
-public:
-    CamposLegado(db::Recordset& origen, std::string_view tabla, std::int32_t registro)
-        : origen_(origen), tabla_(tabla), registro_(registro)
-    {
-    }
-
-    // As the data layer gives it: Null for an empty number or date.
-    base::Value valor(std::string_view campo) const;
-    // "" for Null.
-    std::string texto(std::string_view campo) const;
-    // An amount the import computes with: a Null or a text that is no number fails.
-    base::Currency numero(std::string_view campo) const;
-    // An amount copied as it is: Null reads as 0.
-    base::Currency numeroOCero(std::string_view campo) const;
-    // A date the import computes with: Null fails.
-    base::DateTime fecha(std::string_view campo) const;
-    // A date copied as it is: Null stays Null.
-    base::Value fechaONula(std::string_view campo) const;
-
-private:
-    [[noreturn]] void falla(std::string_view campo, long numero, std::string_view porque) const;
-
-    db::Recordset& origen_;
-    std::string_view tabla_;
-    std::int32_t registro_;
-};
-
-// dividendo / divisor to four decimals, ties to the even neighbour, computed exactly; the divisor is not 0.
-base::Currency cociente(base::Currency dividendo, base::Currency divisor);
+using movimientos::CamposLegado;
+using movimientos::cociente;
 
 // The voucher number a legacy order's two numbers give.
 struct NumeroOrden {
@@ -108,28 +77,10 @@ private:
 };
 
 // One run of the import, from the error list's preparation to its last phase.
-class CorridaOrdenes {
+class CorridaOrdenes : public movimientos::CorridaImportacion {
 public:
-    explicit CorridaOrdenes(Importar& ventana) : ventana(ventana) {}
+    explicit CorridaOrdenes(Importar& ventana) : CorridaImportacion(ventana, "ImportaOrdenes") {}
 
-    // The error list cleared (its number of rows kept), its two columns as wide as the grid allows.
-    void preparaListaErrores();
-    // Opens a phase's legacy table through DBOrigen; false when it could not be opened (the operator has been
-    // told, and the task's entry is marked " ---> ERROR").
-    bool abre(std::string sentencia, db::Recordset& origen);
-    // The common error dialog with these buttons, its answer written to the error log.
-    int trataError(const base::Error& error, int botones) const;
-    // A row at the end of MSFlexGrid1: Errores as its ordinal, the text beside it; it becomes the top row.
-    void listaError(const std::string& texto);
-    // Something refused without a database error (an ambiguous id, a number too long): written to the error
-    // log, then `motivo` takes it for the error list.
-    void rechaza(std::string texto, std::string& motivo) const;
-    // What the phases hand the shared loop: the progress text with `trasMinutos` after the minutes, the
-    // trap, the listing. The caller adds how a record is built and, for lines, how a refusal is listed.
-    ImportLoop::PasosPorRegistro pasos(std::string trasMinutos);
-
-    Importar& ventana;
-    ContadoresImportacion contadores;
     RegistroOrdenes registro;
 };
 

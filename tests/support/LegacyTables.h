@@ -28,8 +28,9 @@ LegacyRow with(LegacyRow row, const LegacyRow& changes);
 
 class LegacyTables {
 public:
-    // A table of the demo layout (FCLIENTE, FPROVEED, fciudade, FARTICUL, FCOSTEOS, FORCOMPR, FDEORCOM); rows
-    // whose index is in `deleted` are marked deleted. Fields a row leaves out are empty.
+    // A table of the demo layout (FCLIENTE, FPROVEED, fciudade, FARTICUL, FCOSTEOS, FORCOMPR, FDEORCOM,
+    // SALDCLIE, SALDPROV); rows whose index is in `deleted` are marked deleted. Fields a row leaves out are
+    // empty.
     LegacyTables& table(std::string name, std::vector<LegacyRow> rows, std::vector<int> deleted = {});
     // EMPLEADOSTEMO.xls, sheet MIG: LEGAJO, APELLIDO Y NOMBRE, Direccion, cuil.
     LegacyTables& employees(std::vector<std::vector<std::string>> rows);

@@ -1,0 +1,245 @@
+// Generated legacy open items through the balance imports, as the operator runs them: "Iniciar/Importar" with
+// "Saldos de Clientes", then with "Saldos de Proveedores", then the button "Updatea NETO_FTE en Prov.", the
+// window shown (offscreen when there is no display) with the Qt event pump. Per record the import adds the
+// date to the calendar on its own, reads whether the account exists, the next entry number and whether the
+// voucher is there (a customer's twice), and commits the account row when new with the two lines; per
+// supplier record the net pass runs one UPDATE. Measured in one run:
+//   - with the window and its event pump (what the operator gets),
+//   - without a window (the same database work, no label shown, no events),
+//   - the same units of work with raw prepared SQLite statements into an identical database: per record the
+//     calendar read and insert, the account, entry-number and existence reads, one transaction of account
+//     row and lines; per supplier one UPDATE (the target: the imports within 2x of it),
+//   - the ideal: the final rows alone, one transaction per record, no reads (for information).
+// Usage: bench_balance_imports [records] (default 100000 per table; the legacy folder is generated first).
+
+#include "bench/BenchSupport.h"
+#include "bench/ImportRuns.h"
+#include "core/Configuracion.h"
+#include "core/DB_Dll.h"
+#include "importer/Importar.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fmt/format.h>
+#include <map>
+#include <sqlite3.h>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+namespace {
+
+using bench::Clock;
+using bench::check;
+using bench::countRows;
+using bench::fail;
+constexpr std::size_t kClientes = 11, kProveedores = 12;
+
+struct Seconds {
+    double customers = 0, suppliers = 0, net = 0;
+    double total() const { return customers + suppliers + net; }
+};
+
+double runEntry(Importar& window, std::size_t entry)
+{
+    for (ui::CheckBox& box : window.chkTabla) box.value = 0;
+    window.chkTabla[entry].value = 1;
+    const auto start = Clock::now();
+    window.cmdImportar_Click();
+    return bench::since(start);
+}
+
+void expectFinished(const Importar& window, const std::string& what)
+{
+    const std::string& text = window.LblDetalle.caption;
+    if (!text.ends_with(" FINALIZADO ")) fail(what + " did not finish: " + text);
+    if (window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 0) != "")
+        fail(what + " listed an error: " + window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 1));
+}
+
+Seconds importBalances(Importar& window, const std::filesystem::path& legacy, long records)
+{
+    window.TxtPathDatos.text = legacy.string();
+    Seconds seconds;
+    seconds.customers = runEntry(window, kClientes);
+    expectFinished(window, "Saldos de Clientes");
+    seconds.suppliers = runEntry(window, kProveedores);
+    expectFinished(window, "Saldos de Proveedores");
+    const auto start = Clock::now();
+    window.CmdNETO_FTE_Click();
+    seconds.net = bench::since(start);
+    expectFinished(window, "Updatea NETO_FTE en Prov.");
+    if (countRows("MV_ASIENTOS") != 4 * records)
+        fail(fmt::format("{} entry lines written, {} expected", countRows("MV_ASIENTOS"), 4 * records));
+    if (countRows("MV_ASIENTOS WHERE LIVA_IMPNETOGRAV IS NOT NULL") != records)
+        fail(fmt::format("{} net amounts written, {} expected", countRows("MV_ASIENTOS WHERE LIVA_IMPNETOGRAV IS NOT NULL"),
+                         records));
+    return seconds;
+}
+
+sqlite3_stmt* prepare(sqlite3* db, const std::string& sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    check(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), db);
+    return statement;
+}
+
+// Runs the statement once with the values bound (1, 2, ...; a null pointer binds Null); true when it
+// answered a row.
+bool step(sqlite3* db, sqlite3_stmt* statement, const std::vector<sqlite3_value*>& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i]) sqlite3_bind_value(statement, static_cast<int>(i) + 1, values[i]);
+        else sqlite3_bind_null(statement, static_cast<int>(i) + 1);
+    }
+    const int code = sqlite3_step(statement);
+    if (code != SQLITE_ROW && code != SQLITE_DONE) check(code, db);
+    sqlite3_reset(statement);
+    return code == SQLITE_ROW;
+}
+
+std::size_t column(const bench::CopiedRows& rows, const std::string& name)
+{
+    const auto found = std::find_if(rows.columns.begin(), rows.columns.end(),
+                                    [&](const std::string& c) { return strcasecmp(c.c_str(), name.c_str()) == 0; });
+    if (found == rows.columns.end()) fail("no column " + name);
+    return static_cast<std::size_t>(found - rows.columns.begin());
+}
+
+// The rows the window's run wrote, read before any clock starts: the entry lines in pairs (a record's two),
+// the accounts by the record that made each.
+struct FinalRows {
+    bench::CopiedRows lines, accounts;
+    std::map<std::string, std::size_t> accountOf;  // record → its row in `accounts`
+    long records = 0;
+};
+
+void readFinalRows(sqlite3* db, FinalRows& rows)
+{
+    bench::readRows(db, "SELECT * FROM source.MV_ASIENTOS ORDER BY ID", rows.lines, 1);
+    bench::readRows(db,
+                    "SELECT c.CODIGO, c.DESCRIPCION, (SELECT (MIN(a.ID) + 1) / 2 FROM source.MV_ASIENTOS a WHERE "
+                    "a.CUENTA = c.CODIGO AND a.SECUENCIA = 1) FROM source.MA_CUENTAS c",
+                    rows.accounts, 0, true);
+    for (std::size_t i = 0; i < rows.accounts.keys.size(); ++i) rows.accountOf[rows.accounts.keys[i]] = i;
+    rows.records = static_cast<long>(rows.lines.values.size() / 2);
+}
+
+// The final rows written into `db`, one transaction per record; with `units`, each record does the import's
+// reads and its calendar row first, and each supplier's net amount goes in by an UPDATE after the lines.
+double writeRecords(sqlite3* db, const FinalRows& rows, bool units)
+{
+    sqlite3_stmt* begin = prepare(db, "BEGIN");
+    sqlite3_stmt* commit = prepare(db, "COMMIT");
+    sqlite3_stmt* line = prepare(db, rows.lines.insertInto("MV_ASIENTOS"));
+    sqlite3_stmt* account = prepare(db, rows.accounts.insertInto("MA_CUENTAS"));
+    sqlite3_stmt* dayThere = prepare(db, "SELECT FECHA FROM MA_CALENDARIO WHERE FECHA = ?");
+    sqlite3_stmt* day = prepare(db, "INSERT INTO MA_CALENDARIO (FECHA, NOLABORABLE) VALUES (?, 0)");
+    sqlite3_stmt* accountThere = prepare(db, "SELECT * FROM MA_CUENTAS WHERE CODIGO = ?");
+    sqlite3_stmt* entryNumber = prepare(db, "SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE MES_OPERATIVO = ? AND "
+                                            "TIPO_REG = ? AND PERIODO = ?");
+    sqlite3_stmt* voucherThere = prepare(db, "SELECT * FROM MV_ASIENTOS WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND "
+                                             "LETRA = ? AND CUENTA = ?");
+    sqlite3_stmt* customerThere = prepare(db, "SELECT * FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = "
+                                              "MA_CUENTAS.CODIGO WHERE MA_CUENTAS.TipoVista = 'CL' AND TC = ? AND "
+                                              "SUCURSAL = ? AND NUMERO = ? AND LETRA = ?");
+    sqlite3_stmt* net = prepare(db, "UPDATE MV_ASIENTOS SET LIVA_IMPNETOGRAV = ? WHERE CUENTA = ? AND TC = ? AND "
+                                    "SUCURSAL = ? AND NUMERO = ? AND LETRA = ?");
+    const bench::CopiedRows& l = rows.lines;
+    const std::size_t fecha = column(l, "FECHA"), cuenta = column(l, "CUENTA"), mes = column(l, "MES_OPERATIVO"),
+                      tipoReg = column(l, "TIPO_REG"), periodo = column(l, "PERIODO"), tc = column(l, "TC"),
+                      sucursal = column(l, "SUCURSAL"), numero = column(l, "NUMERO"), letra = column(l, "LETRA"),
+                      neto = column(l, "LIVA_IMPNETOGRAV"), vendedor = column(l, "IDVENDEDOR");
+
+    const auto start = Clock::now();
+    for (long record = 0; record < rows.records; ++record) {
+        const auto& first = l.values[2 * record];
+        const auto found = rows.accountOf.find(std::to_string(record + 1));
+        if (units) {
+            if (!step(db, dayThere, {first[fecha]})) step(db, day, {first[fecha]});
+            step(db, accountThere, {first[cuenta]});
+            step(db, entryNumber, {first[mes], first[tipoReg], first[periodo]});
+            step(db, voucherThere, {first[tc], first[sucursal], first[numero], first[letra], first[cuenta]});
+            if (sqlite3_value_type(first[vendedor]) != SQLITE_NULL)
+                step(db, customerThere, {first[tc], first[sucursal], first[numero], first[letra]});
+        }
+        step(db, begin, {});
+        if (found != rows.accountOf.end()) step(db, account, rows.accounts.values[found->second]);
+        for (int i = 0; i < 2; ++i) {
+            std::vector<sqlite3_value*> values = l.values[2 * record + i];
+            // The net amount comes afterwards, by its own pass.
+            if (units) values[neto] = nullptr;
+            step(db, line, values);
+        }
+        step(db, commit, {});
+    }
+    if (units) {
+        for (long record = 0; record < rows.records; ++record) {
+            const auto& first = l.values[2 * record];
+            if (sqlite3_value_type(first[neto]) == SQLITE_NULL) continue;
+            step(db, net, {first[neto], first[cuenta], first[tc], first[sucursal], first[numero], first[letra]});
+        }
+    }
+    const double seconds = bench::since(start);
+    for (sqlite3_stmt* statement :
+         {begin, commit, line, account, dayThere, day, accountThere, entryNumber, voucherThere, customerThere, net})
+        sqlite3_finalize(statement);
+    return seconds;
+}
+
+// The window's final rows written into the new database `target` in `folder`; the seconds it took.
+double rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target, bool units)
+{
+    bench::logIn(folder, target);  // the same schema as the imports' databases
+    sqlite3* db = bench::openRaw(folder / (target + ".sqlite"));
+    bench::attachSource(db, folder / (source + ".sqlite"));
+    FinalRows rows;
+    readFinalRows(db, rows);
+    bench::detachSource(db);
+    const double seconds = writeRecords(db, rows, units);
+    sqlite3_close(db);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long records = argc > 1 ? std::atol(argv[1]) : 100000;
+    if (records <= 0) fail("usage: bench_balance_imports [records]");
+    bench::drawOffscreenWithoutDisplay();
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+
+    const bench::Scratch scratch;
+    const std::filesystem::path& folder = scratch.folder();
+    gUsuarioLogeado = "bench";
+    gUNegocio = "   1";
+
+    const auto made = Clock::now();
+    bench::generateLegacyFolder(folder / "legacy", "--balances", records);
+    std::printf("legacy folder with %ld customer and %ld supplier open items generated in %.1f s\n", records, records,
+                bench::since(made));
+
+    const auto [shown, hidden] = bench::withAndWithoutWindow(
+        folder, [&](Importar& window) { return importBalances(window, folder / "legacy", records); });
+    const double units = rawPrepared(folder, "VENTANA", "CRUDO", true);
+    const double ideal = rawPrepared(folder, "VENTANA", "IDEAL", false);
+
+    std::printf("open items: %ld customers, %ld suppliers\n", records, records);
+    std::printf("                                    customers/s  suppliers/s  net pass/s  records/s, all\n");
+    for (const auto& [what, s] : {std::pair<const char*, const Seconds&>{"balance imports, window shown:  ", shown},
+                                  std::pair<const char*, const Seconds&>{"balance imports, no window:     ", hidden}})
+        std::printf("%s  %11.0f  %11.0f  %10.0f  %10.0f\n", what, records / s.customers, records / s.suppliers,
+                    records / s.net, 2 * records / s.total());
+    std::printf("raw prepared sqlite3, same units of work:                          %10.0f\n", 2 * records / units);
+    std::printf("raw prepared sqlite3, final rows only:                             %10.0f\n", 2 * records / ideal);
+    std::printf("import / same units of work: %.2fx (window shown), %.2fx (no window)\n", shown.total() / units,
+                hidden.total() / units);
+    std::printf("import / final rows only:    %.2fx (window shown), %.2fx (no window)\n", shown.total() / ideal,
+                hidden.total() / ideal);
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "importer/movements/ImportRun.h"
+
+#include "core/DB_Dll.h"
+#include "core/ProgramServices.h"
+#include "core/Utilidades.h"
+#include "importer/Importar.h"
+#include "importer/LegacySource.h"
+#include "platform/ui/Prompter.h"
+
+#include <algorithm>
+#include <fmt/format.h>
+
+namespace movimientos {
+namespace {
+
+// Widths in twips: the ordinal's column, and what the text's column leaves of the grid's width.
+constexpr long kAnchoOrdinal = 350;
+constexpr long kMargenTexto = 300;
+
+}  // namespace
+
+void CorridaImportacion::preparaListaErrores()
+{
+    ui::FlexGrid& lista = ventana.MSFlexGrid1;
+    lista.clear();
+    lista.setColWidth(0, kAnchoOrdinal);
+    lista.setColWidth(1, std::max(0L, lista.width - kMargenTexto));
+    ventana.cambio();
+}
+
+bool CorridaImportacion::abre(std::string sentencia, db::Recordset& origen)
+{
+    return abreOrigen(ventana, std::move(sentencia), origen);
+}
+
+int CorridaImportacion::trataError(const base::Error& error, int botones) const
+{
+    const int respuesta = gUtilidades().MuestraError(error, botones);
+    gDB_Dll().registraError(fmt::format("({}) {}", error.number(), error.description()), rutina_, respuesta);
+    return respuesta;
+}
+
+void CorridaImportacion::listaError(const std::string& texto)
+{
+    ui::FlexGrid& lista = ventana.MSFlexGrid1;
+    lista.setRows(lista.rows() + 1);
+    const long fila = lista.rows() - 1;
+    lista.setTextMatrix(fila, 0, std::to_string(contadores.errores));
+    lista.setTextMatrix(fila, 1, texto);
+    lista.setTopRow(fila);
+    ventana.cambio();
+}
+
+void CorridaImportacion::rechaza(std::string texto, std::string& motivo) const
+{
+    gDB_Dll().registraError(texto, rutina_, 0);
+    motivo = std::move(texto);
+}
+
+ImportLoop::PasosPorRegistro CorridaImportacion::pasos(std::string trasMinutos)
+{
+    ImportLoop::PasosPorRegistro pasos;
+    pasos.progreso = [trasMinutos](const ContadoresImportacion& c) { return c.lineas(trasMinutos); };
+    pasos.trataError = [this](const base::Error& error, int botones) { return trataError(error, botones); };
+    pasos.listaError = [this](const std::string& texto) { listaError(texto); };
+    pasos.textoFallo = [](const std::string& textoError) { return textoError; };
+    return pasos;
+}
+
+void CorridaImportacion::termina(ImportLoop::Fin fin, std::string_view tabla)
+{
+    switch (fin) {
+    case ImportLoop::Fin::Completo:
+        ventana.LblDetalle.caption += " FINALIZADO ";
+        break;
+    case ImportLoop::Fin::Cancelado:
+        ventana.lblTabla.caption += " ---> CANCELADO ";
+        break;
+    case ImportLoop::Fin::Detenido:
+        ventana.lblTabla.caption += " ---> DETENIDO";
+        ventana.Cancelado = true;
+        break;
+    }
+    ventana.cambio();
+    informaRechazos(tabla);
+}
+
+void CorridaImportacion::informaRechazos(std::string_view tabla) const
+{
+    const std::int32_t rechazados = contadores.errores;
+    if (rechazados == 0) return;
+    const std::string mensaje = fmt::format(
+        "{} de {} no se {}. El detalle está en la lista de errores y en el registro de errores {}",
+        rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados), tabla,
+        rechazados == 1 ? "importó" : "importaron", gDB_Dll().rutaRegistroErrores().string());
+    programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
+}
+
+}  // namespace movimientos

@@ -1,0 +1,19 @@
+#pragma once
+// The voucher a legacy current-account record names, as its entry lines store it: the type right-aligned
+// in 4, and from the number text (branch, "-", eight digits, "-", letter) the branch "0000", the number
+// "00000000" and the letter.
+
+#include <string>
+
+namespace movimientos {
+
+struct ClaveComprobante {
+    std::string tc, sucursal, numero, letra;
+    bool numeroCero = false;  // the number part is 0: the voucher has no number of its own
+};
+
+// `tipo` and `numero` as read. The branch is the number in characters 1-4, the number the one in characters
+// 6-13 with any "-" dropped, the letter the last character ("X" when it is blank).
+ClaveComprobante claveComprobante(const std::string& tipo, const std::string& numero);
+
+}  // namespace movimientos

@@ -1,0 +1,334 @@
+// "Saldos de Clientes" and "Saldos de Proveedores" through the window: each open item of SALDCLIE or
+// SALDPROV becomes a two-line entry of MV_ASIENTOS, the side fixed by the voucher type, the balancing line on
+// the adjustment account; a second run writes nothing again.
+
+#include "core/Configuracion.h"
+#include "tests/importer/movements/BalanceFixture.h"
+#include "tests/support/LegacyFixtures.h"
+
+#include <set>
+
+namespace {
+
+using namespace testing_support;
+
+class ImportaSaldosCtaCte : public Balances {
+protected:
+    // The first lines, by voucher number.
+    std::map<std::string, ColumnValues> firstLines()
+    {
+        std::map<std::string, ColumnValues> out;
+        for (ColumnValues& row : records("SELECT * FROM MV_ASIENTOS WHERE SECUENCIA = 1 ORDER BY ID"))
+            out[row["NUMERO"]] = row;
+        return out;
+    }
+
+    // The database refuses the lines of `account` with error 50000, as a trigger checking the user's rights
+    // on accounts does, until the first refusal has been recorded in AUX_ERR (the operator has mended the
+    // rights meanwhile).
+    void refuseUntilRecorded(std::string_view account)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open_v2((folder.path() / "EMPRESA.sqlite").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const std::string trigger = fmt::format(
+            "CREATE TRIGGER SIN_DERECHOS BEFORE INSERT ON MV_ASIENTOS WHEN NEW.CUENTA = '{}' AND NOT EXISTS "
+            "(SELECT 1 FROM AUX_ERR) BEGIN SELECT RAISE(ABORT, 'cuenta no autorizada'); END",
+            account);
+        const int created = sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        ASSERT_EQ(created, SQLITE_OK);
+    }
+
+    static constexpr const char* kPregunta =
+        "Este error se produjo porque el usuario actual no tiene autorizada todas las cuentas, por favor, entre en "
+        "autorizacion de tareas, grupos, seleccione el usuario actual y marque todas las cuentas, cuando lo haya "
+        "hecho, pulse SI para continuar con el proceso.. para abortar pulse no";
+
+    void expectEndBox(std::string_view counted)
+    {
+        prompter.expectMessage(ui::startsWith(std::string(counted)), ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    }
+};
+
+TEST_F(ImportaSaldosCtaCte, TheVoucherTypeFixesTheSideTheBookAndTheSignOfTheTotal)
+{
+    struct Case {
+        const char* kind;
+        const char* legacySide;
+        const char* side;  // of line 1; "" when the record is refused
+        const char* book;  // LIVA_TIPO, "NULL" when the column is left out
+        const char* total;
+    };
+    const std::vector<Case> cases{
+        {"FC", "H", "D", "Ventas", "121.5"},     {"NC", "D", "H", "Ventas", "-121.5"},
+        {"ND", "H", "D", "Ventas", "121.5"},     {"CB", "D", "H", "NULL", "121.5"},
+        {"PG", "H", "D", "NULL", "121.5"},       {"NCC", "H", "D", "COMPRAS", "-121.5"},
+        {"FCC", "D", "H", "COMPRAS", "121.5"},   {"NDC", "D", "H", "COMPRAS", "121.5"},
+        {"nc", "D", "H", "Ventas", "-121.5"},    {"AJ", "h", "H", "NULL", "121.5"},
+        {"AJ", "D", "D", "NULL", "121.5"},       {"AJ", "X", "", "", ""},
+        {"AJ", "", "", "", ""},
+    };
+    std::vector<LegacyRow> items;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        items.push_back(openItem("1120101", cases[i].kind, fmt::format("0001-{:08}-A", i + 1),
+                                 {{"DH_fte", text(cases[i].legacySide)}}));
+    writeCustomers(items);
+    expectEndBox("2 registros de SALDCLIE no se importaron");
+    run({kClientes});
+
+    const auto written = firstLines();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const std::string number = fmt::format("{:08}", i + 1);
+        SCOPED_TRACE(fmt::format("{} with DH_fte \"{}\"", c.kind, c.legacySide));
+        if (std::string_view(c.side).empty()) {
+            EXPECT_EQ(written.count(number), 0u);
+            continue;
+        }
+        ASSERT_EQ(written.count(number), 1u);
+        expectColumns(written.at(number),
+                      {{"DEBE-HABER", c.side}, {"LIVA_TIPO", c.book}, {"LIVA_TOTAL", c.total}, {"CABIMPORTE", "121.5"},
+                       {"IMPORTE", "121.5"}},
+                      "line 1");
+        const auto second = records(fmt::format("SELECT * FROM MV_ASIENTOS WHERE NUMERO = '{}' AND SECUENCIA = 2", number));
+        ASSERT_EQ(second.size(), 1u);
+        EXPECT_EQ(second[0].at("DEBE-HABER"), std::string_view(c.side) == "D" ? "H" : "D");
+    }
+    const auto errors = errorList();
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[0].second.find("registro 12"), std::string::npos) << errors[0].second;
+    EXPECT_NE(errors[0].second.find("\"X\" no es D ni H"), std::string::npos) << errors[0].second;
+    EXPECT_NE(errors[1].second.find("registro 13"), std::string::npos) << errors[1].second;
+    EXPECT_NE(errorLog().find("registro 12"), std::string::npos);
+    EXPECT_EQ(window.LblDetalle.caption.substr(window.LblDetalle.caption.size() - 12), " FINALIZADO ");
+}
+
+TEST_F(ImportaSaldosCtaCte, TheNumberTextGivesBranchNumberAndLetter)
+{
+    struct Case {
+        const char* text;
+        const char* branch;
+        const char* number;
+        const char* letter;
+    };
+    // Voucher numbers are unique here; a zero number part takes the run's counter, once per record.
+    const std::vector<Case> cases{
+        {"0001-00001234-A", "0001", "00001234", "A"}, {"0003-00000077", "0003", "00000077", "X"},
+        {"0004-0000-456-B", "0004", "00000456", "B"}, {"0001-00000000-A", "0001", "00000001", "A"},
+        {"   2-00000000-C", "0002", "00000002", "C"}, {"0012-00005678-b", "0012", "00005678", "b"},
+    };
+    std::vector<LegacyRow> items;
+    for (const Case& c : cases) items.push_back(openItem("1120101", "FC", c.text));
+    writeCustomers(items);
+    run({kClientes});
+
+    const auto lines = entryLines();
+    ASSERT_EQ(lines.size(), 2 * cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].text);
+        for (std::size_t line = 0; line < 2; ++line)
+            expectColumns(lines[2 * i + line],
+                          {{"TC", "  FC"}, {"SUCURSAL", cases[i].branch}, {"NUMERO", cases[i].number}, {"LETRA", cases[i].letter}},
+                          "line");
+    }
+}
+
+TEST_F(ImportaSaldosCtaCte, ThreeOpenItemsOfANewAccount)
+{
+    gPeriodo = 7;
+    writeCustomers({openItem("1120199", "FC", "0001-00000001-A",
+                             {{"Nomb_fte", text("Almacén D'Ángelo")}, {"codv_fte", text("7")}, {"Venc_fte", null()}}),
+                    openItem("1120199", "FC", "0001-00000002-A", {{"FECH_FTE", date("2005-07-02")}}),
+                    openItem("1120199", "ND", "0001-00000003-A", {{"Nomb_fte", text("Otro nombre")}})});
+    run({kClientes});
+    EXPECT_TRUE(prompter.shown().empty());
+
+    const auto accounts = records("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS");
+    ASSERT_EQ(accounts.size(), 1u);
+    expectColumns(accounts[0], {{"CODIGO", "1120199"}, {"DESCRIPCION", "Almacén DÁngelo"}}, "account");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MA_CALENDARIO"), 2u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MA_CALENDARIO WHERE FECHA = '2005-07-02 00:00:00' AND NOLABORABLE = 0"), 1u);
+
+    const auto lines = entryLines();
+    ASSERT_EQ(lines.size(), 6u);
+    expectColumns(lines[0],
+                  {{"TIPO_REG", "VTAS"}, {"FECHA", "2005-07-01 00:00:00"}, {"FECHASUBDIARIO", "2005-07-01 00:00:00"},
+                   {"CUENTA", "1120199"}, {"IMPORTE", "121.5"}, {"DEBE-HABER", "D"}, {"CABCUENTA", "1120199"},
+                   {"CABIMPORTE", "121.5"}, {"TC", "  FC"}, {"SUCURSAL", "0001"}, {"NUMERO", "00000001"}, {"LETRA", "A"},
+                   {"LIVA_TIPO", "Ventas"}, {"LIVA_TOTAL", "121.5"}, {"LIVA_IMPNETOGRAV", "NULL"},
+                   {"CABNOMBRE", "Almacén D'Ángelo"}, {"VENCIMIENTO", "NULL"}, {"CABCUIT", "30712345678"},
+                   {"CABCONDIVA", "   1"}, {"DETALLE", "Saldo al cierre"}, {"MES_OPERATIVO", "7"}, {"PERIODO", "1"},
+                   {"SECUENCIA", "1"}, {"NUMERO ASIENTO", "1"}, {"IDCAJAS", "   1"}, {"UNEGOCIO", "   1"},
+                   {"ESRESUMEN", "0"}, {"ES_SALDO_APERTURA", "0"}, {"ESAJUSTE", "0"}, {"CHPROPIO", "0"},
+                   {"MONEDA", "   1"}, {"TRANSMISION", "4"}, {"USUARIO_LOGEADO", "tester"},
+                   {"FECHAHORA_GRABACION", "2026-03-07 09:05:00"}, {"IDVENDEDOR", "   7"}},
+                  "line 1");
+    expectColumns(lines[1],
+                  {{"TIPO_REG", "VTAS"}, {"CUENTA", "71104"}, {"IMPORTE", "121.5"}, {"DEBE-HABER", "H"},
+                   {"CABCUENTA", "1120199"}, {"CABIMPORTE", "121.5"}, {"TC", "  FC"}, {"NUMERO", "00000001"},
+                   {"LIVA_TIPO", "NULL"}, {"LIVA_TOTAL", "NULL"}, {"CABNOMBRE", "NULL"}, {"VENCIMIENTO", "NULL"},
+                   {"CABCUIT", "NULL"}, {"CABCONDIVA", "NULL"}, {"DETALLE", "Saldo al cierre"}, {"PERIODO", "1"},
+                   {"SECUENCIA", "2"}, {"NUMERO ASIENTO", "1"}, {"ESAJUSTE", "1"}, {"TRANSMISION", "4"},
+                   {"IDVENDEDOR", "   7"}},
+                  "line 2");
+    // One entry number per record, the next once the record before it is stored.
+    for (std::size_t record = 0; record < 3; ++record) {
+        EXPECT_EQ(lines[2 * record].at("NUMERO ASIENTO"), std::to_string(record + 1));
+        EXPECT_EQ(lines[2 * record + 1].at("NUMERO ASIENTO"), std::to_string(record + 1));
+    }
+    EXPECT_EQ(lines[2].at("VENCIMIENTO"), "2005-07-31 00:00:00");
+    EXPECT_EQ(lines[4].at("CABNOMBRE"), "Otro nombre");
+    EXPECT_EQ(gPeriodo, 7);
+    EXPECT_EQ(counters(), "Leidos 2 de 3 Grabados:2 Errores: 0");
+}
+
+TEST_F(ImportaSaldosCtaCte, EachFiscalYearAndRegisterHasItsOwnEntryNumbers)
+{
+    gPeriodo = 1;
+    writeSuppliers({openItem("2110101", "FCC", "0001-00000001-A", {{"FECH_FTE", date("2005-06-30")}, {"Subd_fte", text("cpas")}}),
+                    openItem("2110101", "FCC", "0001-00000002-A", {{"FECH_FTE", date("2005-06-30")}, {"Subd_fte", text("Cpas")}}),
+                    openItem("2110101", "FCC", "0001-00000003-A", {{"Subd_fte", text("CPAS")}}),
+                    openItem("2110101", "FCC", "0001-00000004-A", {{"FECH_FTE", date("2005-06-15")}})});
+    run({kProveedores});
+    EXPECT_TRUE(prompter.shown().empty());
+
+    const auto lines = firstLines();
+    ASSERT_EQ(lines.size(), 4u);
+    expectColumns(lines.at("00000001"), {{"PERIODO", "0"}, {"MES_OPERATIVO", "6"}, {"TIPO_REG", "CPRA"}, {"NUMERO ASIENTO", "1"}}, "30/06");
+    expectColumns(lines.at("00000002"), {{"PERIODO", "0"}, {"TIPO_REG", "CPRA"}, {"NUMERO ASIENTO", "2"}}, "30/06 again");
+    expectColumns(lines.at("00000003"), {{"PERIODO", "1"}, {"MES_OPERATIVO", "7"}, {"TIPO_REG", "CPRA"}, {"NUMERO ASIENTO", "1"}}, "01/07");
+    expectColumns(lines.at("00000004"), {{"PERIODO", "0"}, {"TIPO_REG", "VTAS"}, {"NUMERO ASIENTO", "1"}}, "another register");
+    EXPECT_EQ(lines.at("00000001").count("IDVENDEDOR"), 1u);
+    EXPECT_EQ(lines.at("00000001").at("IDVENDEDOR"), "NULL");
+    EXPECT_EQ(gPeriodo, 1);
+}
+
+TEST_F(ImportaSaldosCtaCte, ASecondRunWritesNothingAgain)
+{
+    // The same voucher twice on one account makes two entries, each recognised on the next run; the
+    // supplier's first voucher has the key of the customer's first, and is a voucher of its own.
+    testing_support::LegacyTables()
+        .table("SALDCLIE", {openItem("1120101", "FC", "0001-00001234-A"), openItem("1120101", "FC", "0001-00000000-A"),
+                            openItem("1120102", "FC", "0001-00000000-A"), openItem("1120103", "FC", "0002-00000010-A"),
+                            openItem("1120103", "FC", "0002-00000010-A")})
+        .table("SALDPROV", {openItem("2110101", "FC", "0001-00001234-A"), openItem("2110101", "FCC", "0001-00000000-A")})
+        .write(legacy.path());
+    // The customer accounts are the ERP's customers.
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120101', 'Cliente', 'CL')");
+    run({kClientes, kProveedores});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 14u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS WHERE CUENTA = '2110101' AND NUMERO = '00001234'"), 1u);
+    // Each record with a zero number part takes the next number of its run.
+    EXPECT_EQ(rows("SELECT CUENTA, NUMERO FROM MV_ASIENTOS WHERE SECUENCIA = 1 AND NUMERO < '00000010' ORDER BY ID"),
+              (Rows{{"1120101", "00000001"}, {"1120102", "00000002"}, {"2110101", "00000001"}}));
+
+    run({kClientes, kProveedores});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 14u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MA_CUENTAS"), 4u);
+    EXPECT_EQ(counters(), "Leidos 1 de 2 Grabados:0 Errores: 0");
+
+    // A third open item of the voucher that stands twice is new.
+    testing_support::LegacyTables()
+        .table("SALDCLIE", {openItem("1120103", "FC", "0002-00000010-A"), openItem("1120103", "FC", "0002-00000010-A"),
+                            openItem("1120103", "FC", "0002-00000010-A")})
+        .write(legacy.path());
+    run({kClientes});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS WHERE CUENTA = '1120103'"), 3u);
+}
+
+TEST_F(ImportaSaldosCtaCte, AnAccountTheUserMayNotUseAsksWhetherToTryAgain)
+{
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A"), openItem("1120102", "FC", "0001-00000002-A"),
+                    openItem("1120103", "FC", "0001-00000003-A")});
+    refuseUntilRecorded("1120102");
+    prompter.expectMessage(kPregunta, ui::vbYesNo | ui::vbQuestion, "Atencion", ui::vbYes);
+    run({kClientes});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 6u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM AUX_ERR"), 1u);
+    EXPECT_TRUE(errorList().empty());
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" FINALIZADO "));
+}
+
+TEST_F(ImportaSaldosCtaCte, AnsweringNoToTheRightsQuestionStopsTheRun)
+{
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A"), openItem("1120102", "FC", "0001-00000002-A"),
+                    openItem("1120103", "FC", "0001-00000003-A")});
+    writeSuppliers({openItem("2110101", "FCC", "0001-00000001-A")});
+    refuseUntilRecorded("1120102");
+    prompter.expectMessage(kPregunta, ui::vbYesNo | ui::vbQuestion, "Atencion", ui::vbNo);
+    run({kClientes, kProveedores});
+    EXPECT_EQ(rows("SELECT DISTINCT CUENTA FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"1120101"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: Saldos de Clientes ---> DETENIDO");
+    EXPECT_FALSE(window.LblDetalle.caption.ends_with(" FINALIZADO "));
+}
+
+TEST_F(ImportaSaldosCtaCte, AValueTooWideFailsItsRecordWhole)
+{
+    window.txtFields[0].text = "7110400000000001";  // 16 characters: an account holds 15
+    writeCustomers({openItem("1120199", "FC", "0001-00000001-A")});
+    expectEndBox("1 registro de SALDCLIE no se importó");
+    run({kClientes});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 0u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MA_CUENTAS"), 0u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM AUX_ERR"), 1u);
+    const auto errors = errorList();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].second.starts_with("Tabla SALDCLIE, registro 1: 8152")) << errors[0].second;
+    EXPECT_NE(errorLog().find("Tabla SALDCLIE, registro 1: 8152"), std::string::npos);
+}
+
+TEST_F(ImportaSaldosCtaCte, CancelEndsTheRunBetweenRecords)
+{
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A"), openItem("1120101", "FC", "0001-00000002-A"),
+                    openItem("1120101", "FC", "0001-00000003-A")});
+    writeSuppliers({openItem("2110101", "FCC", "0001-00000001-A")});
+    // The first record pumps events twice: after its first line, and after it is written.
+    pump.at(2, [this] { window.CmdCancelar_Click(); });
+    run({kClientes, kProveedores});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 2u);
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: Saldos de Clientes ---> CANCELADO ");
+    EXPECT_EQ(window.LblDetalle.caption, "CANCELADO");
+}
+
+TEST_F(ImportaSaldosCtaCte, ARecordWithoutADateStopsTheTaskNamingIt)
+{
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A"),
+                    openItem("1120101", "FC", "0001-00000002-A", {{"FECH_FTE", null()}}),
+                    openItem("1120101", "FC", "0001-00000003-A")});
+    prompter.expectMessage(
+        "Ha ocurrido el Siguiente Error (13) Tabla SALDCLIE, registro 2, campo FECH_FTE: está vacío y hace falta una fecha",
+        ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
+    run({kClientes});
+    EXPECT_EQ(rows("SELECT DISTINCT NUMERO FROM MV_ASIENTOS"), (Rows{{"00000001"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: Saldos de Clientes ---> DETENIDO");
+    EXPECT_TRUE(window.Cancelado);
+}
+
+TEST_F(ImportaSaldosCtaCte, AMissingTableOrAdjustmentAccountWritesNothing)
+{
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), ui::vbAbortRetryIgnore | ui::vbCritical,
+                           "Recordset - AbrirRecordset Aviso al operador!!! ", ui::vbIgnore);
+    run({kClientes});
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: Saldos de Clientes ---> ERROR");
+
+    writeSuppliers({openItem("2110101", "FCC", "0001-00000001-A")});
+    window.txtFields[1].text = "  ";
+    prompter.expectMessage("La cuenta de ajuste de proveedores está vacía: escríbala antes de importar los saldos.",
+                           ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    run({kProveedores});
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: Saldos de Proveedores ---> ERROR");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 0u);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MA_CALENDARIO"), 0u);
+}
+
+TEST_F(ImportaSaldosCtaCte, AnEmptySourceOnlyFinishes)
+{
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A")}, {0});
+    run({kClientes});
+    EXPECT_EQ(window.LblDetalle.caption, " FINALIZADO ");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 0u);
+}
+
+}  // namespace
