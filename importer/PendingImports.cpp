@@ -2,8 +2,6 @@
 
 #include "importer/Importar.h"
 
-void Importar::ImportaSaldosStock() { noDisponible(); }
-void Importar::ImportaMovimientosStock(std::string_view) { noDisponible(); }
 void Importar::ImportaSaldosCtaCte(std::string_view) { noDisponible(); }
 void Importar::ImportaChequesCartera(std::string_view) { noDisponible(); }
 void Importar::ImportaSaldoCheques() { noDisponible(); }
