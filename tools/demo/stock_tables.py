@@ -9,8 +9,8 @@ only), a deleted record.
 
     stock_tables.py <folder> [--stock N]
 
---stock N writes N generated SALDOSTK records and N generated VENTAS records instead, half of them on
-articles the demo has, for the import benchmark.
+--stock N writes N generated SALDOSTK records (on articles the demo has) and N generated VENTAS records
+(half of them on articles the demo has) instead, for the import benchmark.
 
 Other programs import this module: FIELDS and FILES give the layout, write_table writes given rows, and
 saldostk, ventas, compras and movstk write the demo or generated rows; these take the folder and the demo
@@ -105,14 +105,19 @@ DEMO_OTHERS = [
 ]
 
 
+# Demo articles the ERP has (erp-demo-data.sql), for the generated records.
+KNOWN_CODES = ['1001', '1002', '1003', '1004', '2001', '2002']
+
+
 def generated_code(index):
     """Every second code is a demo article; the others the ERP does not have. At most six characters."""
-    return '%d' % (1001 + index % 6) if index % 2 == 0 else 'G%05d' % (index % 100000)
+    return KNOWN_CODES[index // 2 % len(KNOWN_CODES)] if index % 2 == 0 else 'G%05d' % (index % 100000)
 
 
 def generated_balances(count):
-    return [balance(generated_code(index), 'Saldo %d' % index, str(index % 50 + 1), warehouse=str(index % 3 + 1))
-            for index in range(count)]
+    """Known articles only: one the ERP lacks would refuse the whole opening voucher."""
+    return [balance(KNOWN_CODES[index % len(KNOWN_CODES)], 'Saldo %d' % index, str(index % 50 + 1),
+                    warehouse=str(index % 3 + 1)) for index in range(count)]
 
 
 def generated_sales(count):
