@@ -168,6 +168,18 @@ TEST_F(StockBalances, ALineTheDatabaseRefusesUndoesTheVoucherAndIsNamed)
     EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
 }
 
+TEST_F(StockBalances, ANumberThatCannotBeRecordedUndoesTheVoucher)
+{
+    write({balance("1001", "5"), balance("1002", "3")});
+    refuse("V_MV_CTROL_CPTE", "NUMERO", "00000001");
+    prompter.expectMessage(ui::startsWith("Número 000100000001X de SI: 50000 : "), ui::vbCritical | ui::vbOKOnly,
+                           "Aviso al Operador!", ui::vbOK);
+    importBalances();
+    expectNothingWritten();
+    EXPECT_EQ(window.LblDetalle.caption, "Procesando Registro 2" + std::string(kNoGrabado));
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
+}
+
 TEST_F(StockBalances, AnArticleTheErpLacksRefusesTheVoucherUntilTheMasterHasIt)
 {
     write({balance("1001", "5"), balance("ZZ9", "3"), balance("1003", "1")});
