@@ -10,6 +10,7 @@
 #include "core/ProgramServices.h"
 #include "core/Utilidades.h"
 #include "importer/Importar.h"
+#include "importer/OpenTransaction.h"
 #include "importer/PriceRows.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
@@ -21,57 +22,6 @@
 namespace {
 
 constexpr std::string_view kSinCambios = " - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN";
-
-// The rebuild's transaction. A statement that fails undoes everything done so far; the failure is then
-// recorded in AUX_ERR and shown, as a failed batch is. Left open, it is undone when it ends.
-class Reconstruccion {
-public:
-    Reconstruccion() = default;
-    Reconstruccion(const Reconstruccion&) = delete;
-    Reconstruccion& operator=(const Reconstruccion&) = delete;
-    ~Reconstruccion() { deshace(); }
-
-    bool comienza()
-    {
-        abierta_ = true;
-        return ejecuta("BEGIN TRANSACTION");
-    }
-    // False when the statements failed: the transaction has been undone and the failure reported.
-    bool ejecuta(std::string sentencias)
-    {
-        DB_Dll& erp = gDB_Dll();
-        erp.EjecutaConsultaSQL(sentencias);
-        db::ErrorList& errores = erp.gCnn.errors();
-        if (errores.empty()) return true;
-        const long codigo = errores.item(0).nativeError;
-        std::string mensaje;
-        for (std::size_t i = 0; i < errores.count(); ++i)
-            mensaje += fmt::format("{} : {}\r\n", errores.item(i).nativeError, errores.item(i).description);
-        errores.clear();
-        deshace();
-        // After the rollback, or the error row would be undone with the rest.
-        GrabaError(sentencias, os::programName(), codigo, mensaje);
-        programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
-        return false;
-    }
-    bool confirma()
-    {
-        if (!ejecuta("COMMIT TRANSACTION")) return false;
-        abierta_ = false;
-        return true;
-    }
-    void deshace()
-    {
-        if (!abierta_) return;
-        abierta_ = false;
-        std::string rollback = "ROLLBACK TRANSACTION";
-        gDB_Dll().EjecutaConsultaSQL(rollback);
-        gDB_Dll().gCnn.errors().clear();
-    }
-
-private:
-    bool abierta_ = false;
-};
 
 std::string listaDe(const std::string& proveedor) { return base::right(proveedor, 4); }
 

@@ -2,7 +2,5 @@
 
 #include "importer/Importar.h"
 
-void Importar::ImportaSaldosStock() { noDisponible(); }
-void Importar::ImportaMovimientosStock(std::string_view) { noDisponible(); }
 void Importar::ImportaChequesCartera(std::string_view) { noDisponible(); }
 void Importar::ImportaSaldoCheques() { noDisponible(); }

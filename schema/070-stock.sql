@@ -84,10 +84,44 @@ CREATE TABLE V_MV_STOCK (
     IDVENDEDOR           char(4)      COLLATE SQLSRV,
     IMPORTE_UD           decimal(18,4),
     UD_PR                char(4)      COLLATE SQLSRV,
-    ENCOMODATO           decimal(18,4)
+    ENCOMODATO           decimal(18,4),
+    REVISADO             bit,
+    ANULADO              bit,
+    USUARIO              varchar(128) COLLATE SQLSRV
 );
 CREATE INDEX V_MV_STOCK_COMPROBANTE ON V_MV_STOCK (TC, IDCOMPROBANTE);
 -- What a voucher moved of one article, read per line when a delivery note is loaded.
 CREATE INDEX V_MV_STOCK_COMPROBANTE_ARTICULO ON V_MV_STOCK (TC, IDCOMPROBANTE, IDARTICULO);
 -- The movements that came from a voucher: a purchase order's receptions, a reception's component discharge.
 CREATE INDEX V_MV_STOCK_ORIGEN ON V_MV_STOCK (TC_ORIGEN, IDCOMPROBANTE_ORIGEN);
+
+-- The stock history of the legacy system: its sales, purchase and other movements as they were, one row per
+-- legacy record. The ERP reads it beside V_MV_STOCK and never posts it again, so nothing refers to it.
+CREATE TABLE V_MV_STOCKHIS (
+    ID              INTEGER PRIMARY KEY AUTOINCREMENT,
+    TC              char(4)       COLLATE SQLSRV,
+    IDCOMPROBANTE   char(13)      COLLATE SQLSRV,
+    CUENTAPROVEEDOR varchar(15)   COLLATE SQLSRV,
+    SECUENCIA       int,
+    FECHA           datetime,
+    IDARTICULO      char(25)      COLLATE SQLSRV,
+    DESCRIPCION     varchar(100)  COLLATE SQLSRV,
+    IDUNIDAD        char(4)       COLLATE SQLSRV,
+    IDUNIDADBASE    char(4)       COLLATE SQLSRV,
+    CANTIDAD        decimal(18,4),
+    CANTIDADUD      decimal(18,4),
+    CLASEPRECIO     int,
+    IDCAJA          char(4)       COLLATE SQLSRV,
+    IDDEPOSITO      char(4)       COLLATE SQLSRV,
+    COSTO           decimal(18,4),
+    IVARI           decimal(18,4),
+    PRECIOVENTA     decimal(18,4),
+    IMPORTE_S_IVA   decimal(18,4),
+    UNEGOCIO        char(4)       COLLATE SQLSRV,
+    IDMOTIVOSTOCK   char(4)       COLLATE SQLSRV,
+    TRANSMISION     int,
+    REVISADO        bit,
+    ANULADO         bit,
+    USUARIO         varchar(128)  COLLATE SQLSRV
+);
+CREATE INDEX V_MV_STOCKHIS_COMPROBANTE ON V_MV_STOCKHIS (TC, IDCOMPROBANTE);

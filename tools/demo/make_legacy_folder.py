@@ -4,12 +4,13 @@ dozen realistic rows, the awkward ones among them (codes the customer import lea
 apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, deleted records, an
 employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
 
-    make_legacy_folder.py <folder> [--customers N] [--orders N] [--balances N] [--seed S]
+    make_legacy_folder.py <folder> [--customers N] [--orders N] [--balances N] [--stock N] [--seed S]
 
 --customers N replaces the demo customers with N generated ones, every one of which the customer import
-takes (for the import benchmark); --orders N likewise the demo purchase orders (order_tables.py), and
---balances N the demo open items of the current accounts (balance_tables.py). Each table has its own
-function below, listed in TABLES; a table added later adds its function there.
+takes (for the import benchmark); --orders N likewise the demo purchase orders (order_tables.py),
+--balances N the demo open items of the current accounts (balance_tables.py), and --stock N the demo stock
+balances and sales (stock_tables.py). Each table has its own function below, listed in TABLES; a table
+added later adds its function there.
 
 Other programs import this module for its field lists (FIELDS) and its writers (write_dbf, write_workbook),
 so their tables have the same layout as the demo's.
@@ -31,6 +32,7 @@ import dbf_files  # noqa: E402  (beside this script)
 import balance_tables  # noqa: E402  (SALDCLIE and SALDPROV)
 import order_tables  # noqa: E402  (FORCOMPR and FDEORCOM)
 import price_tables  # noqa: E402  (FARTICUL and FCOSTEOS)
+import stock_tables  # noqa: E402  (SALDOSTK, VENTAS, COMPRAS and MOVSTK)
 
 D = decimal.Decimal
 
@@ -250,6 +252,8 @@ def empleados(folder, options):
 # (the command line's, and `generator`, the random generator of generated values).
 TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos,
           order_tables.forcompr, order_tables.fdeorcom, balance_tables.saldclie, balance_tables.saldprov]
+          order_tables.forcompr, order_tables.fdeorcom, stock_tables.saldostk, stock_tables.ventas,
+          stock_tables.compras, stock_tables.movstk]
 
 
 def main():
@@ -262,6 +266,8 @@ def main():
     parser.add_argument('--balances', type=int,
                         help='generate this many open items per balance table (balance_tables.py) instead of the '
                              'demo ones')
+    parser.add_argument('--stock', type=int,
+                        help='generate this many SALDOSTK and VENTAS records instead of the demo ones')
     parser.add_argument('--seed', type=int, default=1, help='seed of the generated values')
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)

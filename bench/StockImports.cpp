@@ -1,0 +1,192 @@
+// Generated legacy stock balances and sales through ImportaSaldosStock and ImportaMovimientosStock, as the
+// operator runs them: "Iniciar/Importar" with the entry "Saldos Stock", then with "Movimientos de Stock de
+// Ventas", the window shown (offscreen when there is no display) and the Qt event pump, and again without a
+// window. The database is prepared before the clock starts with the demo data (its articles and the "SI"
+// booklet). Every balance is on a known article; half of the sales are on articles the ERP lacks.
+//
+// The opening is one transaction: per balance the article's existence read and the line's INSERT, then the
+// booklet's advance and the used number. The history is one transaction per sale, after the article's
+// read. Against raw prepared SQLite in the same run, into identical databases:
+//   (a) the same units of work: the same reads, the same transactions, the same final rows;
+//   (b) the ideal: the final rows alone, no reads (the opening in one transaction, a sale per transaction),
+//       printed for information.
+// Usage: bench_stock_imports [records] (default 100000; the legacy folder is generated first).
+
+#include "bench/BenchSupport.h"
+#include "bench/ImportRuns.h"
+#include "core/Configuracion.h"
+#include "core/DB_Dll.h"
+#include "importer/Importar.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fmt/format.h>
+#include <fstream>
+#include <iterator>
+#include <sqlite3.h>
+#include <string>
+
+namespace {
+
+using bench::Clock;
+using bench::check;
+using bench::countRows;
+using bench::fail;
+constexpr std::size_t kVentas = 15, kSaldosStock = 18;
+
+std::string demoData()
+{
+    std::ifstream in(bench::repository() / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void loadDemoData()
+{
+    std::string demo = demoData();
+    gDB_Dll().EjecutaConsultaSQL(demo);
+    if (!gDB_Dll().gCnn.errors().empty()) fail("the demo data did not load");
+}
+
+double runEntry(Importar& window, std::size_t entry)
+{
+    for (ui::CheckBox& box : window.chkTabla) box.value = 0;
+    window.chkTabla[entry].value = 1;
+    const auto start = Clock::now();
+    window.cmdImportar_Click();
+    return bench::since(start);
+}
+
+struct Seconds {
+    double opening = 0, history = 0;
+};
+
+Seconds importStock(Importar& window, const std::filesystem::path& legacy, long records)
+{
+    loadDemoData();
+    window.TxtPathDatos.text = legacy.string();
+    Seconds seconds;
+    seconds.opening = runEntry(window, kSaldosStock);
+    if (countRows("V_MV_STOCK WHERE TC = '  SI'") != records)
+        fail(fmt::format("{} opening lines written, {} expected: {}", countRows("V_MV_STOCK WHERE TC = '  SI'"), records,
+                         window.LblDetalle.caption));
+    seconds.history = runEntry(window, kVentas);
+    if (countRows("V_MV_STOCKHIS") != records)
+        fail(fmt::format("{} history rows written, {} expected: {}", countRows("V_MV_STOCKHIS"), records,
+                         window.LblDetalle.caption));
+    return seconds;
+}
+
+// One prepared statement, stepped with the values bound.
+struct Statement {
+    Statement(sqlite3* db, const std::string& text) : db_(db) { check(sqlite3_prepare_v2(db, text.c_str(), -1, &s_, nullptr), db); }
+    ~Statement() { sqlite3_finalize(s_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void run(const std::vector<sqlite3_value*>& values = {})
+    {
+        for (std::size_t c = 0; c < values.size(); ++c) sqlite3_bind_value(s_, static_cast<int>(c) + 1, values[c]);
+        int code = sqlite3_step(s_);
+        while (code == SQLITE_ROW) code = sqlite3_step(s_);
+        check(code, db_);
+        sqlite3_reset(s_);
+    }
+    // One text bound, the rows it answers read.
+    void run(const std::string& text)
+    {
+        sqlite3_bind_text(s_, 1, text.c_str(), static_cast<int>(text.size()), SQLITE_STATIC);
+        run();
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* s_ = nullptr;
+};
+
+// The opening's lines and the history's rows of `source`, written into the new database `target`, with the
+// reads of the imports (`reads`) or without; the seconds of each.
+Seconds rawPrepared(const std::filesystem::path& folder, const std::string& source, const std::string& target, bool reads)
+{
+    bench::logIn(folder, target);
+    loadDemoData();
+    sqlite3* db = bench::openRaw(folder / (target + ".sqlite"));
+    bench::attachSource(db, folder / (source + ".sqlite"));
+    // The article code, last, as the key each read is bound with.
+    bench::CopiedRows lines, history;
+    bench::readRows(db, "SELECT *, IDARTICULO FROM source.V_MV_STOCK WHERE TC = '  SI' ORDER BY ID", lines, 0, true);
+    bench::readRows(db, "SELECT *, IDARTICULO FROM source.V_MV_STOCKHIS ORDER BY ID", history, 0, true);
+    bench::detachSource(db);
+
+    Seconds seconds;
+    {
+        Statement begin(db, "BEGIN"), commit(db, "COMMIT");
+        Statement article(db, "SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
+        Statement describe(db, "SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
+        Statement line(db, lines.insertInto("V_MV_STOCK")), row(db, history.insertInto("V_MV_STOCKHIS"));
+        Statement booklet(db, "UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2 WHERE CODIGO = '  SI' AND TALONARIO = 1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 2)");
+        Statement used(db, "INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES ('  SI', '0001', '00000001', 'X')");
+        auto start = Clock::now();
+        begin.run();
+        for (std::size_t i = 0; i < lines.values.size(); ++i) {
+            if (reads) article.run(lines.keys[i]);
+            line.run(lines.values[i]);
+        }
+        booklet.run();
+        used.run();
+        commit.run();
+        seconds.opening = bench::since(start);
+
+        start = Clock::now();
+        for (std::size_t i = 0; i < history.values.size(); ++i) {
+            if (reads) describe.run(history.keys[i]);
+            begin.run();
+            row.run(history.values[i]);
+            commit.run();
+        }
+        seconds.history = bench::since(start);
+    }
+    sqlite3_close(db);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long records = argc > 1 ? std::atol(argv[1]) : 100000;
+    if (records <= 0) fail("usage: bench_stock_imports [records]");
+    bench::drawOffscreenWithoutDisplay();
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+
+    const bench::Scratch scratch;
+    const std::filesystem::path& folder = scratch.folder();
+    gUsuarioLogeado = "bench";
+    gUNegocio = "   1";
+
+    const auto made = Clock::now();
+    bench::generateLegacyFolder(folder / "legacy", "--stock", records);
+    std::printf("legacy folder with %ld balances and %ld sales generated in %.1f s\n", records, records, bench::since(made));
+
+    const auto [shown, hidden] = bench::withAndWithoutWindow(
+        folder, [&](Importar& window) { return importStock(window, folder / "legacy", records); });
+    const Seconds same = rawPrepared(folder, "VENTANA", "CRUDO", true);
+    const Seconds ideal = rawPrepared(folder, "VENTANA", "IDEAL", false);
+
+    std::printf("records: %ld balances, %ld sales\n", records, records);
+    std::printf("                                          balances/s     sales/s\n");
+    for (const auto& [what, s] : {std::pair<const char*, const Seconds&>{"imports, window shown:                ", shown},
+                                  std::pair<const char*, const Seconds&>{"imports, no window:                   ", hidden},
+                                  std::pair<const char*, const Seconds&>{"raw prepared, same units of work (a): ", same},
+                                  std::pair<const char*, const Seconds&>{"raw prepared, ideal (b):              ", ideal}})
+        std::printf("%s  %10.0f  %10.0f\n", what, records / s.opening, records / s.history);
+    std::printf("import / (a): opening %.2fx, history %.2fx (window shown); opening %.2fx, history %.2fx (no window)\n",
+                shown.opening / same.opening, shown.history / same.history, hidden.opening / same.opening,
+                hidden.history / same.history);
+    std::printf("import / (b): opening %.2fx, history %.2fx (window shown); opening %.2fx, history %.2fx (no window)\n",
+                shown.opening / ideal.opening, shown.history / ideal.history, hidden.opening / ideal.opening,
+                hidden.history / ideal.history);
+    return 0;
+}

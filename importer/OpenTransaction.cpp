@@ -1,0 +1,49 @@
+#include "importer/OpenTransaction.h"
+
+#include "core/BatchRunner.h"
+#include "core/DB_Dll.h"
+#include "core/ProgramServices.h"
+#include "platform/os/ProgramFolder.h"
+#include "platform/ui/Prompter.h"
+
+#include <fmt/format.h>
+
+bool Reconstruccion::comienza()
+{
+    abierta_ = true;
+    return ejecuta("BEGIN TRANSACTION");
+}
+
+bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
+{
+    DB_Dll& erp = gDB_Dll();
+    erp.EjecutaConsultaSQL(sentencias);
+    db::ErrorList& errores = erp.gCnn.errors();
+    if (errores.empty()) return true;
+    const long codigo = errores.item(0).nativeError;
+    std::string mensaje(contexto);
+    for (std::size_t i = 0; i < errores.count(); ++i)
+        mensaje += fmt::format("{} : {}\r\n", errores.item(i).nativeError, errores.item(i).description);
+    errores.clear();
+    deshace();
+    // After the rollback, or the error row would be undone with the rest.
+    GrabaError(sentencias, os::programName(), codigo, mensaje);
+    programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
+    return false;
+}
+
+bool Reconstruccion::confirma()
+{
+    if (!ejecuta("COMMIT TRANSACTION")) return false;
+    abierta_ = false;
+    return true;
+}
+
+void Reconstruccion::deshace()
+{
+    if (!abierta_) return;
+    abierta_ = false;
+    std::string rollback = "ROLLBACK TRANSACTION";
+    gDB_Dll().EjecutaConsultaSQL(rollback);
+    gDB_Dll().gCnn.errors().clear();
+}
