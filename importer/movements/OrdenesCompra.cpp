@@ -1,5 +1,6 @@
 #include "importer/movements/OrdenesCompra.h"
 
+#include "core/DB_Dll.h"
 #include "core/Utilidades.h"
 #include "platform/base/Text.h"
 

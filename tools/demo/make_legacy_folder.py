@@ -251,8 +251,8 @@ def empleados(folder, options):
 # The tables of the demo folder, in the order they are written; each takes the folder and the options
 # (the command line's, and `generator`, the random generator of generated values).
 TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos,
-          order_tables.forcompr, order_tables.fdeorcom, balance_tables.saldclie, balance_tables.saldprov]
-          order_tables.forcompr, order_tables.fdeorcom, stock_tables.saldostk, stock_tables.ventas,
+          order_tables.forcompr, order_tables.fdeorcom, balance_tables.saldclie, balance_tables.saldprov,
+          stock_tables.saldostk, stock_tables.ventas,
           stock_tables.compras, stock_tables.movstk]
 
 
