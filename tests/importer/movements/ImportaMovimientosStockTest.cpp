@@ -62,9 +62,9 @@ protected:
     // The box that counts the records of `table` not written.
     void expectEndBox(std::string_view table, std::size_t count)
     {
-        prompter.expectMessage(ui::startsWith(fmt::format("{} de {} no se importaron", count == 1 ? std::string("1 registro")
-                                                                                                 : fmt::format("{} registros", count),
-                                                          table)),
+        const std::string text = count == 1 ? fmt::format("1 registro de {} no se importó", table)
+                                            : fmt::format("{} registros de {} no se importaron", count, table);
+        prompter.expectMessage(ui::startsWith(text),
                                ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
     }
 };
