@@ -5,7 +5,11 @@
 #include "tests/importer/movements/MovementFixture.h"
 #include "tests/support/LegacyTables.h"
 
+#include "tests/support/LegacyFixtures.h"
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -168,6 +172,36 @@ TEST_F(ChequesInPortfolio, ARunThatCannotFinishLeavesTheEarlierChequesAsTheyWere
         EXPECT_TRUE(window.LblDetalle.caption.ends_with(kNoReemplazados)) << window.LblDetalle.caption;
         EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kCheques) + c.lblTablaEnd);
     }
+}
+
+TEST_F(ChequesInPortfolio, AnEmptyAccountBoxIsSaidBeforeAnythingIsRemoved)
+{
+    write({cheque("1", "7")});
+    importCheques();
+    const Rows before = state();
+    window.txtFields[2].text = "  ";
+    prompter.expectMessage("Falta la cuenta de cheques en cartera o la cuenta de ajuste de cheques: no se importan los cheques",
+                           ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    importCheques();
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kCheques) + " ---> ERROR");
+}
+
+TEST_F(ChequesInPortfolio, TheDemoFolderGoesThroughTheEntryWithoutABox)
+{
+    const std::filesystem::path script =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "tools/demo/erp-demo-data.sql";
+    std::ifstream in(script, std::ios::binary);
+    ASSERT_TRUE(in) << script;
+    execute(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    runFixtureScript("../../tools/demo/make_legacy_folder.py", {legacy.path().string()});
+    importCheques();
+    EXPECT_TRUE(prompter.shown().empty());
+    // Five cheques less the deleted one; banks "007" and "7" are one bank.
+    EXPECT_EQ(rows("SELECT COUNT(*), COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  CC'"), (Rows{{"8", "4"}}));
+    EXPECT_EQ(rows("SELECT IDBANCO FROM V_TA_BANCOS ORDER BY IDBANCO"), (Rows{{"   7"}, {" 150"}}));
+    EXPECT_EQ(rows("SELECT CABNOMBRE FROM MV_ASIENTOS WHERE NROCOMPROBANTEBANCARIO = '20002'"), (Rows{{"O'Brien Hnos."}}));
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kCheques) + " ---> FINALIZADO");
 }
 
 }  // namespace
