@@ -100,6 +100,8 @@ public:
     void ImportaChequesCartera(std::string_view caption);
     void ImportaSaldoCheques();
     void CmdNETO_FTE_Click();
+    // "Saldo inicial de cheques": the opening cheque balance from its text file, the window kept busy meanwhile.
+    void Command3_Click();
 
     // --- maintenance buttons, fiscal years and the window's batch runner
     ProgressBar picStatus;  // the progress of the trigger scripts

@@ -3,5 +3,4 @@
 #include "importer/Importar.h"
 
 void Importar::ImportaSaldosCtaCte(std::string_view) { noDisponible(); }
-void Importar::ImportaSaldoCheques() { noDisponible(); }
 void Importar::CmdNETO_FTE_Click() { noDisponible(); }

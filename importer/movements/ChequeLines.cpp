@@ -60,4 +60,40 @@ std::string lineaCheque(const LineaCheque& l)
     return sentencia;
 }
 
+std::string lineaSaldoCheque(const LineaSaldoCheque& l)
+{
+    AgregaCampo("Tipo_Reg", base::Value(l.tipoReg), "'", true);
+    fecha("Fecha", l.fecha);
+    texto("Cuenta", l.cuenta);
+    numero("Importe", l.importe);
+    texto("[DEBE-HABER]", std::string(1, l.debeHaber));
+    texto("Detalle", l.detalle);
+    texto("TC", l.tc);
+    texto("Sucursal", l.sucursal);
+    texto("Numero", l.numero);
+    texto("Letra", l.letra);
+    AgregaCampo("Vencimiento", l.vencimiento ? base::Value(*l.vencimiento) : base::Value(base::Null{}), "'", false);
+    fecha("FechaSubDiario", l.fecha);
+    numero("MES_OPERATIVO", l.fecha.month());
+    numero("Periodo", l.periodo);
+    numero("Secuencia", static_cast<long>(l.secuencia));
+    numero("[numero asiento]", static_cast<long>(l.numeroAsiento));
+    if (l.cheque) {
+        texto("NroComprobanteBancario", l.cheque->nroComprobante);
+        numero("ChPropio", l.cheque->chPropio);
+        numero("Clearing", static_cast<long>(l.cheque->clearing));
+        texto("IdBanco", l.cheque->idBanco);
+    }
+    numero("EsAjuste", 0);
+    numero("EsResumen", 0);
+    numero("Es_Saldo_Apertura", 0);
+    texto("Moneda", "   1");
+    numero("Transmision", 1);
+    texto("usuario_logeado", gUsuarioLogeado);
+    fecha("fechahora_grabacion", minutoActual());
+    std::string sentencia = "INSERT INTO MV_ASIENTOS ";
+    ArmaValores(sentencia, gCampos, true);
+    return sentencia;
+}
+
 }  // namespace movimientos

@@ -43,3 +43,26 @@ struct LineaCheque {
 std::string lineaCheque(const LineaCheque& linea);
 
 }  // namespace movimientos
+
+namespace movimientos {
+
+// One line of the opening cheque balance: the form of a cheque line without the cheque's origin, its
+// narrative right after the side, and the bank details only on a line that names a bank.
+struct LineaSaldoCheque {
+    std::string tipoReg;
+    base::DateTime fecha;
+    std::string cuenta;
+    base::Currency importe;
+    char debeHaber = 'D';
+    std::string detalle;
+    std::string tc, sucursal, numero, letra;
+    std::optional<base::DateTime> vencimiento;  // none: written Null
+    int periodo = 0;
+    std::int32_t secuencia = 1;
+    std::int32_t numeroAsiento = 0;
+    std::optional<DatosCheque> cheque;
+};
+
+std::string lineaSaldoCheque(const LineaSaldoCheque& linea);
+
+}  // namespace movimientos
