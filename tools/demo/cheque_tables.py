@@ -4,9 +4,10 @@ cheque held. They feed the entry "Cheques en Cartera", with the awkward rows amo
 "7" and "0150" (the first two the same bank), own and third-party cheques, a cheque dated 30/06/2005 and due
 15/07/2005, an apostrophe in a name, a deleted record.
 
-    cheque_tables.py <folder> [--cheques N]
+    cheque_tables.py <folder> [--cheques N] [--cheque-file FOLDER]
 
---cheques N writes N generated cheques instead, for the import benchmark.
+--cheques N writes N generated cheques (and file lines) instead, for the import benchmark; --cheque-file FOLDER
+writes the opening cheque balance file libro5.txt there.
 
 Other programs import this module: FIELDS and FILES give the layout, write_table writes given rows, and
 cheques writes the demo or generated rows; it takes the folder and the demo generator's options, so it can
@@ -67,13 +68,42 @@ def cheques(folder, options=None):
         write_table(folder, 'CHEQUES', generated_cheques(count))
 
 
+# The opening cheque balance file, one line per cheque, tab-separated (account, date, due date, four unused
+# fields, bank, cheque number, debit, credit and an optional narrative), in the system's code page with CR LF.
+DEMO_FILE = [
+    ['1110102', '30/06/2005', '15/07/2005', '', '', '', '', '7', '123456', '150', '0', 'Cheque de Nuñez'],
+    ['1110102', '30/06/2005', '20/07/2005', '', '', '', '', '', '', '0', '150'],
+    ['1110102', '01/07/2005', '', '', '', '', '', '0150', '77', '-5', '20', "Cheque de O'Brien"],
+    ['1110102', '', '', '', '', '', '', '', '', '10', '0'],
+    ['nota', 'breve'],
+]
+
+
+def libro5(folder, options=None):
+    """Writes libro5.txt into the folder `options.cheque_file` names (nothing when it names none); with
+    `options.cheques` set, that many generated lines."""
+    target = getattr(options, 'cheque_file', None)
+    if not target:
+        return
+    count = getattr(options, 'cheques', None)
+    lines = DEMO_FILE if count is None else [
+        ['1110102', '%02d/%02d/2005' % (1 + index % 28, 1 + index % 12), '', '', '', '', '',
+         str(index % 50 + 1) if index % 2 else '', str(index), str(index % 900 + 100), '0'] for index in range(count)]
+    os.makedirs(target, exist_ok=True)
+    with open(os.path.join(target, 'libro5.txt'), 'w', encoding='cp1252', newline='') as out:
+        for line in lines:
+            out.write('\t'.join(line) + '\r\n')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
     parser.add_argument('folder')
-    parser.add_argument('--cheques', type=int, help='generate this many cheques instead of the demo ones')
+    parser.add_argument('--cheques', type=int, help='generate this many cheques and file lines instead of the demo ones')
+    parser.add_argument('--cheque-file', help='the folder libro5.txt is written into')
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)
     cheques(arguments.folder, arguments)
+    libro5(arguments.folder, arguments)
     return 0
 
 

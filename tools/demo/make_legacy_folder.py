@@ -4,7 +4,7 @@ dozen realistic rows, the awkward ones among them (codes the customer import lea
 apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, deleted records, an
 employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
 
-    make_legacy_folder.py <folder> [--customers N] [--orders N] [--stock N] [--cheques N] [--seed S]
+    make_legacy_folder.py <folder> [--customers N] [--orders N] [--stock N] [--cheques N] [--cheque-file FOLDER] [--seed S]
 
 --customers N replaces the demo customers with N generated ones, every one of which the customer import
 takes (for the import benchmark); --orders N likewise the demo purchase orders (order_tables.py), --stock N the
@@ -251,7 +251,7 @@ def empleados(folder, options):
 # (the command line's, and `generator`, the random generator of generated values).
 TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos,
           order_tables.forcompr, order_tables.fdeorcom, stock_tables.saldostk, stock_tables.ventas,
-          stock_tables.compras, stock_tables.movstk, cheque_tables.cheques]
+          stock_tables.compras, stock_tables.movstk, cheque_tables.cheques, cheque_tables.libro5]
 
 
 def main():
@@ -264,6 +264,7 @@ def main():
     parser.add_argument('--stock', type=int,
                         help='generate this many SALDOSTK and VENTAS records instead of the demo ones')
     parser.add_argument('--cheques', type=int, help='generate this many cheques instead of the demo ones')
+    parser.add_argument('--cheque-file', help='the folder the opening cheque balance file libro5.txt goes into')
     parser.add_argument('--seed', type=int, default=1, help='seed of the generated values')
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)

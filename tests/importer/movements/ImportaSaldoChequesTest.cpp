@@ -2,6 +2,7 @@
 // MV_ASIENTOS, read whole before anything is written and written whole or not at all.
 
 #include "tests/importer/movements/MovementFixture.h"
+#include "tests/support/LegacyFixtures.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <filesystem>
@@ -117,6 +118,19 @@ TEST_F(OpeningCheques, AFileThatCannotBeReadWritesNothing)
     load();
     EXPECT_TRUE(lines().empty());
     EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"0"}}));
+}
+
+TEST_F(OpeningCheques, TheDemoFileLoadsWithoutABox)
+{
+    testing_support::runFixtureScript("../../tools/demo/make_legacy_folder.py",
+                                      {legacy.path().string(), "--cheque-file", (drives.path() / "d").string()});
+    load();
+    EXPECT_TRUE(prompter.shown().empty());
+    // Five lines less the short one and the one without a date.
+    EXPECT_EQ(rows("SELECT COUNT(*), COUNT(IDBANCO), COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  SI'"),
+              (Rows{{"3", "2", "1"}}));
+    EXPECT_EQ(rows("SELECT DETALLE FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"Cheque de Nuñez"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
 }
 
 }  // namespace
