@@ -188,8 +188,3 @@ bool Importar::Form_Unload()
                                     ui::vbYesNo | ui::vbQuestion, "Atencion") == ui::vbYes;
 }
 
-void Importar::noDisponible()
-{
-    lblTabla.caption += " no disponible";
-    cambio();
-}

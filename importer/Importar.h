@@ -104,6 +104,8 @@ public:
     // Writes SALDPROV's net amounts into the supplier lines of the balances, from the folder DBOrigen is
     // open on.
     void ActualizaNetoProveedores();
+    // "Saldo inicial de cheques": the opening cheque balance from its text file, the window kept busy meanwhile.
+    void Command3_Click();
 
     // --- maintenance buttons, fiscal years and the window's batch runner
     ProgressBar picStatus;  // the progress of the trigger scripts
@@ -147,8 +149,6 @@ public:
 
 private:
     void despacha(std::size_t indice);
-    // What an import not yet available in this version does: says so beside the entry's caption.
-    void noDisponible();
     void entraEnEjecucion();
     void vuelveAReposo();
 

@@ -48,7 +48,12 @@ CREATE TABLE MV_ASIENTOS (
     ES_SALDO_APERTURA   bit,
     ESAJUSTE            bit,
     CHPROPIO            bit,
-    TRANSMISION         int
+    TRANSMISION         int,
+    -- A cheque in portfolio: the account it came from, its number, clearing term and bank.
+    CUENTAORIGEN           varchar(15) COLLATE SQLSRV,
+    NROCOMPROBANTEBANCARIO varchar(20) COLLATE SQLSRV,
+    CLEARING               int,
+    IDBANCO                char(4)     COLLATE SQLSRV
 );
 -- The voucher's lines are looked up by its key; the next entry number by month and period.
 CREATE INDEX MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);

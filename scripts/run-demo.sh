@@ -14,7 +14,7 @@ export MIGRA_DRIVES="$demo/drives"   # where Windows drive letters lead: Z:\ is 
 legacy="$MIGRA_DRIVES/z/VORIRADIRIV/MIGRAR/DEMO"
 mkdir -p "$legacy" "$demo/db"
 if [[ -f tools/demo/make_legacy_folder.py ]]; then
-    /usr/bin/python3 tools/demo/make_legacy_folder.py "$legacy"
+    /usr/bin/python3 tools/demo/make_legacy_folder.py "$legacy" --cheque-file "$MIGRA_DRIVES/d/"
 fi
 
 server="sqlite:$demo/db"

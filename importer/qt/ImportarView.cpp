@@ -184,7 +184,7 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
         {&window_.CmdElimD, "CmdElimD", &Importar::CmdElimD_Click},
         {&window_.Command1, "Command1", &Importar::Command1_Click},
         {&window_.Command2, "Command2", &Importar::Command2_Click},
-        {&window_.Command3, "Command3", nullptr},
+        {&window_.Command3, "Command3", &Importar::Command3_Click},
         {&window_.CmdNETO_FTE, "CmdNETO_FTE", &Importar::CmdNETO_FTE_Click},
     };
     auto* buttons = new QGridLayout;

@@ -20,7 +20,6 @@ protected:
     {
         for (std::size_t i : entries) window.chkTabla[i].value = 1;
     }
-    static std::string tabla(std::size_t i) { return "Tabla: " + std::string(kTareas[i].caption) + " no disponible"; }
 
     ui::ScriptedEventPump pump;
     Importar window{pump};

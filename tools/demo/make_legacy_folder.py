@@ -4,7 +4,8 @@ dozen realistic rows, the awkward ones among them (codes the customer import lea
 apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, deleted records, an
 employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
 
-    make_legacy_folder.py <folder> [--customers N] [--orders N] [--balances N] [--stock N] [--seed S]
+    make_legacy_folder.py <folder> [--customers N] [--orders N] [--balances N] [--stock N] [--cheques N]
+                          [--cheque-file FOLDER] [--seed S]
 
 --customers N replaces the demo customers with N generated ones, every one of which the customer import
 takes (for the import benchmark); --orders N likewise the demo purchase orders (order_tables.py),
@@ -33,6 +34,7 @@ import balance_tables  # noqa: E402  (SALDCLIE and SALDPROV)
 import order_tables  # noqa: E402  (FORCOMPR and FDEORCOM)
 import price_tables  # noqa: E402  (FARTICUL and FCOSTEOS)
 import stock_tables  # noqa: E402  (SALDOSTK, VENTAS, COMPRAS and MOVSTK)
+import cheque_tables  # noqa: E402  (CHEQUES)
 
 D = decimal.Decimal
 
@@ -252,8 +254,8 @@ def empleados(folder, options):
 # (the command line's, and `generator`, the random generator of generated values).
 TABLES = [fciudade, fcliente, fproveed, empleados, price_tables.farticul, price_tables.fcosteos,
           order_tables.forcompr, order_tables.fdeorcom, balance_tables.saldclie, balance_tables.saldprov,
-          stock_tables.saldostk, stock_tables.ventas,
-          stock_tables.compras, stock_tables.movstk]
+          stock_tables.saldostk, stock_tables.ventas, stock_tables.compras, stock_tables.movstk,
+          cheque_tables.cheques, cheque_tables.libro5]
 
 
 def main():
@@ -268,6 +270,8 @@ def main():
                              'demo ones')
     parser.add_argument('--stock', type=int,
                         help='generate this many SALDOSTK and VENTAS records instead of the demo ones')
+    parser.add_argument('--cheques', type=int, help='generate this many cheques instead of the demo ones')
+    parser.add_argument('--cheque-file', help='the folder the opening cheque balance file libro5.txt goes into')
     parser.add_argument('--seed', type=int, default=1, help='seed of the generated values')
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)

@@ -1,0 +1,136 @@
+// "Saldo inicial de cheques": the tab-separated file d:\libro5.txt becomes one opening voucher "  SI" in
+// MV_ASIENTOS, read whole before anything is written and written whole or not at all.
+
+#include "tests/importer/movements/MovementFixture.h"
+#include "tests/support/LegacyFixtures.h"
+#include "tests/support/ScopedEnvironment.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A line of the file from its fields, joined by TAB.
+std::string fileLine(const std::vector<std::string>& fields)
+{
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? "\t" : "") + fields[i];
+    return out;
+}
+
+std::vector<std::string> fields(std::string date, std::string bank, std::string debit, std::string credit,
+                                std::string account = "1110102")
+{
+    return {account, date, "15/07/2005", "", "", "", "", bank, "123456", debit, credit};
+}
+
+class OpeningCheques : public MovementFixture {
+protected:
+    void SetUp() override
+    {
+        MovementFixture::SetUp();
+        execute("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, LETRAS, SISTEMA, ES, X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, "
+                "X_ULTIMO_NRO) VALUES ('  SI', 1, 'X', 'STOCK', 'E', 1, 1, 99999999, 0)");
+        std::filesystem::create_directories(drives.path() / "d");
+    }
+
+    void writeFile(const std::vector<std::string>& lines)
+    {
+        std::ofstream out(drives.path() / "d" / "libro5.txt", std::ios::binary);
+        for (const std::string& line : lines) out << line << "\r\n";
+    }
+
+    std::string path() const { return (drives.path() / "d" / "libro5.txt").string(); }
+
+    void load() { press(&Importar::Command3_Click); }
+
+    static std::vector<ColumnValues> lines() { return records("SELECT * FROM MV_ASIENTOS ORDER BY SECUENCIA"); }
+
+    testing_support::TempFolder drives;
+    testing_support::ScopedEnvironment drivesVariable{"MIGRA_DRIVES", drives.path().string()};
+};
+
+TEST_F(OpeningCheques, EachUsableLineBecomesALineOfOneEntry)
+{
+    std::vector<std::string> narrated = fields("01/07/2005", "", "", "150");
+    narrated.push_back("  Cartera \xF1 ");  // the file is in the system code page, Windows-1252
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")),  // debit, bank
+               fileLine(narrated),                                // credit, no bank, narrative
+               "short\tline",                                     // fewer than 11 fields: not counted
+               fileLine(fields("", "7", "1", "0")),               // blank date: counted, not written
+               fileLine(fields("30/06/2005", "", "-5", "20")),    // credit of 20
+               fileLine(fields("30/06/2005", "", "0", "0"))});    // no amount: counted, not written
+    prompter.expectMessage(ui::startsWith("1 líneas de "), ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    load();
+    const auto written = lines();
+    ASSERT_EQ(written.size(), 3u);
+    const ColumnValues common{{"TC", "  SI"}, {"SUCURSAL", "0001"}, {"NUMERO", "00000001"}, {"LETRA", "X"},
+                              {"TRANSMISION", "1"}, {"ESAJUSTE", "0"}, {"VENCIMIENTO", "2005-07-15 00:00:00"}};
+    for (const ColumnValues& line : written) expectColumns(line, common, "line");
+    expectColumns(written[0], {{"SECUENCIA", "1"}, {"DEBE-HABER", "D"}, {"IMPORTE", "150"}, {"DETALLE", "Saldo inicial"},
+                               {"IDBANCO", "   7"}, {"NROCOMPROBANTEBANCARIO", "-123456"}, {"CHPROPIO", "1"},
+                               {"CLEARING", "48"}, {"MES_OPERATIVO", "6"}, {"FECHA", "2005-06-30 00:00:00"}},
+                  "line 1");
+    expectColumns(written[1], {{"SECUENCIA", "2"}, {"DEBE-HABER", "H"}, {"IMPORTE", "150"}, {"DETALLE", "Cartera ñ"},
+                               {"IDBANCO", "NULL"}, {"CHPROPIO", "NULL"}, {"MES_OPERATIVO", "7"}},
+                  "line 2");
+    expectColumns(written[2], {{"SECUENCIA", "4"}, {"DEBE-HABER", "H"}, {"IMPORTE", "20"}}, "line 3");
+    // Each month its own next entry number; the number recorded as used.
+    EXPECT_EQ(written[0].at("NUMERO ASIENTO"), written[2].at("NUMERO ASIENTO"));
+    EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"2"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
+}
+
+TEST_F(OpeningCheques, ASecondRunReplacesTheFirstAndAStaleCancelIsForgotten)
+{
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0"))});
+    window.Cancelado = true;
+    load();
+    load();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS"), (Rows{{"00000002"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
+    EXPECT_TRUE(window.cmdImportar.enabled);
+}
+
+TEST_F(OpeningCheques, AFileThatCannotBeReadWritesNothing)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> file;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {"a heading line", {fileLine({"Cuenta", "Fecha", "Venc", "", "", "", "", "Banco", "Nro", "Debe", "Haber"})},
+         ", línea 1, campo 2: \"Fecha\" no es una fecha"},
+        {"an amount that is no number", {fileLine(fields("30/06/2005", "", "1x", "0"))}, ", línea 1, campo 10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(c.file);
+        prompter.expectMessage(ui::startsWith(path() + c.message), ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
+        load();
+        EXPECT_TRUE(lines().empty());
+        EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> ERROR");
+    }
+    std::filesystem::remove(drives.path() / "d" / "libro5.txt");
+    prompter.expectMessage(ui::startsWith(path() + ": "), ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
+    load();
+    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"0"}}));
+}
+
+TEST_F(OpeningCheques, TheDemoFileLoadsWithoutABox)
+{
+    testing_support::runFixtureScript("../../tools/demo/make_legacy_folder.py",
+                                      {legacy.path().string(), "--cheque-file", (drives.path() / "d").string()});
+    load();
+    EXPECT_TRUE(prompter.shown().empty());
+    // Five lines less the short one and the one without a date.
+    EXPECT_EQ(rows("SELECT COUNT(*), COUNT(IDBANCO), COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  SI'"),
+              (Rows{{"3", "2", "1"}}));
+    EXPECT_EQ(rows("SELECT DETALLE FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"Cheque de Nuñez"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
+}
+
+}  // namespace
