@@ -3,11 +3,13 @@
 // program and a script in tests. Each showModal returns once the dialog has hidden itself.
 
 class FrmCargaLotesySeries;
+class FrmLoteyPosicion;
 
 class VoucherDialogs {
 public:
     virtual ~VoucherDialogs() = default;
     virtual void showModal(FrmCargaLotesySeries& form) = 0;
+    virtual void showModal(FrmLoteyPosicion& form) = 0;
 };
 
 // Null until one is installed.

@@ -1,6 +1,7 @@
 #include "dialogs/qt/QtVoucherDialogs.h"
 
 #include "dialogs/qt/FrmCargaLotesySeriesDialog.h"
+#include "dialogs/qt/FrmLoteyPosicionDialog.h"
 
 #include <QWidget>
 
@@ -12,5 +13,10 @@ QtVoucherDialogs::~QtVoucherDialogs() {
 
 void QtVoucherDialogs::showModal(FrmCargaLotesySeries& form) {
     FrmCargaLotesySeriesDialog dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtVoucherDialogs::showModal(FrmLoteyPosicion& form) {
+    FrmLoteyPosicionDialog dialog(form, parent_);
     dialog.exec();
 }

@@ -15,6 +15,7 @@ public:
     ~QtVoucherDialogs() override;
 
     void showModal(FrmCargaLotesySeries& form) override;
+    void showModal(FrmLoteyPosicion& form) override;
 
 private:
     QWidget* parent_;

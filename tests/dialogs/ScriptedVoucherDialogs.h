@@ -4,6 +4,7 @@
 // each dialog was shown is kept for the test to read. Installed for the life of the object.
 
 #include "dialogs/FrmCargaLotesySeries.h"
+#include "dialogs/FrmLoteyPosicion.h"
 #include "dialogs/VoucherDialogs.h"
 
 #include <functional>
@@ -21,6 +22,15 @@ public:
     void showModal(FrmCargaLotesySeries& form) override {
         ++lotesySeriesShown;
         if (onLotesySeries) onLotesySeries(form);
+        if (!form.hidden()) form.CmdCancelar_Click();
+    }
+
+    std::function<void(FrmLoteyPosicion&)> onLoteyPosicion;
+    int loteyPosicionShown = 0;
+
+    void showModal(FrmLoteyPosicion& form) override {
+        ++loteyPosicionShown;
+        if (onLoteyPosicion) onLoteyPosicion(form);
         if (!form.hidden()) form.CmdCancelar_Click();
     }
 
