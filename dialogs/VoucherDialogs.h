@@ -5,12 +5,14 @@
 
 class FrmCargaLotesySeries;
 class FrmConsComprobantes;
+class FrmLoteyPosicion;
 
 class VoucherDialogs {
 public:
     virtual ~VoucherDialogs() = default;
     virtual void showModal(FrmCargaLotesySeries& form) = 0;
     virtual void showModal(FrmConsComprobantes& form) = 0;
+    virtual void showModal(FrmLoteyPosicion& form) = 0;
 };
 
 // The dialogs every voucher operation is shown through; nullptr until one is installed.

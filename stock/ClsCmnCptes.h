@@ -175,6 +175,14 @@ public:
     static void CuentaLotesEnGrilla(const ui::FlexGrid& Grilla, const std::string& Articulo, std::string& LotesEnGrid,
                                     std::string& CantidadesEnGrid);
 
+    // --- the storage-position and lot dialog (defined with the dialog)
+    // Asks where among the warehouse's positions (and lots) a line's quantity goes. A quantity of 0 gives
+    // empty lists and no dialog. An accept hands back the new lists and, in Cantidad, the accepted total;
+    // a cancel, or an accept in a mode without positions, hands back the earlier lists.
+    void PidePosicionLote(const std::string& Articulo, const std::string& IdUnidad, double& Cantidad,
+                          const std::string& Deposito, const std::string& PosicionAnt, const std::string& LoteAnt,
+                          std::string& PosicionNVO, std::string& LoteNvo, bool Posicion = true, bool Lote = false);
+
     // --- stock balances
     // The balance of the article in UdBase and, when udEquivBuscada is given, in that unit (else 0).
     // UdBase, when empty, receives the article's unit.

@@ -2,6 +2,7 @@
 
 #include "dialogs/qt/FrmCargaLotesySeriesDialog.h"
 #include "dialogs/qt/FrmConsComprobantesDialog.h"
+#include "dialogs/qt/FrmLoteyPosicionDialog.h"
 
 #include <QWidget>
 
@@ -18,5 +19,10 @@ void QtVoucherDialogs::showModal(FrmCargaLotesySeries& form) {
 
 void QtVoucherDialogs::showModal(FrmConsComprobantes& form) {
     FrmConsComprobantesDialog dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtVoucherDialogs::showModal(FrmLoteyPosicion& form) {
+    FrmLoteyPosicionDialog dialog(form, parent_);
     dialog.exec();
 }

@@ -16,6 +16,7 @@ public:
 
     void showModal(FrmCargaLotesySeries& form) override;
     void showModal(FrmConsComprobantes& form) override;
+    void showModal(FrmLoteyPosicion& form) override;
 
 private:
     QWidget* parent_;

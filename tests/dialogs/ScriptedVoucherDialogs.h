@@ -7,6 +7,7 @@
 
 #include "dialogs/FrmCargaLotesySeries.h"
 #include "dialogs/FrmConsComprobantes.h"
+#include "dialogs/FrmLoteyPosicion.h"
 #include "dialogs/VoucherDialogs.h"
 
 #include <functional>
@@ -30,6 +31,15 @@ public:
     void showModal(FrmCargaLotesySeries& form) override {
         ++lotesySeriesShown;
         if (onLotesySeries) onLotesySeries(form);
+        if (!form.hidden()) form.CmdCancelar_Click();
+    }
+
+    std::function<void(FrmLoteyPosicion&)> onLoteyPosicion;
+    int loteyPosicionShown = 0;
+
+    void showModal(FrmLoteyPosicion& form) override {
+        ++loteyPosicionShown;
+        if (onLoteyPosicion) onLoteyPosicion(form);
         if (!form.hidden()) form.CmdCancelar_Click();
     }
 

@@ -1,0 +1,95 @@
+#pragma once
+// Position dialogs loaded as the engine loads them, and balances by position for them to show.
+
+#include "dialogs/FrmLoteyPosicion.h"
+#include "tests/dialogs/DialogsFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class LoteyPosicionFixture : public DialogsFixture {
+protected:
+    static constexpr const char* kArticulo = "A1";
+    static constexpr const char* kDeposito = "1";
+
+    static std::string texto(const std::string& value) {
+        return value.empty() ? std::string("NULL") : gDB_Dll().SQLValue(base::Value(value));
+    }
+    // A position of warehouse "   1" with its entry order.
+    static void posicion(const std::string& idPosicion, int orden) {
+        execute("INSERT INTO MA_POSICIONES (IDDEPOSITO, IDPOSICION, ORDENINGRESO) VALUES ('   1', " + texto(idPosicion) +
+                ", " + std::to_string(orden) + ")");
+    }
+    // A balance of the article in warehouse "   1"; an empty position is the balance without position.
+    static void saldo(const std::string& idPosicion, const std::string& lote, const std::string& unidad, double cantidad,
+                      const std::string& articulo = kArticulo) {
+        execute("INSERT INTO AC_SaldosLayout (IDDEPOSITO, IDPOSICION, IDARTICULO, NROLOTE, IDUNIDADBASE, SALDO) VALUES "
+                "('   1', " + texto(idPosicion) + ", " + texto(gUtilidades().RellenaCodigo(articulo, 25)) + ", " +
+                texto(lote) + ", " + texto(gUtilidades().RellenaCodigo(unidad, 4)) + ", " +
+                base::doubleToText(cantidad) + ")");
+    }
+    // One `unidad` is `coeficiente` `equiv`.
+    static void equivalencia(const std::string& unidad, const std::string& equiv, double coeficiente) {
+        execute("INSERT INTO S_TA_EQUIV (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV, COEFICIENTE) VALUES (" +
+                texto(gUtilidades().RellenaCodigo(kArticulo, 25)) + ", " + texto(gUtilidades().RellenaCodigo(unidad, 4)) +
+                ", " + texto(gUtilidades().RellenaCodigo(equiv, 4)) + ", " + base::doubleToText(coeficiente) + ")");
+    }
+
+    std::unique_ptr<FrmLoteyPosicion> dialogo(double cantidad, bool lote, std::string posicionesAnt = {},
+                                              std::string lotesAnt = {}, bool posicionFlag = true,
+                                              std::string unidad = "U", std::string articulo = kArticulo) {
+        auto form = std::make_unique<FrmLoteyPosicion>();
+        form->setTextMeasurer(&measurer);
+        form->Cantidad1 = cantidad;
+        form->EsConsultaDePosicionLote = !posicionesAnt.empty() || !lotesAnt.empty();
+        form->EsPosicion = posicionFlag;
+        form->EsLote = lote;
+        form->IUNIDAD = unidad;
+        form->Articulo = articulo;
+        form->Deposito = kDeposito;
+        form->PosicionesAnteriores = std::move(posicionesAnt);
+        form->LotesAnteriores = std::move(lotesAnt);
+        form->CargaDatos();
+        return form;
+    }
+
+    using Grid = std::vector<std::vector<std::string>>;
+    static Grid cells(const FrmLoteyPosicion& form) {
+        Grid result;
+        const ui::FlexGrid& g = form.MSFlexGrid1;
+        for (long r = 1; r < g.rows(); ++r) {
+            std::vector<std::string> row;
+            for (long c = 0; c < g.cols(); ++c) row.push_back(g.textMatrix(r, c));
+            result.push_back(row);
+        }
+        return result;
+    }
+    static std::vector<std::string> cantidades(const FrmLoteyPosicion& form) {
+        std::vector<std::string> result;
+        for (long r = 1; r < form.MSFlexGrid1.rows(); ++r) result.push_back(form.MSFlexGrid1.textMatrix(r, 4));
+        return result;
+    }
+
+    static void type(FrmLoteyPosicion& form, const std::string& text) {
+        if (text.empty()) return;
+        form.MSFlexGrid1_KeyPress(static_cast<unsigned char>(text[0]));
+        for (std::size_t i = 1; i < text.size(); ++i) form.TxtEdit_KeyPress(static_cast<unsigned char>(text[i]));
+    }
+    static void go(FrmLoteyPosicion& form, long row, long col) {
+        form.MSFlexGrid1.setRow(row);
+        form.MSFlexGrid1.setCol(col);
+    }
+    // Types `text` into the CANT. cell of `row` and leaves it with Enter.
+    static void cant(FrmLoteyPosicion& form, long row, const std::string& text) {
+        go(form, row, 4);
+        form.MSFlexGrid1_KeyPress(8);
+        form.TxtEdit.text = text;
+        form.TxtEdit_KeyDown(13);
+    }
+    void expectRefusal(const std::string& message) {
+        prompter.expectMessage(message, ui::vbCritical, "Aviso al Operador", ui::vbOK);
+    }
+};
