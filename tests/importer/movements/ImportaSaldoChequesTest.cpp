@@ -3,6 +3,7 @@
 
 #include "tests/importer/movements/MovementFixture.h"
 #include "tests/support/LegacyFixtures.h"
+#include "tests/support/LegacyTables.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <filesystem>
@@ -131,6 +132,38 @@ TEST_F(OpeningCheques, TheDemoFileLoadsWithoutABox)
               (Rows{{"3", "2", "1"}}));
     EXPECT_EQ(rows("SELECT DETALLE FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"Cheque de Nuñez"}}));
     EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
+}
+
+TEST_F(OpeningCheques, TheStockBalancesTakeTheNextOpeningNumber)
+{
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0"))});
+    load();
+    ASSERT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
+    execute("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                     1001', 'A', '  UN')");
+    testing_support::LegacyTables()
+        .table("SALDOSTK", {{{"CODI_FTE", testing_support::text("1001")},
+                             {"DESC_FTE", testing_support::text("A")},
+                             {"UNID_FTE", testing_support::text("UN")},
+                             {"CANT_FTE", testing_support::number("5")},
+                             {"DEPO_FTE", testing_support::text("1")}}})
+        .write(legacy.path());
+    run({18});  // "Saldos Stock"
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT DISTINCT IDCOMPROBANTE FROM V_MV_STOCK"), (Rows{{"000100000002X"}}));
+    EXPECT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
+    EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"3"}}));
+}
+
+TEST_F(OpeningCheques, AFieldTooWideForItsColumnIsRefusedAndNothingIsWritten)
+{
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")),
+               fileLine(fields("30/06/2005", "", "0", "20", "1110102030405060"))});  // account of 16
+    prompter.expectMessage(ui::startsWith(path() + ", línea 2: 8152"), ui::vbCritical | ui::vbOKOnly,
+                           "Aviso al Operador!", ui::vbOK);
+    load();
+    EXPECT_TRUE(rows("SELECT * FROM MV_ASIENTOS WHERE TC = '  SI'").empty());
+    EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"0"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> DETENIDO");
 }
 
 }  // namespace
