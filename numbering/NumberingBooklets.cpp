@@ -218,9 +218,11 @@ bool sinTalonario(const std::string& TC, const std::string& codigo, std::string&
 bool grabaNumero(const std::string& TC, const std::string& Sistema, const std::string& Suc, const std::string& Nro,
                  std::string& Letra, bool GeneraSentencia, std::string& SentenciaSQL, bool ControlSiempre)
 {
-    std::string mensaje;
-    ValidaNumeroComprobante(TC, Suc, Nro, Letra, mensaje, {});
     const std::int64_t siguiente = numbering::enteroEstricto(base::Value(Nro), "El número a grabar");
+    // The booklet whose range holds the number used, not the one that follows it: the last number of a
+    // booklet is that booklet's, though the number after it opens the next one.
+    std::string mensaje;
+    ValidaNumeroComprobante(TC, Suc, conMascara(siguiente - 1, "00000000"), Letra, mensaje, {});
     const int talonario = TalonarioActual(TC);
     const DB_Dll& erp = gDB_Dll();
     const std::string codigo = erp.SQLValue(codigo4(TC));
