@@ -73,7 +73,11 @@ public:
     Posteo(ClsCmnCptes& motor, ui::FlexGrid& grilla, const ArgumentosStock& argumentos, const PreparacionStock& p,
            bool muestraCartel, bool& hayError)
         : motor_(motor), grilla_(grilla), argumentos_(argumentos), p_(p), muestraCartel_(muestraCartel),
-          hayError_(hayError), trap_([this](const base::Error& error) { return treatError(error, hayError_); })
+          hayError_(hayError), trap_([this](const base::Error& error) {
+              const int answer = treatError(error, hayError_);
+              if (answer != base::answers::kRetry) fallida_ = true;
+              return answer;
+          })
     {
         estado_.secuencia = p.secuencia;
         estado_.motivo = p.motivo;
@@ -135,6 +139,8 @@ public:
     }
 
     bool left() const { return trap_.left(); }
+    // An error met and not cured by a retry, whether the operator left the posting or went on past it.
+    bool fallida() const { return fallida_; }
     const EstadoPosteo& estado() const { return estado_; }
 
 private:
@@ -239,6 +245,7 @@ private:
     long movimientos_ = 0;
     std::set<long> filasConAsiento_;
     bool detenido_ = false;
+    bool fallida_ = false;
 };
 
 }  // namespace
@@ -311,6 +318,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid& MSFlexGrid2, std::string TC, std:
     cartel.CierraCartel();
     if (argumentos.GeneraSentenciaSQL) {
         const std::string text = posteo.collected();
-        if (!posteo.left() && SQLTemp) *SQLTemp += text;
+        // A movement or an entry passed over would leave the rest to be committed without it.
+        if (!posteo.fallida() && SQLTemp) *SQLTemp += text;
     }
 }
