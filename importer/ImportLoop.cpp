@@ -122,9 +122,12 @@ ImportLoop::Fin ImportLoop::directo(db::Recordset& origen, const std::function<v
 
 ImportLoop::Escritura ImportLoop::ejecutaTransaccion(const ListaSentencias& lote, std::string& textoError)
 {
+    // A record the database refuses is one among many the task may meet: a box for each would stop an
+    // unattended run at every one. The task lists it and counts it in its end box instead.
+    constexpr ModoLote kSinAviso{.muestraMensaje = false};
     long codigo = 0;
     std::string texto;
-    EjecutaTransaccion(lote, ventana_.HuboError, codigo, true, true, texto, textoError);
+    EjecutaLote(lote, kSinAviso, ventana_.HuboError, codigo, true, true, texto, textoError);
     return ventana_.HuboError ? Escritura::Fallido : Escritura::Grabado;
 }
 

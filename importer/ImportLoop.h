@@ -63,11 +63,12 @@ public:
         std::function<void(const std::string& texto)> listaError;
         std::function<std::string(const std::string& textoError)> textoFallo;
         // Runs a record's batch: written, failed (`textoError` says why) or the end of the task, nothing more
-        // read. Unset, EjecutaTransaccion with duplicate keys and references tolerated.
+        // read. Unset, one transaction with duplicate keys and references tolerated, a failure recorded in
+        // AUX_ERR and shown in no box of its own: the task lists it and counts it.
         std::function<Escritura(const ListaSentencias& lote, std::string& textoError)> ejecuta;
     };
-    // Batch style, each record a transaction of its own run by the steps' runner (unless they give one, with
-    // both tolerance switches on); the counters' start is set anew. A runner that ends the task ends the
+    // Batch style, each record a transaction of its own run by the steps' runner (unless they give one, the
+    // default one above); the counters' start is set anew. A runner that ends the task ends the
     // loop as stopped. A source that cannot be read further is told through `trataError` (OK only) and ends
     // the loop.
     Fin porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos);

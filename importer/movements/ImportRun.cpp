@@ -57,6 +57,13 @@ void CorridaImportacion::rechaza(std::string texto, std::string& motivo) const
     motivo = std::move(texto);
 }
 
+std::string CorridaImportacion::registraFallo(std::string texto) const
+{
+    texto.erase(texto.find_last_not_of("\r\n ") + 1);
+    gDB_Dll().registraError(texto, rutina_, 0);
+    return texto;
+}
+
 ImportLoop::PasosPorRegistro CorridaImportacion::pasos(std::string trasMinutos)
 {
     ImportLoop::PasosPorRegistro pasos;
@@ -89,10 +96,16 @@ void CorridaImportacion::informaRechazos(std::string_view tabla) const
 {
     const std::int32_t rechazados = contadores.errores;
     if (rechazados == 0) return;
-    const std::string mensaje = fmt::format(
-        "{} de {} no se {}. El detalle está en la lista de errores y en el registro de errores {}",
-        rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados), tabla,
-        rechazados == 1 ? "importó" : "importaron", gDB_Dll().rutaRegistroErrores().string());
+    avisaNoImportados(fmt::format("{} de {}", rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados),
+                                  tabla),
+                      rechazados == 1);
+}
+
+void CorridaImportacion::avisaNoImportados(const std::string& cuales, bool uno) const
+{
+    const std::string mensaje =
+        fmt::format("{} no se {}. El detalle está en la lista de errores y en el registro de errores {}", cuales,
+                    uno ? "importó" : "importaron", gDB_Dll().rutaRegistroErrores().string());
     programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
 }
 

@@ -32,6 +32,9 @@ public:
     // Something refused without a database error (an ambiguous id, a number too long): written to the error
     // log, then `motivo` takes it for the error list.
     void rechaza(std::string texto, std::string& motivo) const;
+    // A batch the database did not take: `texto` (what it was, then the error lines) written to the error
+    // log without its closing line ends, and handed back so for the error list.
+    std::string registraFallo(std::string texto) const;
     // What the tasks hand the shared loop: the progress text with `trasMinutos` after the minutes, the
     // trap, the listing. The caller adds how a record is built and, for lines, how a refusal is listed.
     ImportLoop::PasosPorRegistro pasos(std::string trasMinutos);
@@ -46,6 +49,11 @@ public:
 
     Importar& ventana;
     ContadoresImportacion contadores;
+
+protected:
+    // The one box of a task that could not write everything: `cuales` counts what was not written ("2
+    // registros de X"), `uno` when that is a single one.
+    void avisaNoImportados(const std::string& cuales, bool uno) const;
 
 private:
     std::string rutina_;

@@ -190,8 +190,9 @@ std::string fechaFueraDeRango(const Cabecera& c)
     return {};
 }
 
+// `orden` names the order for the error list, should the database refuse its header.
 ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, const ArticulosFaltantes& faltantes, db::Recordset& origen,
-                                 std::int32_t registro, ListaSentencias& lote, std::string& motivo)
+                                 std::int32_t registro, ListaSentencias& lote, std::string& motivo, std::string& nombre)
 {
     const CamposLegado campos(origen, "FORCOMPR", registro);
     const std::string cuenta = cuentas::cuentaProveedor(campos.valor("CODP_FOC"));
@@ -202,6 +203,7 @@ ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, const ArticulosFaltant
         return ImportLoop::Destino::Rechaza;
     }
     const std::string proveedor = nombraProveedor(cuenta, codigo);
+    nombre = fmt::format("Orden {} del proveedor {}, registro {} de FORCOMPR", orden.par(), proveedor, registro);
     if (const auto duenio = corrida.registro.reclama(orden, cuenta, codigo)) {
         corrida.rechaza(fmt::format("Orden {} del proveedor {}: su comprobante {} es ya el de la orden {}; no se importa",
                                     orden.par(), proveedor, orden.id(), *duenio),
@@ -246,8 +248,13 @@ bool ImportaCabeceras(CorridaOrdenes& corrida)
     const ArticulosFaltantes faltantes = ArticulosFaltantes::lee(corrida.ventana);
     ImportLoop loop(corrida.ventana, "FORCOMPR", corrida.contadores);
     ImportLoop::PasosPorRegistro pasos = corrida.pasos(" Min. ");
+    std::string orden;
     pasos.arma = [&](ListaSentencias& lote, std::int32_t registro, std::string& motivo) {
-        return armaCabecera(corrida, faltantes, origen, registro, lote, motivo);
+        orden = fmt::format("Registro {} de FORCOMPR", registro);
+        return armaCabecera(corrida, faltantes, origen, registro, lote, motivo, orden);
+    };
+    pasos.textoFallo = [&](const std::string& textoError) {
+        return corrida.registraFallo(fmt::format("{}: {}", orden, textoError));
     };
     const ImportLoop::Fin fin = loop.porRegistro(origen, pasos);
     gDB_Dll().CierraRecordset(origen);

@@ -181,7 +181,7 @@ bool ImportaLineas(CorridaOrdenes& corrida)
     pasos.arma = [&](ListaSentencias& lote, std::int32_t registro, std::string& motivo) {
         return fase.arma(origen, registro, lote, motivo);
     };
-    pasos.textoFallo = [&fase](const std::string& textoError) { return fase.textoFallo(textoError); };
+    pasos.textoFallo = [&](const std::string& textoError) { return corrida.registraFallo(fase.textoFallo(textoError)); };
     const ImportLoop::Fin fin = loop.porRegistro(origen, pasos);
     gDB_Dll().CierraRecordset(origen);
     return fin == ImportLoop::Fin::Completo;

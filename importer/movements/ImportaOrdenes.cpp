@@ -3,7 +3,8 @@
 // reception vouchers, one per order. Each phase runs once; any of them ends the whole import when its table
 // cannot be opened or is empty, on Cancel, and when the operator leaves it from the error dialog. What was
 // committed before stays, and the import writes no end text of its own: the last progress text and the
-// error list remain.
+// error list remain. Whatever it could not write is listed and logged one by one and counted in one box
+// at the end.
 
 #include "core/DB_Dll.h"
 #include "core/StatementBuilders.h"
@@ -27,6 +28,7 @@ void aseguraEstado()
 
 void Importar::ImportaOrdenes()
 {
+    using Fase = ordenes::CorridaOrdenes::Fase;
     ordenes::CorridaOrdenes corrida(*this);
     base::ErrorTrap trap(
         [&corrida](const base::Error& error) { return corrida.trataError(error, ui::vbAbortRetryIgnore | ui::vbCritical); });
@@ -34,9 +36,15 @@ void Importar::ImportaOrdenes()
     trap.step([] { gCampos.clear(); });
     trap.step([&] { corrida.preparaListaErrores(); });
     trap.step(aseguraEstado);
+    corrida.empieza(Fase::Cabeceras);
     trap.step([&] { sigue = ordenes::ImportaCabeceras(corrida); });
-    if (!sigue) return;
-    trap.step([&] { sigue = ordenes::ImportaLineas(corrida); });
-    if (!sigue) return;
-    trap.step([&] { ordenes::ImportaRecepciones(corrida); });
+    if (sigue) {
+        corrida.empieza(Fase::Lineas);
+        trap.step([&] { sigue = ordenes::ImportaLineas(corrida); });
+    }
+    if (sigue) {
+        corrida.empieza(Fase::Recepciones);
+        trap.step([&] { ordenes::ImportaRecepciones(corrida); });
+    }
+    corrida.informaNoImportados();
 }

@@ -384,12 +384,16 @@ private:
         });
         if (!armada) return resultado;
 
+        // A refused order is listed and counted in the run's end box, not shown in a box of its own.
+        constexpr ModoLote kSinAviso{.muestraMensaje = false};
         long nativo = 0;
         std::string enviado, textoError;
-        EjecutaTransaccion(sentencias, ventana_.HuboError, nativo, true, true, enviado, textoError);
+        EjecutaLote(sentencias, kSinAviso, ventana_.HuboError, nativo, true, true, enviado, textoError);
         if (ventana_.HuboError) {
             ++c.errores;
-            corrida_.listaError(textoError);
+            corrida_.listaError(corrida_.registraFallo(
+                fmt::format("Recepción de la orden {} del proveedor {}, comprobante {}: {}", orden.orden.par(), orden.cuenta, id,
+                            textoError)));
         } else {
             ++c.grabados;
         }

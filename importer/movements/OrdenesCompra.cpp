@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fmt/format.h>
+#include <vector>
 
 namespace ordenes {
 namespace {
@@ -88,6 +89,40 @@ void RegistroOrdenes::descarta(const NumeroOrden& orden, const std::string& codi
 bool RegistroOrdenes::descartada(const NumeroOrden& orden, const std::string& codigo) const
 {
     return descartadas_.contains(claveDescarte(orden, codigo));
+}
+
+// --- the run
+
+void CorridaOrdenes::empieza(Fase fase) { inicios_[static_cast<int>(fase)] = contadores.errores; }
+
+void CorridaOrdenes::informaNoImportados() const
+{
+    struct Nombre {
+        const char* uno;
+        const char* varios;
+    };
+    static constexpr Nombre kNombres[3] = {{"orden de FORCOMPR", "órdenes de FORCOMPR"},
+                                           {"renglón de FDEORCOM", "renglones de FDEORCOM"},
+                                           {"recepción de FDEORCOM", "recepciones de FDEORCOM"}};
+    std::vector<std::string> partes;
+    std::int32_t total = 0;
+    for (int fase = 0; fase < 3; ++fase) {
+        if (inicios_[fase] < 0) continue;
+        std::int32_t hasta = contadores.errores;
+        for (int siguiente = fase + 1; siguiente < 3; ++siguiente)
+            if (inicios_[siguiente] >= 0) {
+                hasta = inicios_[siguiente];
+                break;
+            }
+        const std::int32_t n = hasta - inicios_[fase];
+        if (n <= 0) continue;
+        total += n;
+        partes.push_back(fmt::format("{} {}", n, n == 1 ? kNombres[fase].uno : kNombres[fase].varios));
+    }
+    if (partes.empty()) return;
+    std::string cuales = partes.front();
+    for (std::size_t i = 1; i < partes.size(); ++i) cuales += (i + 1 == partes.size() ? " y " : ", ") + partes[i];
+    avisaNoImportados(cuales, total == 1);
 }
 
 }  // namespace ordenes

@@ -79,9 +79,21 @@ private:
 // One run of the import, from the error list's preparation to its last phase.
 class CorridaOrdenes : public movimientos::CorridaImportacion {
 public:
+    enum class Fase { Cabeceras, Lineas, Recepciones };
+
     explicit CorridaOrdenes(Importar& ventana) : CorridaImportacion(ventana, "ImportaOrdenes") {}
 
+    // The errors counted from here on are the phase's.
+    void empieza(Fase fase);
+    // At the end of the run, whatever ended it: the one box counting, phase by phase, the orders, lines and
+    // receptions that were refused or that the database did not take; none when all were written.
+    void informaNoImportados() const;
+
     RegistroOrdenes registro;
+
+private:
+    // Errores when each phase began; -1 for a phase not reached.
+    std::int32_t inicios_[3] = {-1, -1, -1};
 };
 
 // The phases, in the order the import runs them. Each answers whether the import goes on: it ends when

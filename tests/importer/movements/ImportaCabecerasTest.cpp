@@ -103,7 +103,7 @@ TEST_F(OrderHeaders, AHeaderTheDatabaseRefusesIsListedOnTopAndTheNextIsWritten)
     execute("INSERT INTO TA_ESTADOS (CODIGO, DESCRIPCION) VALUES ('  99', 'OTROS')");
     write({order("1", "1"), order("2", "1", {{"NOMB_FOC", text("Rechazada")}}), order("3", "1")}, {});
     refuse("MV_CPTE", "NOMBRE", "Rechazada");
-    prompter.expectMessage(ui::startsWith("50000 : orden rechazada"), ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!", ui::vbOK);
+    expectNotImported("1 orden de FORCOMPR no se importó.");
     importOrders();
     EXPECT_EQ(headers().size(), 2u);
     EXPECT_TRUE(headers().contains("000100000011C"));
@@ -112,7 +112,8 @@ TEST_F(OrderHeaders, AHeaderTheDatabaseRefusesIsListedOnTopAndTheNextIsWritten)
     const auto listed = errorList();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].first, "1");
-    EXPECT_NE(listed[0].second.find("orden rechazada"), std::string::npos) << listed[0].second;
+    EXPECT_EQ(listed[0].second, "Orden 2/1 del proveedor 2110101123, registro 2 de FORCOMPR: 50000 : orden rechazada");
+    EXPECT_NE(errorLog().find(listed[0].second), std::string::npos) << errorLog();
     EXPECT_EQ(window.MSFlexGrid1.topRow(), window.MSFlexGrid1.rows() - 1);
     EXPECT_EQ(rows("SELECT COUNT(*) FROM TA_ESTADOS"), (Rows{{"1"}}));
 }

@@ -4,7 +4,7 @@
 // ends the phase, a second run that writes nothing, Cancel, and bad input.
 
 #include "stock/ClsCmnCptes.h"
-#include "tests/importer/movements/PurchaseOrderFixture.h"
+#include "tests/importer/movements/ReceptionFixture.h"
 
 #include <fmt/format.h>
 #include <sqlite3.h>
@@ -15,136 +15,6 @@
 namespace {
 
 using namespace testing_support;
-
-// A received order line: `bulks` and `units` received of article `code` on order (nume, 4) of supplier 123.
-LegacyRow receivedLine(std::string_view nume, std::string_view code, std::string_view bulks, std::string_view units,
-                       const LegacyRow& changes = {})
-{
-    return with(orderLine(nume, "4",
-                          {{"CODI_FOD", text(code)},
-                           {"PIEZ_FOD", number(bulks)},
-                           {"UNID_FOD", number(units)},
-                           {"TPRE_FOD", number("50")},
-                           {"PRET_FOD", number("500")},
-                           {"ESTA_FOD", text("C")},
-                           {"ZREC_FOD", number(bulks)},
-                           {"CREC_FOD", number(units)}}),
-                changes);
-}
-
-std::string padded(std::string_view code) { return std::string(25 - code.size(), ' ') + std::string(code); }
-
-class Receptions : public PurchaseOrders {
-public:
-    void SetUp() override
-    {
-        PurchaseOrders::SetUp();
-        for (const char* statement : {
-                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVA', '21')",
-                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PIVARec', '0')",
-                 "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockDefault', '   5')",
-                 "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, LETRAS, SISTEMA, ES, X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, "
-                 "X_ULTIMO_NRO) VALUES ('  IR', 1, 'X', 'STOCK', 'E', 1, 1, 99999999, 0)",
-                 "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, LETRAS, SISTEMA, ES, X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, "
-                 "X_ULTIMO_NRO) VALUES ('  PE', 1, 'X', 'STOCK', 'E', 1, 1, 99999999, 0)",
-             })
-            execute(statement);
-        addArticle("A1", "Tornillo", "1.1.05");
-        addArticle("A2", "Tuerca", "1.1.05");
-        addArticle("C1", "Arandela", "");
-        addArticle("D'1", "Pintura D'Ale", "1.1.07");
-    }
-
-    static void addArticle(std::string_view code, std::string_view description, std::string_view costAccount)
-    {
-        execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, COSTO, CUENTACONTABLEC) VALUES "
-                            "('{}', '{}', '  UN', 3.5, {})",
-                            quoted(article(code)), quoted(description),
-                            costAccount.empty() ? "NULL" : fmt::format("'{}'", costAccount)));
-    }
-
-    // A purchase-order voucher an earlier run left, of this account.
-    static void storedOrder(std::string_view id, std::string_view account)
-    {
-        execute(fmt::format("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA) VALUES ('  OC', '{}', '{}')", id, account));
-    }
-
-    // The entries of stock movements on, against motive 5 of account 2.1.01.
-    static void entriesOn()
-    {
-        execute("UPDATE TA_CONFIGURACION SET VALOR = 'SI' WHERE CLAVE = 'AsientosXStock'");
-        execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) SELECT 'AsientosXStock', 'SI' WHERE NOT EXISTS (SELECT 1 "
-                "FROM TA_CONFIGURACION WHERE CLAVE = 'AsientosXStock')");
-        execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('MotivoStockRecepcionOC', '   5')");
-        execute("INSERT INTO TA_MOTIVOSTOCK (IDMOTIVOSTOCK, DESCRIPCION, CUENTACONTABLE) VALUES ('   5', 'Recep OC', "
-                "'2.1.01')");
-    }
-
-    // Article A1 is made with 3 C1 each; C1's lots in CD61 hold these quantities.
-    static void componentWithLots(std::initializer_list<std::string_view> lots)
-    {
-        execute(fmt::format("INSERT INTO MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES "
-                            "('{}', '{}', '  UN', 3)",
-                            article("A1"), article("C1")));
-        int n = 0;
-        for (std::string_view quantity : lots)
-            execute(fmt::format("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, CANTIDAD) VALUES "
-                                "('{}', 'CD61', '{:>25}', {})",
-                                article("C1"), "L" + std::to_string(++n), quantity));
-    }
-
-    // The movements, each as its main columns.
-    std::vector<ColumnValues> movements()
-    {
-        return records("SELECT TC, IDCOMPROBANTE, SECUENCIA, FECHA, IDDEPOSITO, IDARTICULO, DESCRIPCION, NROLOTE, NROSERIE, "
-                       "IDUNIDAD, CAST(CANTIDAD AS float) AS CANTIDAD, CAST(CANTIDADUD AS float) AS CANTIDADUD, "
-                       "IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, "
-                       "CAST(EQUIV_UDBASE AS float) AS EQUIV_UDBASE, CAST(PRECIOVENTA AS float) AS PRECIOVENTA, "
-                       "CAST(IMPORTE_S_IVA AS float) AS IMPORTE_S_IVA, CAST(COSTO AS float) AS COSTO FROM V_MV_STOCK "
-                       "ORDER BY ID");
-    }
-
-    std::vector<ColumnValues> entryLines()
-    {
-        return records("SELECT TC, SUCURSAL, NUMERO, LETRA, CUENTA, [DEBE-HABER] AS LADO, CAST(IMPORTE AS float) AS "
-                       "IMPORTE, [NUMERO ASIENTO] AS ASIENTO FROM MV_ASIENTOS ORDER BY ID");
-    }
-
-    std::vector<ColumnValues> marks()
-    {
-        return records("SELECT IDARTICULO, CONTROLADOPOR FROM C_MV_CPTEINSUMOS ORDER BY ID");
-    }
-
-    static std::string next(std::string_view code)
-    {
-        return rows(fmt::format("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '{}'", code))[0][0];
-    }
-
-    // From now on the line phase's database refuses the lines of article `code`.
-    void refuseLinesOf(std::string_view code) { refuse("MV_CPTEINSUMOS", "IDARTICULO", padded(code)); }
-
-    // The line phase lists the line the database refused, with the box its failure shows.
-    void expectLineRefused()
-    {
-        prompter.expectMessage(ui::startsWith(""), ui::vbOKOnly | ui::vbCritical, "Aviso al Operador!", ui::vbOK);
-    }
-
-    // Every table the road writes, as one text to compare runs with.
-    std::string snapshot()
-    {
-        std::string out;
-        for (const char* table : {"V_MV_STOCK", "MV_ASIENTOS", "C_MV_CPTE", "C_MV_CPTEINSUMOS", "V_TA_CPTE",
-                                  "V_MV_CTROL_CPTE", "AUX_ERR"}) {
-            out += table;
-            for (const auto& row : rows(std::string("SELECT * FROM ") + table + " ORDER BY 1")) {
-                out += "\n";
-                for (const auto& value : row) out += value + "|";
-            }
-            out += "\n";
-        }
-        return out;
-    }
-};
 
 // --- the road, case by case
 
@@ -210,11 +80,6 @@ ColumnValues entry(std::string_view numero, std::string_view cuenta, std::string
             {"ASIENTO", std::string(asiento)}};
 }
 
-LegacyRow notReceived(std::string_view nume, std::string_view code)
-{
-    return with(orderLine(nume, "4"), {{"CODI_FOD", text(code)}});
-}
-
 const std::vector<Road>& roads()
 {
     const auto entries = [](Receptions&) { Receptions::entriesOn(); };
@@ -277,10 +142,7 @@ const std::vector<Road>& roads()
         {"no stored order line",
          {order("1", "4")},
          {receivedLine("1", "A1", "0", "10")},
-         [](Receptions& f) {
-             f.refuseLinesOf("A1");
-             f.expectLineRefused();
-         },
+         [](Receptions& f) { f.refuseLinesOf("A1"); },
          {received(kIR1, kOrden1, "1", "A1", "10", {{"PRECIOVENTA", "0"}, {"IMPORTE_S_IVA", "0"}, {"COSTO", "0"}})},
          {},
          "2",
@@ -508,8 +370,14 @@ TEST_P(ReceptionRoad, WritesEveryTable)
     const Road& road = GetParam();
     write(road.orders, road.lines);
     if (road.prepare) road.prepare(*this);
+    // What was not written is counted in one box at the end, whatever the phase that refused it.
+    if (road.listed > 0) prompter.expectMessage(ui::startsWith(""), ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
     importOrders();
     EXPECT_EQ(errorList().size(), road.listed);
+    if (road.listed > 0) {
+        ASSERT_EQ(prompter.shown().size(), 1u);
+        EXPECT_NE(prompter.shown()[0].text.find(" no se import"), std::string::npos) << prompter.shown()[0].text;
+    }
     const auto written = movements();
     ASSERT_EQ(written.size(), road.movements.size());
     for (std::size_t i = 0; i < written.size(); ++i)
@@ -573,15 +441,16 @@ TEST_P(FailingOrder, LeavesNothingOfItAndTheNextOrderTakesItsNumber)
     write({order("1", "4"), order("2", "4")},
           {receivedLine("1", "A1", "0", "2"), receivedLine("1", "A2", "0", "3"), receivedLine("2", "A2", "0", "5")});
     refuseDuringFirstOrder(GetParam());
-    prompter.expectMessage(ui::startsWith(""), ui::vbOKOnly | ui::vbCritical, "Aviso al Operador!", ui::vbOK);
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
     importOrders();
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_NE(prompter.shown()[0].text.find("renglon rechazado"), std::string::npos) << prompter.shown()[0].text;
 
     const auto listed = errorList();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].first, "1");
+    EXPECT_TRUE(listed[0].second.starts_with("Recepción de la orden 1/4 del proveedor 2110101123, comprobante " + kOrden1 + ": "))
+        << listed[0].second;
     EXPECT_NE(listed[0].second.find("renglon rechazado"), std::string::npos) << listed[0].second;
+    EXPECT_NE(errorLog().find(listed[0].second), std::string::npos) << errorLog();
     EXPECT_EQ(rows("SELECT COUNT(*) FROM AUX_ERR"), (Rows{{"1"}}));
 
     const auto written = movements();
@@ -622,6 +491,7 @@ TEST_F(Receptions, AUsedUpBookletPostsNothingAndEndsThePhase)
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (50002) Todos los talonarios del comprobante IR"),
                            ui::vbAbortRetryIgnore | ui::vbCritical, " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
                            ui::vbAbort);
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
     importOrders();
     EXPECT_TRUE(movements().empty());
     EXPECT_EQ(next("  IR"), "99999999");
@@ -636,8 +506,8 @@ TEST_F(Receptions, AReceptionNumberAlreadyInTheMovementsPostsNothingAndEndsThePh
 {
     execute("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA) VALUES ('  IR', '000100000001X', 1)");
     write({order("1", "4"), order("2", "4")}, {receivedLine("1", "A1", "0", "10"), receivedLine("2", "A2", "0", "5")});
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
     importOrders();
-    EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(movements().size(), 1u);
     EXPECT_EQ(next("  IR"), "0");
     const auto listed = errorList();
@@ -654,6 +524,7 @@ TEST_F(Receptions, NoNumberForTheDischargePostsNothingAndEndsThePhase)
     prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (50001) Debe configurar la numeraci"),
                            ui::vbAbortRetryIgnore | ui::vbCritical, " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
                            ui::vbAbort);
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
     importOrders();
     EXPECT_TRUE(movements().empty());
     EXPECT_EQ(next("  IR"), "0");
@@ -668,8 +539,8 @@ TEST_F(Receptions, TheReceivedLinesOfAnAmbiguousOrderAreReportedNotPosted)
     write({order("1", "23"), order("12", "3", {{"CODP_FOC", text("305")}})},
           {receivedLine("1", "A1", "0", "10", {{"NUMS_FOD", number("23")}}),
            receivedLine("12", "A2", "0", "5", {{"NUMS_FOD", number("3")}, {"CODP_FOD", text("305")}})});
+    expectNotImported("1 orden de FORCOMPR, 1 renglón de FDEORCOM y 1 recepción de FDEORCOM no se importaron.");
     importOrders();
-    EXPECT_TRUE(prompter.shown().empty());
     const auto written = movements();
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].at("IDARTICULO"), padded("A1"));
@@ -697,8 +568,8 @@ TEST_F(Receptions, AnOrderNamingAnArticleTheMasterLacksIsWrittenWholeOnceTheArti
     write({order("1", "4"), order("2", "4")},
           {receivedLine("1", "A1", "0", "2"), receivedLine("1", "Z9", "0", "3"), notReceived("1", "A2"),
            receivedLine("2", "A2", "0", "5")});
+    expectNotImported("1 orden de FORCOMPR no se importó.");
     importOrders();
-    EXPECT_TRUE(prompter.shown().empty());
     const auto listed = errorList();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].second, "Orden 1/4 del proveedor 2110101123: sus renglones piden artículos que no están en "
@@ -788,8 +659,8 @@ TEST_F(Receptions, LinesWithNothingReceivedPostNothingAndAnOrderLeftEmptyIsListe
     write({order("1", "4"), order("2", "4")},
           {receivedLine("1", "A1", "0", "0"), receivedLine("1", "A2", "0", "0", {{"ZREC_FOD", null()}, {"CREC_FOD", null()}}),
            receivedLine("2", "A1", "0", "0"), receivedLine("2", "A2", "0", "5")});
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
     importOrders();
-    EXPECT_TRUE(prompter.shown().empty());
     const auto written = movements();
     ASSERT_EQ(written.size(), 1u);
     expectColumns(written[0], received(kIR1, kOrden2, "1", "A2", "5"), "the second order's received line");
