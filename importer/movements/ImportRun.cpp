@@ -96,9 +96,8 @@ void CorridaImportacion::informaRechazos(std::string_view tabla) const
 {
     const std::int32_t rechazados = contadores.errores;
     if (rechazados == 0) return;
-    avisaNoImportados(fmt::format("{} de {}", rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados),
-                                  tabla),
-                      rechazados == 1);
+    const std::string registros = rechazados == 1 ? std::string("1 registro") : fmt::format("{} registros", rechazados);
+    avisaNoImportados(fmt::format("{} de {}", registros, tabla), rechazados == 1);
 }
 
 void CorridaImportacion::avisaNoImportados(const std::string& cuales, bool uno) const

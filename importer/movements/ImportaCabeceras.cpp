@@ -190,7 +190,7 @@ std::string fechaFueraDeRango(const Cabecera& c)
     return {};
 }
 
-// `orden` names the order for the error list, should the database refuse its header.
+// `nombre` names the order for the error list, should the database refuse its header.
 ImportLoop::Destino armaCabecera(CorridaOrdenes& corrida, const ArticulosFaltantes& faltantes, db::Recordset& origen,
                                  std::int32_t registro, ListaSentencias& lote, std::string& motivo, std::string& nombre)
 {
@@ -248,13 +248,13 @@ bool ImportaCabeceras(CorridaOrdenes& corrida)
     const ArticulosFaltantes faltantes = ArticulosFaltantes::lee(corrida.ventana);
     ImportLoop loop(corrida.ventana, "FORCOMPR", corrida.contadores);
     ImportLoop::PasosPorRegistro pasos = corrida.pasos(" Min. ");
-    std::string orden;
+    std::string nombre;  // the record in hand, as the error list names it
     pasos.arma = [&](ListaSentencias& lote, std::int32_t registro, std::string& motivo) {
-        orden = fmt::format("Registro {} de FORCOMPR", registro);
-        return armaCabecera(corrida, faltantes, origen, registro, lote, motivo, orden);
+        nombre = fmt::format("Registro {} de FORCOMPR", registro);
+        return armaCabecera(corrida, faltantes, origen, registro, lote, motivo, nombre);
     };
     pasos.textoFallo = [&](const std::string& textoError) {
-        return corrida.registraFallo(fmt::format("{}: {}", orden, textoError));
+        return corrida.registraFallo(fmt::format("{}: {}", nombre, textoError));
     };
     const ImportLoop::Fin fin = loop.porRegistro(origen, pasos);
     gDB_Dll().CierraRecordset(origen);
