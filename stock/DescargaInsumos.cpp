@@ -103,7 +103,14 @@ private:
         const bool porcentaje = ValorLogico(grilla.textMatrix(fila, kInsumosPorPorcentaje));
         const double cantidadLinea = porcentaje ? cantidadPorcentual(fila) : unidadesDeLinea(fila);
 
-        if (!IdArticuloTieneInsumos(articulo, gInsumos, false)) return DescargaInsumos::Resultado::Completa;
+        // Components that could not be read are not none: the article would be posted without discharging them.
+        bool leidos = true;
+        const bool tieneInsumos = IdArticuloTieneInsumos(articulo, gInsumos, false, &leidos);
+        if (!leidos) {
+            p_.HayError = true;
+            return DescargaInsumos::Resultado::Fallida;
+        }
+        if (!tieneInsumos) return DescargaInsumos::Resultado::Completa;
         if (id_.empty()) {
             std::string suc = "0001", letra = "X";
             id_ = base::trim(AsignarNumeroComprobante(kTipoDescarga, suc, letra));

@@ -39,7 +39,8 @@ class DescargaInsumos {
 public:
     enum class Resultado {
         Completa,   // every row written or collected (possibly none)
-        Fallida,    // a row or the booklet could not be written: the operator has been told, HayError set
+        Fallida,    // a line's components could not be read, or a row or the booklet could not be written:
+                    // the operator has been told, HayError set
         SinNumero,  // no "PE" number could be had or recorded (the numbering has told the operator): HayError
                     // set; what the posting collected must not be run
     };

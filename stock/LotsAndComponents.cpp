@@ -85,7 +85,7 @@ bool ArticuloTieneLotes(std::string IdArticulo, const std::string& IdDeposito, s
     return tieneLotes;
 }
 
-bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica)
+bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica, bool* Leidos)
 {
     DB_Dll& erp = gDB_Dll();
     Utilidades& util = gUtilidades();
@@ -95,7 +95,12 @@ bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& I
                                   " ORDER BY IDARTICULOINSUMO";
     db::Recordset rs;
     std::vector<ItemCantidad> leidos;
-    base::ErrorTrap trap(tratamientoBajo("IdArticuloTieneInsumos"));
+    bool completos = true;
+    base::ErrorTrap trap([&completos, trata = tratamientoBajo("IdArticuloTieneInsumos")](const base::Error& error) {
+        const int respuesta = trata(error);
+        if (respuesta != base::answers::kRetry) completos = false;
+        return respuesta;
+    });
     trap.step([&] { gDB_Dll().abreSinTratamiento(statement, rs); });
     trap.step([&] {
         leidos.clear();
@@ -114,5 +119,6 @@ bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& I
         }
     });
     trap.step([&] { erp.CierraRecordset(rs); });
+    if (Leidos) *Leidos = completos;
     return tieneInsumos;
 }

@@ -56,5 +56,7 @@ bool ArticuloTieneLotes(std::string IdArticulo, const std::string& IdDeposito, s
 
 // Loads the article's components in ascending component code into `Insumos`, followed by one element never
 // assigned (readers stop at its empty code); with `SoloVerifica`, or when there are none, `Insumos` holds
-// only that element. True when the article has at least one component.
-bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica);
+// only that element. True when the article has at least one component. `Leidos`, when given, turns false
+// when they could not be read whole (the operator has been told): false then does not mean there are none.
+bool IdArticuloTieneInsumos(std::string IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica,
+                            bool* Leidos = nullptr);

@@ -38,6 +38,9 @@ public:
     // The entry's numbers cannot be read.
     static void withoutEntries() { execute("DROP TABLE MV_ASIENTOS"); }
 
+    // The components of an article cannot be read.
+    static void withoutComponents() { execute("DROP VIEW V_MA_INSUMOS"); }
+
     // Article A1 is made with 2 C1 each.
     static void withComponent()
     {
@@ -48,6 +51,7 @@ public:
 
 const std::string kTreatment = "Ha ocurrido el Siguiente Error ";
 const std::string kEntryTitle = "Recordset - ActualizaStock Aviso al operador!!! ";
+const std::string kComponentsTitle = "Recordset - IdArticuloTieneInsumos Aviso al operador!!! ";
 
 const std::vector<Failure>& failures()
 {
@@ -62,6 +66,10 @@ const std::vector<Failure>& failures()
         {"no number for the components' discharge, ignored", CollectingFailure::withComponent,
          kTreatment + "(50001) Debe configurar la numeraci", " - Obtener_Nro_Comprobante_Contable Aviso al operador!!! ",
          kIgnore},
+        {"the components cannot be read, abandoned", CollectingFailure::withoutComponents,
+         kTreatment + "(-2147217865) Invalid object name (no such table: V_MA_INSUMOS)", kComponentsTitle, kAbort},
+        {"the components cannot be read, ignored", CollectingFailure::withoutComponents,
+         kTreatment + "(-2147217865) Invalid object name (no such table: V_MA_INSUMOS)", kComponentsTitle, kIgnore},
     };
     return list;
 }
