@@ -38,8 +38,8 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
 
 // Records a used number. `Nro` is the number that FOLLOWS the one used (" 2" after using 1). The booklet is
 // the one the validation finds for the number used, else the one proposed last for the type; it is never
-// moved backwards. With `GeneraSentencia` the booklet's UPDATE replaces `SentenciaSQL` and the used-number INSERT
-// into V_MV_CTROL_CPTE (for "Contable" types, for "OC" and with `ControlSiempre`) is appended, for the
+// moved backwards. With `GeneraSentencia` the booklet's UPDATE replaces `SentenciaSQL` and the used-number
+// INSERT into V_MV_CTROL_CPTE (for "Contable" types, for "OC" and with `ControlSiempre`) is appended, for the
 // caller's batch; otherwise the booklet row is updated at once. False when nothing was recorded for a type
 // numbered inside the system (no booklet row, another branch's booklet, or a failure the operator did not
 // retry): the caller must not write its voucher. An external type answers True with an empty text.
