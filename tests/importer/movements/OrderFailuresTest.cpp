@@ -1,6 +1,7 @@
 // What the purchase-order import could not write, end to end through "Iniciar/Importar": each order,
 // line or reception the database refused is one row of the error list and one line of the error log,
 // naming its order, and the operator gets one box at the end that counts them, not a box for each.
+// Nothing of a refused reception is half-written.
 
 #include "tests/importer/movements/ReceptionFixture.h"
 
@@ -51,6 +52,27 @@ TEST_F(OrderFailures, EachIsListedAndLoggedOnceAndOneBoxCountsThem)
                     {"000100000024C", "A2", "NULL"},
                     {"000100000034C", "A1", "NULL"},
                     {"000100000034C", "A2", "NULL"}}));
+}
+
+// Components that cannot be read are not taken for none: the order is not received without its discharge.
+TEST_F(OrderFailures, AReceptionWhoseComponentsCannotBeReadIsNotPosted)
+{
+    componentWithLots({"100"});
+    write({order("1", "4")}, {receivedLine("1", "A1", "0", "2")});
+    execute("DROP VIEW V_MA_INSUMOS");
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (-2147217865) Invalid object name"),
+                           ui::vbAbortRetryIgnore | ui::vbCritical,
+                           "Recordset - IdArticuloTieneInsumos Aviso al operador!!! ", ui::vbIgnore);
+    expectNotImported("1 recepción de FDEORCOM no se importó.");
+    importOrders();
+    EXPECT_TRUE(movements().empty());
+    EXPECT_EQ(next("  IR"), "0");
+    EXPECT_EQ(next("  PE"), "0");
+    EXPECT_EQ(rows("SELECT IDDEPOSITORECEPCION FROM C_MV_CPTE"), (Rows{{"NULL"}}));
+    EXPECT_EQ(rows("SELECT CONTROLADOPOR FROM C_MV_CPTEINSUMOS"), (Rows{{"NULL"}}));
+    const auto listed = errorList();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].second.find("000100000014C"), std::string::npos) << listed[0].second;
 }
 
 }  // namespace
