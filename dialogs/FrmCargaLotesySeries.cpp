@@ -72,10 +72,17 @@ long long aCuatroDecimales(double value) {
     return std::llround(value * 10000.0);
 }
 
+// The slots of a list as DescomponeSerieLote gives them, the vector sized once for them all.
+std::vector<std::string> slotsDe(const std::string& lista) {
+    std::vector<std::string> slots;
+    slots.reserve(static_cast<std::size_t>(std::count(lista.begin(), lista.end(), '|')) + 1);
+    ClsCmnCptes::DescomponeSerieLote(lista, slots);
+    return slots;
+}
+
 // The items of a list, without the empty slot DescomponeSerieLote leaves at the end.
 std::vector<std::string> itemsDe(const std::string& lista) {
-    std::vector<std::string> items;
-    ClsCmnCptes::DescomponeSerieLote(lista, items);
+    std::vector<std::string> items = slotsDe(lista);
     if (!items.empty()) items.pop_back();
     return items;
 }
@@ -224,19 +231,20 @@ void FrmCargaLotesySeries::cargaSalidas() {
     }
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
-    std::vector<const std::string*> idos;
-    for (const std::string& item : items) {
-        if (esSeparadorSolo(item) || base::trim(item).empty()) continue;
-        std::string k = claveDeItem(item);
-        if (conocidas.contains(k)) continue;
-        claves.push_back(std::move(k));
-        conocidas.emplace(claves.back(), filas + 1 + static_cast<long>(idos.size()));
-        idos.push_back(&item);
+    std::vector<std::string> clavesDeItems;
+    clavesDeItems.reserve(items.size());
+    for (const std::string& item : items) clavesDeItems.push_back(claveDeItem(item));
+    std::vector<std::size_t> idos;
+    for (std::size_t p = 0; p < items.size(); ++p) {
+        if (esSeparadorSolo(items[p]) || base::trim(items[p]).empty()) continue;
+        if (!conocidas.emplace(clavesDeItems[p], filas + 1 + static_cast<long>(idos.size())).second) continue;
+        claves.push_back(clavesDeItems[p]);
+        idos.push_back(p);
     }
     g.setRows(filas + 1 + static_cast<long>(idos.size()) + (hayStock ? 1 : 0));
     for (std::size_t i = 0; i < idos.size(); ++i) {
         const long r = filas + 1 + static_cast<long>(i);
-        const std::string& item = *idos[i];
+        const std::string& item = items[idos[i]];
         const std::size_t at = item.find(separador());
         g.setTextMatrix(r, 0, base::trim(item.substr(0, at)));
         if (at != std::string::npos) g.setTextMatrix(r, 1, base::trim(item.substr(at + separador().size())));
@@ -247,11 +255,10 @@ void FrmCargaLotesySeries::cargaSalidas() {
 
     if (!Lotes.empty()) {
         // The earlier quantities come back, on rows still in stock and on rows gone from it alike.
-        std::vector<std::string> cantidades;
-        ClsCmnCptes::DescomponeSerieLote(Series, cantidades);
-        std::unordered_map<std::string, std::size_t> posicion;
+        const std::vector<std::string> cantidades = slotsDe(Series);
+        std::unordered_map<std::string_view, std::size_t> posicion;
         posicion.reserve(items.size());
-        for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(claveDeItem(items[p]), p);
+        for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(clavesDeItems[p], p);
         for (long r = 1; r < g.rows(); ++r) {
             const auto found = posicion.find(claves[static_cast<std::size_t>(r)]);
             if (found == posicion.end()) continue;
@@ -297,11 +304,16 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
     trap.step([&] {
         if (LotesExistentes.empty()) return;
         const std::vector<std::string> tomados = itemsDe(LotesExistentes);
-        std::vector<std::string> cantidades;
-        ClsCmnCptes::DescomponeSerieLote(SeriesExistentes, cantidades);
-        std::unordered_map<std::string, long> filas;
+        const std::vector<std::string> cantidades = slotsDe(SeriesExistentes);
+        // Every row's key, by row; the map looks them up in place.
+        std::vector<std::string> claves;
+        claves.reserve(static_cast<std::size_t>(g.rows()));
+        std::unordered_map<std::string_view, long> filas;
         filas.reserve(static_cast<std::size_t>(g.rows()));
-        for (long r = 1; r < g.rows(); ++r) filas.emplace(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)), r);
+        for (long r = 1; r < g.rows(); ++r) {
+            claves.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
+            filas.emplace(claves.back(), r);
+        }
         for (std::size_t i = 0; i < tomados.size(); ++i) {
             if (esSeparadorSolo(tomados[i])) continue;
             const auto found = filas.find(claveDeItem(tomados[i]));

@@ -10,9 +10,11 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
+#include "stock/EquivalenceReads.h"
 #include "stock/UnitEquivalences.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -146,21 +148,34 @@ void FrmLoteyPosicion::cargaSaldos(bool conLote) {
     db.AbrirRecordset(sql, rs);
     if (rs.state() != db::kStateOpen) return;  // told by the error treatment
     db::Field posicion = rs.field("idposicion");
+    std::optional<db::Field> lote;
+    if (conLote) lote = rs.field("nrolote");
     db::Field unidad = rs.field("idunidadbase");
     db::Field disponible = rs.field("disponible");
     ui::FlexGrid& g = MSFlexGrid1;
-    for (; !rs.eof(); rs.moveNext()) {
-        const long r = g.rows();
-        g.setRows(r + 1);
-        g.setTextMatrix(r, kPosicion, base::trim(u.NuloACadena(posicion.value())));
-        if (conLote) g.setTextMatrix(r, kLote, base::trim(u.NuloACadena(rs.field("nrolote").value())));
-        g.setTextMatrix(r, kUnidad, IUNIDAD);
-        std::string base = u.RellenaCodigo(base::trim(u.NuloACadena(unidad.value())), 4);
-        const base::Value& saldo = disponible.value();
-        const double cantidad = saldo.isNull() || saldo.isEmpty() ? 0.0 : saldo.toDouble();
-        g.setTextMatrix(r, kDisponible, base::doubleToText(ConvierteCantidadAEquiv(Articulo, base, cantidad, IUNIDAD)));
-        g.setTextMatrix(r, kCant, conLote ? "0" : "");
+    // The grid is laid out once for all the rows when their number is known.
+    const long primera = g.rows();
+    if (rs.recordCount() > 0) g.setRows(primera + rs.recordCount());
+    long r = primera;
+    EquivalenceReads lecturas;
+    try {
+        for (; !rs.eof(); rs.moveNext(), ++r) {
+            if (r >= g.rows()) g.setRows(r + 1);
+            g.setTextMatrix(r, kPosicion, base::trim(u.NuloACadena(posicion.value())));
+            if (lote) g.setTextMatrix(r, kLote, base::trim(u.NuloACadena(lote->value())));
+            g.setTextMatrix(r, kUnidad, IUNIDAD);
+            std::string base = u.RellenaCodigo(base::trim(u.NuloACadena(unidad.value())), 4);
+            const base::Value& saldo = disponible.value();
+            const double cantidad = saldo.isNull() || saldo.isEmpty() ? 0.0 : saldo.toDouble();
+            g.setTextMatrix(r, kDisponible,
+                            base::doubleToText(ConvierteCantidadAEquiv(Articulo, base, cantidad, IUNIDAD)));
+            g.setTextMatrix(r, kCant, conLote ? "0" : "");
+        }
+    } catch (const base::Error&) {
+        g.setRows(r + 1);  // the rows so far stay, the one that failed as far as it got
+        throw;
     }
+    g.setRows(r);
 }
 
 // The balance kept without a position, each row converted from its own unit, added up.

@@ -4,6 +4,7 @@
 #include "platform/base/Regional.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fmt/format.h>
@@ -58,7 +59,15 @@ std::string dateToText(const DateTime& d)
 std::string doubleToText(double value)
 {
     if (value == 0) return "0";
-    std::string text = fmt::format("{:.15g}", value);
+    char buffer[40];
+    // A whole number of up to 15 digits, the usual quantity, is its digits: the same text by a shorter way.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
+        return std::string(buffer, written.ptr);
+    }
+    if (!std::isfinite(value)) return fmt::format("{:.15g}", value);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, written.ptr);
     if (const auto e = text.find('e'); e != std::string::npos) {
         text[e] = 'E';
         // The legacy form drops leading zeros of the exponent: 1E+20, 1E-05.
