@@ -70,9 +70,10 @@ std::string doubleToText(double value)
     std::string text(buffer, written.ptr);
     if (const auto e = text.find('e'); e != std::string::npos) {
         text[e] = 'E';
-        // The legacy form drops leading zeros of the exponent: 1E+20, 1E-05.
+        // The legacy form writes the exponent with two digits at least, no more leading zeros: 1E+20, 1E-05,
+        // 1E+100.
         std::size_t digit = e + 2;
-        while (digit + 1 < text.size() && text[digit] == '0') text.erase(digit, 1);
+        while (digit + 2 < text.size() && text[digit] == '0') text.erase(digit, 1);
     }
     if (regional().decimalSeparator != '.')
         if (const auto point = text.find('.'); point != std::string::npos) text[point] = regional().decimalSeparator;
