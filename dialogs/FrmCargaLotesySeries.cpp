@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kF2 = 113;
 constexpr const char* kAviso = "Aviso al Operador";
-constexpr const char* kAvisoPregunta = "Aviso al Operador!!!";
 constexpr long kNoRow = -1;
 
 const std::string& separador() {
@@ -63,13 +62,13 @@ std::string claveDeItem(std::string_view item) {
     return clave(item.substr(0, at), item.substr(at + separador().size()));
 }
 
-bool esSeparadorSolo(std::string_view item) {
-    return base::trim(item) == separador();
+// A list of nothing but bars and spaces holds no item.
+bool sinItems(std::string_view lista) {
+    return lista.find_first_not_of("| ") == std::string_view::npos;
 }
 
-// Two quantities compared as the program keeps them: at 4 decimals.
-long long aCuatroDecimales(double value) {
-    return std::llround(value * 10000.0);
+bool esSeparadorSolo(std::string_view item) {
+    return base::trim(item) == separador();
 }
 
 // The slots of a list as DescomponeSerieLote gives them, the vector sized once for them all.
@@ -89,32 +88,10 @@ std::vector<std::string> itemsDe(const std::string& lista) {
 
 }  // namespace
 
-FrmCargaLotesySeries::FrmCargaLotesySeries() : editor_(MSFlexGrid1, TxtEdit, *this) {
-    TxtEdit.name = "TxtEdit";
-    TxtEdit.visible = false;
-    MSFlexGrid1.left = 120;
-    MSFlexGrid1.top = 600;
-    MSFlexGrid1.width = 7320;
-    MSFlexGrid1.height = 3000;
-}
+FrmCargaLotesySeries::FrmCargaLotesySeries() : EntryGridForm("Numeros de Serie", "F2 &Aceptar") {}
 
 long FrmCargaLotesySeries::ancho(long equis) const {
-    const std::string text = base::repeated(equis, "X");
-    return measurer_ ? measurer_->textWidth(text) : 120 * equis;
-}
-
-void FrmCargaLotesySeries::changed() {
-    if (observer_) observer_->formChanged();
-}
-
-void FrmCargaLotesySeries::setFocus(Focus focus) {
-    focus_ = focus;
-    if (observer_) observer_->focusMoved();
-}
-
-void FrmCargaLotesySeries::Hide() {
-    hidden_ = true;
-    if (observer_) observer_->formHidden();
+    return anchoDe(base::repeated(equis, "X"));
 }
 
 // ---- loading
@@ -281,7 +258,7 @@ void FrmCargaLotesySeries::cargaEntradas() {
 
 // Spreads a list down a column from row 1, one item a row, as far as the grid goes.
 void FrmCargaLotesySeries::reparte(const std::string& lista, long col) {
-    if (base::trim(gUtilidades().QuitaCaracteres(lista, "|")).empty()) return;
+    if (sinItems(lista)) return;
     std::string texto = base::trim(lista);
     std::size_t desde = texto.starts_with('|') ? 1 : 0;
     ui::FlexGrid& g = MSFlexGrid1;
@@ -429,49 +406,32 @@ std::string FrmCargaLotesySeries::listaDeColumna(long col) const {
     const ui::FlexGrid& g = MSFlexGrid1;
     std::string lista = "|";
     for (long r = 1; r < g.rows(); ++r) {
-        const std::string item = base::trim(g.textMatrix(r, col));
-        lista += (item.empty() ? std::string("-") : item) + "|";
+        const std::string_view item = recortado(g.textMatrix(r, col));
+        lista += item.empty() ? std::string_view("-") : item;
+        lista += '|';
     }
-    return base::trim(gUtilidades().QuitaCaracteres(lista, "|")).empty() ? std::string() : lista;
+    return sinItems(lista) ? std::string() : lista;
 }
 
 void FrmCargaLotesySeries::construyeListasSalida() {
     const ui::FlexGrid& g = MSFlexGrid1;
     std::string lotes = "|";
-    for (long r = 1; r < g.rows(); ++r)
-        lotes += base::trim(g.textMatrix(r, 0)) + separador() + base::trim(g.textMatrix(r, 1)) + "|";
-    Lotes = base::trim(gUtilidades().QuitaCaracteres(lotes, "|")).empty() ? std::string() : lotes;
+    for (long r = 1; r < g.rows(); ++r) {
+        lotes += recortado(g.textMatrix(r, 0));
+        lotes += separador();
+        lotes += recortado(g.textMatrix(r, 1));
+        lotes += '|';
+    }
+    Lotes = sinItems(lotes) ? std::string() : lotes;
     Series = listaDeColumna(3);
 }
 
 void FrmCargaLotesySeries::CmdAceptar_Click() {
-    if (!editor_.pliegaValidado()) return;
-    ui::Prompter& prompter = programPrompter();
+    if (!pliegaCaja()) return;
     if (EsConsultaDeSerieLote) {
-        if (!ValidaCantidadCantidadPedida()) {
-            const double suma = SumaFilas(kNoRow);
-            const std::string ajustar = "\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?";
-            const auto debeAjustar = [&] {
-                prompter.msgBox("Debe Ajustar la suma de las cantidades a :" + base::doubleToText(Cantidad), ui::vbCritical,
-                                kAviso);
-            };
-            if (aCuatroDecimales(suma) > aCuatroDecimales(Cantidad)) {
-                if (prompter.msgBox("La suma de las cantidades Informadas, supera a la solicitada en el Formulario de "
-                                    "Carga de Datos" + ajustar,
-                                    ui::vbYesNo | ui::vbQuestion, kAvisoPregunta) != ui::vbYes)
-                    return debeAjustar();
-                Cantidad = suma;
-            } else if (!MostrarForm) {
-                prompter.msgBox("El Stock es Menor a la cantidad solicitada ", ui::vbInformation, kAvisoPregunta);
-                return;
-            } else {
-                if (prompter.msgBox("La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de "
-                                    "Carga de Datos" + ajustar,
-                                    ui::vbYesNo | ui::vbQuestion, kAvisoPregunta) != ui::vbYes)
-                    return debeAjustar();
-                Cantidad = suma;
-            }
-        }
+        if (!ValidaCantidadCantidadPedida() &&
+            !ajustaPedida(SumaFilas(kNoRow), Cantidad, MostrarForm, "El Stock es Menor a la cantidad solicitada "))
+            return;
         construyeListasSalida();
     } else {
         CompletaTodoIgual();
@@ -486,21 +446,11 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
             Lotes.clear();
         }
     }
-    accepted_ = true;
-    Hide();
-}
-
-void FrmCargaLotesySeries::CmdCancelar_Click() {
-    accepted_ = false;
-    Hide();
+    aceptado();
 }
 
 void FrmCargaLotesySeries::Form_KeyDown(int& KeyCode) {
     if (KeyCode == kF2) CmdAceptar_Click();
-}
-
-void FrmCargaLotesySeries::MSFlexGrid1_GotFocus() {
-    if (editor_.pliegaValidado()) setFocus(Focus::Grid);
 }
 
 // ---- the cell editor's policy
@@ -537,13 +487,4 @@ bool FrmCargaLotesySeries::botonesEn(long col) const {
 bool FrmCargaLotesySeries::campoValida(ui::TextBox& texto) {
     CampoValida(texto);
     return ValorRechazado;
-}
-
-void FrmCargaLotesySeries::enfoca(GridCellEditor::Target target) {
-    switch (target) {
-    case GridCellEditor::Target::Grid: setFocus(Focus::Grid); break;
-    case GridCellEditor::Target::Box: setFocus(Focus::Box); break;
-    case GridCellEditor::Target::Accept: setFocus(Focus::Aceptar); break;
-    }
-    changed();
 }
