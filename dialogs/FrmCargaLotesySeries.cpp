@@ -282,15 +282,9 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
         if (LotesExistentes.empty()) return;
         const std::vector<std::string> tomados = itemsDe(LotesExistentes);
         const std::vector<std::string> cantidades = slotsDe(SeriesExistentes);
-        // Every row's key, by row; the map looks them up in place.
-        std::vector<std::string> claves;
-        claves.reserve(static_cast<std::size_t>(g.rows()));
-        std::unordered_map<std::string_view, long> filas;
+        std::unordered_map<std::string, long> filas;
         filas.reserve(static_cast<std::size_t>(g.rows()));
-        for (long r = 1; r < g.rows(); ++r) {
-            claves.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
-            filas.emplace(claves.back(), r);
-        }
+        for (long r = 1; r < g.rows(); ++r) filas.emplace(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)), r);
         for (std::size_t i = 0; i < tomados.size(); ++i) {
             if (esSeparadorSolo(tomados[i])) continue;
             const auto found = filas.find(claveDeItem(tomados[i]));
