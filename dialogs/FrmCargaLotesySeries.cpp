@@ -125,6 +125,8 @@ void FrmCargaLotesySeries::CargaDatos() {
 void FrmCargaLotesySeries::InicializaGrid() {
     ui::FlexGrid& g = MSFlexGrid1;
     g.clear();
+    filaDeClave_.clear();
+    clavesDeFilas_.clear();
     if (EsConsultaDeSerieLote) {
         g.setCols(4);
         g.setFixedCols(2);
@@ -195,17 +197,8 @@ void FrmCargaLotesySeries::cargaSalidas() {
     }
     const bool hayStock = filas > 0;
 
-    // Every row's key, by row; the map looks them up in place (the keys never move once reserved).
     const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
-    std::vector<std::string> claves;
-    claves.reserve(static_cast<std::size_t>(filas) + items.size() + 2);
-    claves.emplace_back();
-    std::unordered_map<std::string_view, long> conocidas;
-    conocidas.reserve(static_cast<std::size_t>(filas) + items.size());
-    for (long r = 1; r <= filas; ++r) {
-        claves.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
-        conocidas.emplace(claves.back(), r);
-    }
+    indexaFilas(filas + 1, items.size() + 1);
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
     std::vector<std::string> clavesDeItems;
@@ -214,8 +207,9 @@ void FrmCargaLotesySeries::cargaSalidas() {
     std::vector<std::size_t> idos;
     for (std::size_t p = 0; p < items.size(); ++p) {
         if (esSeparadorSolo(items[p]) || base::trim(items[p]).empty()) continue;
-        if (!conocidas.emplace(clavesDeItems[p], filas + 1 + static_cast<long>(idos.size())).second) continue;
-        claves.push_back(clavesDeItems[p]);
+        if (filaDeClave_.contains(clavesDeItems[p])) continue;
+        clavesDeFilas_.push_back(clavesDeItems[p]);
+        filaDeClave_.emplace(clavesDeFilas_.back(), filas + 1 + static_cast<long>(idos.size()));
         idos.push_back(p);
     }
     g.setRows(filas + 1 + static_cast<long>(idos.size()) + (hayStock ? 1 : 0));
@@ -228,7 +222,10 @@ void FrmCargaLotesySeries::cargaSalidas() {
         g.setTextMatrix(r, 2, "0");
         g.setTextMatrix(r, 3, "0");
     }
-    if (hayStock) claves.push_back(clave({}, {}));
+    if (hayStock) {
+        clavesDeFilas_.push_back(clave({}, {}));
+        filaDeClave_.emplace(clavesDeFilas_.back(), g.rows() - 1);
+    }
 
     if (!Lotes.empty()) {
         // The earlier quantities come back, on rows still in stock and on rows gone from it alike.
@@ -237,7 +234,7 @@ void FrmCargaLotesySeries::cargaSalidas() {
         posicion.reserve(items.size());
         for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(clavesDeItems[p], p);
         for (long r = 1; r < g.rows(); ++r) {
-            const auto found = posicion.find(claves[static_cast<std::size_t>(r)]);
+            const auto found = posicion.find(clavesDeFilas_[static_cast<std::size_t>(r)]);
             if (found == posicion.end()) continue;
             const std::string cantidad = found->second < cantidades.size() ? cantidades[found->second] : std::string();
             g.setTextMatrix(r, 3, base::doubleToText(u.ValorDoble(cantidad)));
@@ -271,6 +268,22 @@ void FrmCargaLotesySeries::reparte(const std::string& lista, long col) {
     }
 }
 
+// The keys of rows 1 to `hasta` - 1, by row, and the first row of each key; room for `mas` keys more, so that
+// the map's views of them stay put.
+void FrmCargaLotesySeries::indexaFilas(long hasta, std::size_t mas) {
+    const ui::FlexGrid& g = MSFlexGrid1;
+    filaDeClave_.clear();
+    clavesDeFilas_.clear();
+    const std::size_t filas = static_cast<std::size_t>(std::max(hasta, 1L));
+    clavesDeFilas_.reserve(filas + mas);
+    filaDeClave_.reserve(filas + mas);
+    clavesDeFilas_.emplace_back();
+    for (long r = 1; r < hasta; ++r) {
+        clavesDeFilas_.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
+        filaDeClave_.emplace(clavesDeFilas_.back(), r);
+    }
+}
+
 // ---- proposal and checks
 
 void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
@@ -282,13 +295,12 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
         if (LotesExistentes.empty()) return;
         const std::vector<std::string> tomados = itemsDe(LotesExistentes);
         const std::vector<std::string> cantidades = slotsDe(SeriesExistentes);
-        std::unordered_map<std::string, long> filas;
-        filas.reserve(static_cast<std::size_t>(g.rows()));
-        for (long r = 1; r < g.rows(); ++r) filas.emplace(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)), r);
+        // The load's keys serve while they are the grid's rows (the lots and series are never typed over).
+        if (clavesDeFilas_.size() != static_cast<std::size_t>(g.rows())) indexaFilas(g.rows(), 0);
         for (std::size_t i = 0; i < tomados.size(); ++i) {
             if (esSeparadorSolo(tomados[i])) continue;
-            const auto found = filas.find(claveDeItem(tomados[i]));
-            if (found == filas.end()) continue;
+            const auto found = filaDeClave_.find(claveDeItem(tomados[i]));
+            if (found == filaDeClave_.end()) continue;
             const double tomado = i < cantidades.size() ? u.ValorDoble(cantidades[i]) : 0.0;
             const long r = found->second;
             g.setTextMatrix(r, 2, base::doubleToText(u.ValorDoble(g.textMatrix(r, 2)) - tomado));

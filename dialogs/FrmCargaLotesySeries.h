@@ -15,6 +15,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class FrmCargaLotesySeries : public EntryGridForm {
 public:
@@ -81,6 +83,10 @@ private:
     void rechaza(std::string_view mensaje);
     std::string listaDeColumna(long col) const;
     void construyeListasSalida();
+    void indexaFilas(long hasta, std::size_t mas);
 
     bool ValorRechazado = false;
+    // Outgoing rows: each row's key, by row, and the first row of each key (its views point into the keys).
+    std::vector<std::string> clavesDeFilas_;
+    std::unordered_map<std::string_view, long> filaDeClave_;
 };
