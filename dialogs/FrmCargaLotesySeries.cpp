@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kF2 = 113;
 constexpr const char* kAviso = "Aviso al Operador";
-constexpr const char* kAvisoPregunta = "Aviso al Operador!!!";
 constexpr long kNoRow = -1;
 
 const std::string& separador() {
@@ -63,51 +62,36 @@ std::string claveDeItem(std::string_view item) {
     return clave(item.substr(0, at), item.substr(at + separador().size()));
 }
 
+// A list of nothing but bars and spaces holds no item.
+bool sinItems(std::string_view lista) {
+    return lista.find_first_not_of("| ") == std::string_view::npos;
+}
+
 bool esSeparadorSolo(std::string_view item) {
     return base::trim(item) == separador();
 }
 
-// Two quantities compared as the program keeps them: at 4 decimals.
-long long aCuatroDecimales(double value) {
-    return std::llround(value * 10000.0);
+// The slots of a list as DescomponeSerieLote gives them, the vector sized once for them all.
+std::vector<std::string> slotsDe(const std::string& lista) {
+    std::vector<std::string> slots;
+    slots.reserve(static_cast<std::size_t>(std::count(lista.begin(), lista.end(), '|')) + 1);
+    ClsCmnCptes::DescomponeSerieLote(lista, slots);
+    return slots;
 }
 
 // The items of a list, without the empty slot DescomponeSerieLote leaves at the end.
 std::vector<std::string> itemsDe(const std::string& lista) {
-    std::vector<std::string> items;
-    ClsCmnCptes::DescomponeSerieLote(lista, items);
+    std::vector<std::string> items = slotsDe(lista);
     if (!items.empty()) items.pop_back();
     return items;
 }
 
 }  // namespace
 
-FrmCargaLotesySeries::FrmCargaLotesySeries() : editor_(MSFlexGrid1, TxtEdit, *this) {
-    TxtEdit.name = "TxtEdit";
-    TxtEdit.visible = false;
-    MSFlexGrid1.left = 120;
-    MSFlexGrid1.top = 600;
-    MSFlexGrid1.width = 7320;
-    MSFlexGrid1.height = 3000;
-}
+FrmCargaLotesySeries::FrmCargaLotesySeries() : EntryGridForm("Numeros de Serie", "F2 &Aceptar") {}
 
 long FrmCargaLotesySeries::ancho(long equis) const {
-    const std::string text = base::repeated(equis, "X");
-    return measurer_ ? measurer_->textWidth(text) : 120 * equis;
-}
-
-void FrmCargaLotesySeries::changed() {
-    if (observer_) observer_->formChanged();
-}
-
-void FrmCargaLotesySeries::setFocus(Focus focus) {
-    focus_ = focus;
-    if (observer_) observer_->focusMoved();
-}
-
-void FrmCargaLotesySeries::Hide() {
-    hidden_ = true;
-    if (observer_) observer_->formHidden();
+    return anchoDe(base::repeated(equis, "X"));
 }
 
 // ---- loading
@@ -141,6 +125,8 @@ void FrmCargaLotesySeries::CargaDatos() {
 void FrmCargaLotesySeries::InicializaGrid() {
     ui::FlexGrid& g = MSFlexGrid1;
     g.clear();
+    filaDeClave_.clear();
+    clavesDeFilas_.clear();
     if (EsConsultaDeSerieLote) {
         g.setCols(4);
         g.setFixedCols(2);
@@ -211,49 +197,44 @@ void FrmCargaLotesySeries::cargaSalidas() {
     }
     const bool hayStock = filas > 0;
 
-    // Every row's key, by row; the map looks them up in place (the keys never move once reserved).
     const std::vector<std::string> items = Lotes.empty() ? std::vector<std::string>() : itemsDe(Lotes);
-    std::vector<std::string> claves;
-    claves.reserve(static_cast<std::size_t>(filas) + items.size() + 2);
-    claves.emplace_back();
-    std::unordered_map<std::string_view, long> conocidas;
-    conocidas.reserve(static_cast<std::size_t>(filas) + items.size());
-    for (long r = 1; r <= filas; ++r) {
-        claves.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
-        conocidas.emplace(claves.back(), r);
-    }
+    indexaFilas(filas + 1, items.size() + 1);
 
     // Earlier choices whose lot or series is no longer in stock get rows of their own.
-    std::vector<const std::string*> idos;
-    for (const std::string& item : items) {
-        if (esSeparadorSolo(item) || base::trim(item).empty()) continue;
-        std::string k = claveDeItem(item);
-        if (conocidas.contains(k)) continue;
-        claves.push_back(std::move(k));
-        conocidas.emplace(claves.back(), filas + 1 + static_cast<long>(idos.size()));
-        idos.push_back(&item);
+    std::vector<std::string> clavesDeItems;
+    clavesDeItems.reserve(items.size());
+    for (const std::string& item : items) clavesDeItems.push_back(claveDeItem(item));
+    std::vector<std::size_t> idos;
+    for (std::size_t p = 0; p < items.size(); ++p) {
+        if (esSeparadorSolo(items[p]) || base::trim(items[p]).empty()) continue;
+        if (filaDeClave_.contains(clavesDeItems[p])) continue;
+        clavesDeFilas_.push_back(clavesDeItems[p]);
+        filaDeClave_.emplace(clavesDeFilas_.back(), filas + 1 + static_cast<long>(idos.size()));
+        idos.push_back(p);
     }
     g.setRows(filas + 1 + static_cast<long>(idos.size()) + (hayStock ? 1 : 0));
     for (std::size_t i = 0; i < idos.size(); ++i) {
         const long r = filas + 1 + static_cast<long>(i);
-        const std::string& item = *idos[i];
+        const std::string& item = items[idos[i]];
         const std::size_t at = item.find(separador());
         g.setTextMatrix(r, 0, base::trim(item.substr(0, at)));
         if (at != std::string::npos) g.setTextMatrix(r, 1, base::trim(item.substr(at + separador().size())));
         g.setTextMatrix(r, 2, "0");
         g.setTextMatrix(r, 3, "0");
     }
-    if (hayStock) claves.push_back(clave({}, {}));
+    if (hayStock) {
+        clavesDeFilas_.push_back(clave({}, {}));
+        filaDeClave_.emplace(clavesDeFilas_.back(), g.rows() - 1);
+    }
 
     if (!Lotes.empty()) {
         // The earlier quantities come back, on rows still in stock and on rows gone from it alike.
-        std::vector<std::string> cantidades;
-        ClsCmnCptes::DescomponeSerieLote(Series, cantidades);
-        std::unordered_map<std::string, std::size_t> posicion;
+        const std::vector<std::string> cantidades = slotsDe(Series);
+        std::unordered_map<std::string_view, std::size_t> posicion;
         posicion.reserve(items.size());
-        for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(claveDeItem(items[p]), p);
+        for (std::size_t p = 0; p < items.size(); ++p) posicion.emplace(clavesDeItems[p], p);
         for (long r = 1; r < g.rows(); ++r) {
-            const auto found = posicion.find(claves[static_cast<std::size_t>(r)]);
+            const auto found = posicion.find(clavesDeFilas_[static_cast<std::size_t>(r)]);
             if (found == posicion.end()) continue;
             const std::string cantidad = found->second < cantidades.size() ? cantidades[found->second] : std::string();
             g.setTextMatrix(r, 3, base::doubleToText(u.ValorDoble(cantidad)));
@@ -274,7 +255,7 @@ void FrmCargaLotesySeries::cargaEntradas() {
 
 // Spreads a list down a column from row 1, one item a row, as far as the grid goes.
 void FrmCargaLotesySeries::reparte(const std::string& lista, long col) {
-    if (base::trim(gUtilidades().QuitaCaracteres(lista, "|")).empty()) return;
+    if (sinItems(lista)) return;
     std::string texto = base::trim(lista);
     std::size_t desde = texto.starts_with('|') ? 1 : 0;
     ui::FlexGrid& g = MSFlexGrid1;
@@ -284,6 +265,22 @@ void FrmCargaLotesySeries::reparte(const std::string& lista, long col) {
         g.setTextMatrix(r, col, texto.substr(desde, barra - desde));
         desde = barra + 1;
         if (base::trim(std::string_view(texto).substr(desde)).empty()) break;
+    }
+}
+
+// The keys of rows 1 to `hasta` - 1, by row, and the first row of each key; room for `mas` keys more, so that
+// the map's views of them stay put.
+void FrmCargaLotesySeries::indexaFilas(long hasta, std::size_t mas) {
+    const ui::FlexGrid& g = MSFlexGrid1;
+    filaDeClave_.clear();
+    clavesDeFilas_.clear();
+    const std::size_t filas = static_cast<std::size_t>(std::max(hasta, 1L));
+    clavesDeFilas_.reserve(filas + mas);
+    filaDeClave_.reserve(filas + mas);
+    clavesDeFilas_.emplace_back();
+    for (long r = 1; r < hasta; ++r) {
+        clavesDeFilas_.push_back(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)));
+        filaDeClave_.emplace(clavesDeFilas_.back(), r);
     }
 }
 
@@ -297,15 +294,13 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
     trap.step([&] {
         if (LotesExistentes.empty()) return;
         const std::vector<std::string> tomados = itemsDe(LotesExistentes);
-        std::vector<std::string> cantidades;
-        ClsCmnCptes::DescomponeSerieLote(SeriesExistentes, cantidades);
-        std::unordered_map<std::string, long> filas;
-        filas.reserve(static_cast<std::size_t>(g.rows()));
-        for (long r = 1; r < g.rows(); ++r) filas.emplace(clave(g.textMatrix(r, 0), g.textMatrix(r, 1)), r);
+        const std::vector<std::string> cantidades = slotsDe(SeriesExistentes);
+        // The load's keys serve while they are the grid's rows (the lots and series are never typed over).
+        if (clavesDeFilas_.size() != static_cast<std::size_t>(g.rows())) indexaFilas(g.rows(), 0);
         for (std::size_t i = 0; i < tomados.size(); ++i) {
             if (esSeparadorSolo(tomados[i])) continue;
-            const auto found = filas.find(claveDeItem(tomados[i]));
-            if (found == filas.end()) continue;
+            const auto found = filaDeClave_.find(claveDeItem(tomados[i]));
+            if (found == filaDeClave_.end()) continue;
             const double tomado = i < cantidades.size() ? u.ValorDoble(cantidades[i]) : 0.0;
             const long r = found->second;
             g.setTextMatrix(r, 2, base::doubleToText(u.ValorDoble(g.textMatrix(r, 2)) - tomado));
@@ -417,49 +412,32 @@ std::string FrmCargaLotesySeries::listaDeColumna(long col) const {
     const ui::FlexGrid& g = MSFlexGrid1;
     std::string lista = "|";
     for (long r = 1; r < g.rows(); ++r) {
-        const std::string item = base::trim(g.textMatrix(r, col));
-        lista += (item.empty() ? std::string("-") : item) + "|";
+        const std::string_view item = recortado(g.textMatrix(r, col));
+        lista += item.empty() ? std::string_view("-") : item;
+        lista += '|';
     }
-    return base::trim(gUtilidades().QuitaCaracteres(lista, "|")).empty() ? std::string() : lista;
+    return sinItems(lista) ? std::string() : lista;
 }
 
 void FrmCargaLotesySeries::construyeListasSalida() {
     const ui::FlexGrid& g = MSFlexGrid1;
     std::string lotes = "|";
-    for (long r = 1; r < g.rows(); ++r)
-        lotes += base::trim(g.textMatrix(r, 0)) + separador() + base::trim(g.textMatrix(r, 1)) + "|";
-    Lotes = base::trim(gUtilidades().QuitaCaracteres(lotes, "|")).empty() ? std::string() : lotes;
+    for (long r = 1; r < g.rows(); ++r) {
+        lotes += recortado(g.textMatrix(r, 0));
+        lotes += separador();
+        lotes += recortado(g.textMatrix(r, 1));
+        lotes += '|';
+    }
+    Lotes = sinItems(lotes) ? std::string() : lotes;
     Series = listaDeColumna(3);
 }
 
 void FrmCargaLotesySeries::CmdAceptar_Click() {
-    if (!editor_.pliegaValidado()) return;
-    ui::Prompter& prompter = programPrompter();
+    if (!pliegaCaja()) return;
     if (EsConsultaDeSerieLote) {
-        if (!ValidaCantidadCantidadPedida()) {
-            const double suma = SumaFilas(kNoRow);
-            const std::string ajustar = "\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?";
-            const auto debeAjustar = [&] {
-                prompter.msgBox("Debe Ajustar la suma de las cantidades a :" + base::doubleToText(Cantidad), ui::vbCritical,
-                                kAviso);
-            };
-            if (aCuatroDecimales(suma) > aCuatroDecimales(Cantidad)) {
-                if (prompter.msgBox("La suma de las cantidades Informadas, supera a la solicitada en el Formulario de "
-                                    "Carga de Datos" + ajustar,
-                                    ui::vbYesNo | ui::vbQuestion, kAvisoPregunta) != ui::vbYes)
-                    return debeAjustar();
-                Cantidad = suma;
-            } else if (!MostrarForm) {
-                prompter.msgBox("El Stock es Menor a la cantidad solicitada ", ui::vbInformation, kAvisoPregunta);
-                return;
-            } else {
-                if (prompter.msgBox("La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de "
-                                    "Carga de Datos" + ajustar,
-                                    ui::vbYesNo | ui::vbQuestion, kAvisoPregunta) != ui::vbYes)
-                    return debeAjustar();
-                Cantidad = suma;
-            }
-        }
+        if (!ValidaCantidadCantidadPedida() &&
+            !ajustaPedida(SumaFilas(kNoRow), Cantidad, MostrarForm, "El Stock es Menor a la cantidad solicitada "))
+            return;
         construyeListasSalida();
     } else {
         CompletaTodoIgual();
@@ -474,21 +452,11 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
             Lotes.clear();
         }
     }
-    accepted_ = true;
-    Hide();
-}
-
-void FrmCargaLotesySeries::CmdCancelar_Click() {
-    accepted_ = false;
-    Hide();
+    aceptado();
 }
 
 void FrmCargaLotesySeries::Form_KeyDown(int& KeyCode) {
     if (KeyCode == kF2) CmdAceptar_Click();
-}
-
-void FrmCargaLotesySeries::MSFlexGrid1_GotFocus() {
-    if (editor_.pliegaValidado()) setFocus(Focus::Grid);
 }
 
 // ---- the cell editor's policy
@@ -525,13 +493,4 @@ bool FrmCargaLotesySeries::botonesEn(long col) const {
 bool FrmCargaLotesySeries::campoValida(ui::TextBox& texto) {
     CampoValida(texto);
     return ValorRechazado;
-}
-
-void FrmCargaLotesySeries::enfoca(GridCellEditor::Target target) {
-    switch (target) {
-    case GridCellEditor::Target::Grid: setFocus(Focus::Grid); break;
-    case GridCellEditor::Target::Box: setFocus(Focus::Box); break;
-    case GridCellEditor::Target::Accept: setFocus(Focus::Aceptar); break;
-    }
-    changed();
 }

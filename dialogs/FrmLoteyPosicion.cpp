@@ -10,9 +10,11 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
+#include "stock/EquivalenceReads.h"
 #include "stock/UnitEquivalences.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,13 +27,7 @@ constexpr long kDisponible = 3;
 constexpr long kCant = 4;
 constexpr long kNoRow = -1;
 constexpr const char* kAviso = "Aviso al Operador";
-constexpr const char* kAvisoPregunta = "Aviso al Operador!!!";
 constexpr const char* kNoHayDisponible = "No hay disponible para esa posicion";
-
-// Two quantities compared as the program keeps them: at 4 decimals.
-long long aCuatroDecimales(double value) {
-    return std::llround(value * 10000.0);
-}
 
 // The number a cell starts with ("." as the decimal point), 0 when it starts with none.
 double numeroInicial(std::string_view text) {
@@ -46,29 +42,9 @@ bool pasaPorAlto(const std::string& item) {
 
 }  // namespace
 
-FrmLoteyPosicion::FrmLoteyPosicion() : editor_(MSFlexGrid1, TxtEdit, *this) {
-    TxtEdit.name = "TxtEdit";
-    TxtEdit.visible = false;
-    MSFlexGrid1.left = 120;
-    MSFlexGrid1.top = 600;
-    MSFlexGrid1.width = 7320;
-    MSFlexGrid1.height = 3000;
+FrmLoteyPosicion::FrmLoteyPosicion() : EntryGridForm("Posiciones", "&Aceptar") {
     MSFlexGrid1.setCols(5);
     MSFlexGrid1.setRows(1);
-}
-
-void FrmLoteyPosicion::changed() {
-    if (observer_) observer_->formChanged();
-}
-
-void FrmLoteyPosicion::setFocus(Focus focus) {
-    focus_ = focus;
-    if (observer_) observer_->focusMoved();
-}
-
-void FrmLoteyPosicion::Hide() {
-    hidden_ = true;
-    if (observer_) observer_->formHidden();
 }
 
 // ---- loading
@@ -146,21 +122,34 @@ void FrmLoteyPosicion::cargaSaldos(bool conLote) {
     db.AbrirRecordset(sql, rs);
     if (rs.state() != db::kStateOpen) return;  // told by the error treatment
     db::Field posicion = rs.field("idposicion");
+    std::optional<db::Field> lote;
+    if (conLote) lote = rs.field("nrolote");
     db::Field unidad = rs.field("idunidadbase");
     db::Field disponible = rs.field("disponible");
     ui::FlexGrid& g = MSFlexGrid1;
-    for (; !rs.eof(); rs.moveNext()) {
-        const long r = g.rows();
-        g.setRows(r + 1);
-        g.setTextMatrix(r, kPosicion, base::trim(u.NuloACadena(posicion.value())));
-        if (conLote) g.setTextMatrix(r, kLote, base::trim(u.NuloACadena(rs.field("nrolote").value())));
-        g.setTextMatrix(r, kUnidad, IUNIDAD);
-        std::string base = u.RellenaCodigo(base::trim(u.NuloACadena(unidad.value())), 4);
-        const base::Value& saldo = disponible.value();
-        const double cantidad = saldo.isNull() || saldo.isEmpty() ? 0.0 : saldo.toDouble();
-        g.setTextMatrix(r, kDisponible, base::doubleToText(ConvierteCantidadAEquiv(Articulo, base, cantidad, IUNIDAD)));
-        g.setTextMatrix(r, kCant, conLote ? "0" : "");
+    // The grid is laid out once for all the rows when their number is known.
+    const long primera = g.rows();
+    if (rs.recordCount() > 0) g.setRows(primera + rs.recordCount());
+    long r = primera;
+    EquivalenceReads lecturas;
+    try {
+        for (; !rs.eof(); rs.moveNext(), ++r) {
+            if (r >= g.rows()) g.setRows(r + 1);
+            g.setTextMatrix(r, kPosicion, base::trim(u.NuloACadena(posicion.value())));
+            if (lote) g.setTextMatrix(r, kLote, base::trim(u.NuloACadena(lote->value())));
+            g.setTextMatrix(r, kUnidad, IUNIDAD);
+            std::string base = u.RellenaCodigo(base::trim(u.NuloACadena(unidad.value())), 4);
+            const base::Value& saldo = disponible.value();
+            const double cantidad = saldo.isNull() || saldo.isEmpty() ? 0.0 : saldo.toDouble();
+            g.setTextMatrix(r, kDisponible,
+                            base::doubleToText(ConvierteCantidadAEquiv(Articulo, base, cantidad, IUNIDAD)));
+            g.setTextMatrix(r, kCant, conLote ? "0" : "");
+        }
+    } catch (const base::Error&) {
+        g.setRows(r + 1);  // the rows so far stay, the one that failed as far as it got
+        throw;
     }
+    g.setRows(r);
 }
 
 // The balance kept without a position, each row converted from its own unit, added up.
@@ -189,7 +178,7 @@ void FrmLoteyPosicion::agregaFilaDeposito() {
     g.setTextMatrix(r, kCant, "0");
     filaDeposito_ = true;
     const std::string etiqueta = "   DEPOSITO " + Deposito;
-    g.setColWidth(kPosicion, measurer_ ? measurer_->textWidth(etiqueta) : 120 * base::length(etiqueta));
+    g.setColWidth(kPosicion, anchoDe(etiqueta));
 }
 
 void FrmLoteyPosicion::restauraAnteriores(const std::vector<std::string>& posiciones,
@@ -339,50 +328,18 @@ std::string FrmLoteyPosicion::lista(long col, bool conCantidad) const {
 }
 
 void FrmLoteyPosicion::CmdAceptar_Click() {
-    if (!editor_.pliegaValidado()) return;
-    ui::Prompter& prompter = programPrompter();
-    if (!ValidaCantidadCantidadPedida()) {
-        const double suma = SumaFilas(kNoRow);
-        const std::string ajustar = "\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?";
-        const auto ajusta = [&](const std::string& pregunta) {
-            if (prompter.msgBox(pregunta + ajustar, ui::vbYesNo | ui::vbQuestion, kAvisoPregunta) == ui::vbYes) {
-                Cantidad1 = suma;
-                return true;
-            }
-            prompter.msgBox("Debe Ajustar la suma de las cantidades a :" + base::doubleToText(Cantidad1), ui::vbCritical,
-                            kAviso);
-            return false;
-        };
-        if (aCuatroDecimales(suma) > aCuatroDecimales(Cantidad1)) {
-            if (!ajusta("La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de "
-                        "Datos"))
-                return;
-        } else if (!MostrarForm) {
-            prompter.msgBox("La suma de cantidades informadas es Menor a la cantidad solicitada ", ui::vbInformation,
-                            kAvisoPregunta);
-            return;
-        } else if (!ajusta("La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de Carga "
-                           "de Datos")) {
-            return;
-        }
-    }
+    if (!pliegaCaja()) return;
+    if (!ValidaCantidadCantidadPedida() &&
+        !ajustaPedida(SumaFilas(kNoRow), Cantidad1, MostrarForm,
+                      "La suma de cantidades informadas es Menor a la cantidad solicitada "))
+        return;
     if (EsPosicionYLote) {
         Posiciones = lista(kPosicion, true);
         Lotes = lista(kLote, false);
     } else if (EsPosicion) {
         Posiciones = lista(kPosicion, true);
     }
-    accepted_ = true;
-    Hide();
-}
-
-void FrmLoteyPosicion::CmdCancelar_Click() {
-    accepted_ = false;
-    Hide();
-}
-
-void FrmLoteyPosicion::MSFlexGrid1_GotFocus() {
-    if (editor_.pliegaValidado()) setFocus(Focus::Grid);
+    aceptado();
 }
 
 // ---- the cell editor's policy
@@ -409,13 +366,4 @@ void FrmLoteyPosicion::otroBoton(int index) {
 bool FrmLoteyPosicion::campoValida(ui::TextBox& texto) {
     CampoValida(texto);
     return ErrorEnCampo;
-}
-
-void FrmLoteyPosicion::enfoca(GridCellEditor::Target target) {
-    switch (target) {
-    case GridCellEditor::Target::Grid: setFocus(Focus::Grid); break;
-    case GridCellEditor::Target::Box: setFocus(Focus::Box); break;
-    case GridCellEditor::Target::Accept: setFocus(Focus::Aceptar); break;
-    }
-    changed();
 }

@@ -8,32 +8,16 @@
 // is hidden; accepted() tells an accept from a cancel. Balances are shown in the line's unit. Numbers in
 // the cells are written with "." and no grouping, as the key filter lets the operator type them.
 
-#include "dialogs/GridCellEditor.h"
-#include "platform/ui/Controls.h"
+#include "dialogs/EntryGridForm.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/TextMeasurer.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-class FrmLoteyPosicion : private GridCellEditor::Policy {
+class FrmLoteyPosicion : public EntryGridForm {
 public:
-    // Which control holds the keyboard focus.
-    enum class Focus { Grid, Box, Aceptar };
-
-    class Observer {
-    public:
-        virtual ~Observer() = default;
-        // The edit box opened, closed or moved, or the caption or label changed.
-        virtual void formChanged() = 0;
-        virtual void focusMoved() = 0;
-        virtual void formHidden() = 0;
-    };
-
     FrmLoteyPosicion();
-    FrmLoteyPosicion(const FrmLoteyPosicion&) = delete;
-    FrmLoteyPosicion& operator=(const FrmLoteyPosicion&) = delete;
 
     // ---- properties
     std::string Deposito;
@@ -53,15 +37,6 @@ public:
     std::string Posiciones;
     std::string Lotes;
 
-    // ---- controls
-    std::string Caption = "Posiciones";
-    ui::FlexGrid MSFlexGrid1{"MSFlexGrid1"};
-    ui::TextBox TxtEdit;
-    ui::Label lblArticulo{"Artículo-Descripción"};
-    ui::Button CmdAceptar{"&Aceptar"};
-    ui::Button CmdCancelar{"&Cancelar"};
-    static constexpr std::string_view kBotonLlenar = "Llenar las demas celdas con el valor de las seleccionadas";
-    static constexpr std::string_view kBotonBlanquear = "Blanquear las Celdas a partir de la celda seleccionada";
     static constexpr std::string_view kBotonProponer = "Proponer Automaticamente";
 
     // ---- operations
@@ -70,9 +45,6 @@ public:
     void InicializaGrid();
     void VerificaAnteriores();
     void CompletaTodoIgual();
-    void Text_Propiedades(ui::TextBox& Texto, long Col) const { editor_.Text_Propiedades(Texto, Col); }
-    void EditKeyCode(int KeyCode) { editor_.EditKeyCode(KeyCode); }
-    void MsflexGridEdt(int KeyAscii, std::string_view typed = {}) { editor_.MsflexGridEdt(KeyAscii, typed); }
     void CampoValida(ui::TextBox& Texto);
     double SumaFilas(long MenosCual = -1) const;
     bool ValidaCantidadCantidadPedida() const;
@@ -83,30 +55,9 @@ public:
                                       std::vector<std::string>& ArrPosiciones, std::vector<std::string>& ArrCantidades,
                                       std::vector<std::string>& ArrLotes);
 
-    // ---- events
-    void CmdCancelar_Click();
-    void MSFlexGrid1_KeyPress(int KeyAscii, std::string_view typed = {}) { editor_.MsflexGridEdt(KeyAscii, typed); }
-    // The grid takes the focus back: the open box is folded, checked; a refusal keeps the focus in it.
-    void MSFlexGrid1_GotFocus();
-    void TxtEdit_KeyPress(int KeyAscii, std::string_view typed = {}) { editor_.TxtEdit_KeyPress(KeyAscii, typed); }
-    void TxtEdit_KeyDown(int KeyCode) { editor_.TxtEdit_KeyDown(KeyCode); }
-    void Toolbar1_ButtonClick(int index) { editor_.Toolbar1_ButtonClick(index); }
-
-    // ---- what the operator does
-    // A click on a cell; it becomes current only when the open box's value was not refused.
-    bool clickCell(long row, long col) { return editor_.clickCelda(row, col); }
-    void Hide();
-    bool hidden() const { return hidden_; }
-    // The last hide came from an accept.
-    bool accepted() const { return accepted_; }
-    Focus focus() const { return focus_; }
     bool errorEnCampo() const { return ErrorEnCampo; }
     // The grid's last row is the warehouse row.
     bool tieneFilaDeposito() const { return filaDeposito_; }
-
-    void setObserver(Observer* observer) { observer_ = observer; }
-    // Column widths are measured with it; without one every character is 120 twips wide.
-    void setTextMeasurer(const ui::TextMeasurer* measurer) { measurer_ = measurer; }
 
 private:
     // GridCellEditor::Policy
@@ -119,7 +70,6 @@ private:
     std::string_view textoBlanqueado() const override { return "0"; }
     void otroBoton(int index) override;
     bool campoValida(ui::TextBox& texto) override;
-    void enfoca(GridCellEditor::Target target) override;
     bool ignoraError(long numero) const override { return numero == 5; }
 
     static constexpr long kCantidad = 4;
@@ -131,15 +81,7 @@ private:
                             const std::vector<std::string>& lotes);
     std::string lista(long col, bool conCantidad) const;
     void rechaza(std::string_view mensaje);
-    void setFocus(Focus focus);
-    void changed();
 
     bool ErrorEnCampo = false;
     bool filaDeposito_ = false;
-    bool hidden_ = false;
-    bool accepted_ = false;
-    Focus focus_ = Focus::Grid;
-    const ui::TextMeasurer* measurer_ = nullptr;
-    Observer* observer_ = nullptr;
-    GridCellEditor editor_;
 };

@@ -4,6 +4,7 @@
 #include "platform/base/Regional.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fmt/format.h>
@@ -58,12 +59,21 @@ std::string dateToText(const DateTime& d)
 std::string doubleToText(double value)
 {
     if (value == 0) return "0";
-    std::string text = fmt::format("{:.15g}", value);
+    char buffer[40];
+    // A whole number of up to 15 digits, the usual quantity, is its digits: the same text by a shorter way.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
+        return std::string(buffer, written.ptr);
+    }
+    if (!std::isfinite(value)) return fmt::format("{:.15g}", value);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, written.ptr);
     if (const auto e = text.find('e'); e != std::string::npos) {
         text[e] = 'E';
-        // The legacy form drops leading zeros of the exponent: 1E+20, 1E-05.
+        // The legacy form writes the exponent with two digits at least, no more leading zeros: 1E+20, 1E-05,
+        // 1E+100.
         std::size_t digit = e + 2;
-        while (digit + 1 < text.size() && text[digit] == '0') text.erase(digit, 1);
+        while (digit + 2 < text.size() && text[digit] == '0') text.erase(digit, 1);
     }
     if (regional().decimalSeparator != '.')
         if (const auto point = text.find('.'); point != std::string::npos) text[point] = regional().decimalSeparator;

@@ -116,4 +116,59 @@ TEST_F(LoteyPosicionLoad, LotsAreMatchedBesideTheirPositionAndAShortLotsListRead
     EXPECT_EQ(cells(*f), (Grid{{"A01", "", "U", "9", "3"}, {"A01", "L1", "U", "9", "5"}}));
 }
 
+TEST_F(LoteyPosicionLoad, NullCellsReadAsEmptyOrZeroAndNoEquivalenceShowsZero) {
+    equivalencia("U", "E", 12);
+    posicion("A01", 1);
+    posicion("B02", 2);
+    posicion("C03", 3);
+    saldo("A01", "", "U", 3);   // Null lot
+    saldo("C03", "L2", "K", 5);  // no equivalence from K
+    const std::string articulo = texto(gUtilidades().RellenaCodigo(kArticulo, 25));
+    execute("INSERT INTO AC_SaldosLayout (IDDEPOSITO, IDPOSICION, IDARTICULO, NROLOTE, IDUNIDADBASE, SALDO) VALUES "
+            "('   1', 'B02', " + articulo + ", 'L1', NULL, 2)");
+    execute("INSERT INTO AC_SaldosLayout (IDDEPOSITO, IDPOSICION, IDARTICULO, NROLOTE, IDUNIDADBASE, SALDO) VALUES "
+            "('   1', NULL, " + articulo + ", NULL, '   U', NULL)");
+    execute("INSERT INTO AC_SaldosLayout (IDDEPOSITO, IDPOSICION, IDARTICULO, NROLOTE, IDUNIDADBASE, SALDO) VALUES "
+            "('   1', NULL, " + articulo + ", NULL, NULL, 2)");
+    saldo("", "", "U", 1);
+    auto f = dialogo(0, true, "|x*0|", {}, true, "E");
+    EXPECT_EQ(cells(*f), (Grid{{"A01", "", "E", "36", "0"},
+                               {"B02", "L1", "E", "0", "0"},
+                               {"C03", "L2", "E", "0", "0"},
+                               {"DEPOSITO 1", "", "", "12", "0"}}));
+    EXPECT_TRUE(errorLog().empty());
+}
+
+TEST_F(LoteyPosicionLoad, AFailedBalanceQueryIsToldAndTheLoadGoesOnWritingNothing) {
+    saldo("A01", "", "U", 3);
+    saldo("", "", "U", 4);
+    execute("DROP TABLE MA_POSICIONES");
+    prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error"), ui::vbAbortRetryIgnore | ui::vbCritical,
+                           "Recordset - AbrirRecordset Aviso al operador!!! ", ui::vbAbort);
+    const Rows antes = rows("SELECT * FROM AC_SaldosLayout ORDER BY IDPOSICION");
+    auto f = dialogo(5, false);
+    EXPECT_EQ(cells(*f), (Grid{{"DEPOSITO 1", "", "", "4", "5"}}));
+    EXPECT_EQ(f->MSFlexGrid1.row(), 1);
+    EXPECT_EQ(rows("SELECT * FROM AC_SaldosLayout ORDER BY IDPOSICION"), antes);
+    EXPECT_THROW(gDB_Dll().gCnn.commitTrans(), base::Error);  // no transaction left open
+}
+
+TEST_F(LoteyPosicionLoad, AConversionThatFailsKeepsTheRowsBeforeItAndIsLogged) {
+    equivalencia("U", "E", 12);
+    equivalencia("E", "K", 0);  // from K into E divides by 0
+    posicion("A01", 1);
+    posicion("B02", 2);
+    posicion("C03", 3);
+    saldo("A01", "", "U", 3);
+    saldo("B02", "", "K", 2);
+    saldo("C03", "", "U", 1);
+    saldo("", "", "U", 1);
+    auto f = dialogo(10, false, {}, {}, true, "E");
+    EXPECT_EQ(cells(*f), (Grid{{"A01", "", "E", "36", ""}, {"B02", "", "E", "", ""}}));
+    EXPECT_EQ(f->MSFlexGrid1.row(), 2);
+    EXPECT_EQ(f->MSFlexGrid1.col(), 4);
+    EXPECT_NE(errorLog().find("CargaDatos"), std::string::npos);
+    EXPECT_THROW(gDB_Dll().gCnn.commitTrans(), base::Error);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/base/Value.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -80,6 +81,50 @@ TEST(Value, TextFormsFollowTheRegionalSettings)
     base::regional().decimalSeparator = ',';
     EXPECT_EQ(Value(12.5).toText(), "12,5");
     EXPECT_EQ(Value("12,5").toDouble(), 12.5);
+    base::regional() = saved;
+}
+
+// Fifteen significant digits, "E" with the exponent's leading zeros dropped, no grouping; whole numbers
+// as their digits up to the last one written in full.
+TEST(Value, DoublesAreWrittenWithFifteenSignificantDigits)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0.0, "0"},
+        {-0.0, "0"},
+        {1, "1"},
+        {-7, "-7"},
+        {40000, "40000"},
+        {123456789012345, "123456789012345"},
+        {-999999999999999, "-999999999999999"},
+        {1e15, "1E+15"},
+        {-1e15, "-1E+15"},
+        {1234567890123456, "1.23456789012346E+15"},
+        {1e100, "1E+100"},
+        {2.5, "2.5"},
+        {-0.5, "-0.5"},
+        {0.1 + 0.2, "0.3"},
+        {1.0 / 3, "0.333333333333333"},
+        {123456.789, "123456.789"},
+        {999999999999999.5, "1E+15"},
+        {0.0001, "0.0001"},
+        {0.00001, "1E-05"},
+        {1.5e-300, "1.5E-300"},
+        {5e-324, "4.94065645841247E-324"},
+        {1.7976931348623157e308, "1.79769313486232E+308"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(base::doubleToText(c.value), c.text) << c.text;
+    EXPECT_EQ(base::doubleToText(std::numeric_limits<double>::infinity()), "inf");
+    EXPECT_EQ(base::doubleToText(-std::numeric_limits<double>::infinity()), "-inf");
+    EXPECT_EQ(base::doubleToText(std::numeric_limits<double>::quiet_NaN()), "nan");
+
+    base::Regional saved = base::regional();
+    base::regional().decimalSeparator = ',';
+    EXPECT_EQ(base::doubleToText(-2.25), "-2,25");
+    EXPECT_EQ(base::doubleToText(40000), "40000");
+    EXPECT_EQ(base::doubleToText(1.5e-300), "1,5E-300");
     base::regional() = saved;
 }
 
