@@ -118,6 +118,10 @@ Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long
     return {seconds(start, *linesStart), seconds(*linesStart, *receptionsStart), seconds(*receptionsStart, end)};
 }
 
+// The settings the stock posting reads for each reception.
+constexpr const char* kPostingSettings[] = {"AsientosXStock", "DepositoDefault", "MotivoStockDefault",
+                                            "DescargaInsumosProduccion", "IR_Oblig", "CuentaCtroDist"};
+
 // A value bound to a statement: a copied value, a text or a number.
 struct Binding {
     Binding(sqlite3_value* value) : value(value) {}
@@ -358,10 +362,11 @@ double rawIdeal(const std::filesystem::path& folder, const std::string& source, 
 // transaction per header, per line and per received order, with the reads each one makes first: whether
 // the voucher exists and the supplier's row (headers); the voucher once per order and the lines already
 // stored of the article (lines); the voucher, the stored order line of each received line, whether the
-// order was received before, the reception booklet, whether its number is taken, the components of each
-// article, the discharge booklet, the entry number and whether the entry exists (receptions). Each
-// reception's transaction marks the voucher, writes the movements and entry lines, advances the booklets,
-// marks the order lines and gives the movements their descriptions.
+// order was received before, the reception number's booklets and whether an entry or a movement has it,
+// the posting's settings, sub-journal, motive, accounts, article and components, for a discharge its
+// number's booklets, its lots and the freeing of its number, the entry number and whether the entry exists
+// (receptions). Each reception's transaction marks the voucher, writes the movements and entry lines,
+// advances the booklets, marks the order lines and gives the movements their descriptions.
 Seconds rawSameWork(const std::filesystem::path& folder, const std::string& source, const std::string& target)
 {
     OrderRows rows;
@@ -378,7 +383,21 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
         Statement orderLine(db, "SELECT ID, IDUNIDAD, CANTIDAD, CANTIDADUD, COSTO, IMPORTE, IMPORTE_S_IVA, IMPUESTOS FROM "
                                 "MV_CPTEINSUMOS WHERE TC = ? AND IDCOMPROBANTE = ? AND IDARTICULO = ? ORDER BY ID");
         Statement received(db, "SELECT ID FROM V_MV_STOCK WHERE TC_ORIGEN = ? AND IDCOMPROBANTE_ORIGEN = ?");
+        Statement equivalent(db, "SELECT * FROM V_TA_CPTE WHERE LTRIM(RTRIM(CODIGO)) = ? COLLATE SQLSRV LIMIT 1");
+        Statement type(db, "SELECT * FROM V_TA_CPTE WHERE CODIGO = ?");
+        Statement booklets(db, "SELECT * FROM V_TA_CPTE WHERE CODIGO = ? ORDER BY TALONARIO");
+        Statement unitBooklets(db, "SELECT * FROM V_TA_CPTE WHERE CODIGO = ? AND UNEGOCIO = ? ORDER BY TALONARIO");
+        Statement branchBooklets(db, "SELECT * FROM V_TA_CPTE WHERE CODIGO = ? AND X_SUC_DEFAULT = 1 ORDER BY TALONARIO");
         Statement booklet(db, "SELECT * FROM V_TA_CPTE WHERE CODIGO = ? AND TALONARIO = 1");
+        Statement setting(db, "SELECT VALOR, VALORAUX FROM TA_CONFIGURACION WHERE CLAVE = ?");
+        Statement subjournal(db, "SELECT * FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ?");
+        Statement motive(db, "SELECT CUENTACONTABLE, DESCRIPCION FROM V_TA_MOTIVOSTOCK WHERE IDMOTIVOSTOCK = ?");
+        Statement accounts(db, "SELECT IDARTICULO, CUENTACONTABLEC FROM V_MA_ARTICULOS WHERE IDARTICULO IN (?, ?, ?, ?) AND "
+                               "NOT CUENTACONTABLEC IS NULL");
+        Statement article(db, "SELECT * FROM V_MA_ARTICULOS WHERE LTRIM(RTRIM(IDARTICULO)) = ? COLLATE SQLSRV LIMIT 1");
+        Statement lots(db, "SELECT * FROM STK_SERIES_Y_LOTES WHERE IDARTICULO = ? AND CANTIDAD > 0 AND IDDEPOSITO = ? AND "
+                           "NOT NROLOTE IS NULL ORDER BY NROLOTE");
+        Statement freeNumber(db, "DELETE FROM V_MV_CTROL_CPTE WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ?");
         Statement taken(db, "SELECT ID FROM V_MV_STOCK WHERE TC = ? AND IDCOMPROBANTE = ?");
         Statement components(db, "SELECT * FROM V_MA_INSUMOS WHERE IDARTICULO = ? ORDER BY IDARTICULOINSUMO");
         Statement entryNumber(db, "SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE MES_OPERATIVO = ? AND TIPO_REG IN "
@@ -397,7 +416,7 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
 
         const Columns h(rows.headers, {"TC", "IDCOMPROBANTE", "CUENTA"});
         const Columns l(rows.lines, {"TC", "IDCOMPROBANTE", "IDARTICULO"});
-        const Columns m(rows.movements, {"TC", "IDCOMPROBANTE", "IDARTICULO"});
+        const Columns m(rows.movements, {"TC", "IDCOMPROBANTE", "IDARTICULO", "IDMOTIVOSTOCK", "IDDEPOSITO"});
         const Columns e(rows.entries, {"MES_OPERATIVO", "TIPO_REG", "PERIODO", "TC", "SUCURSAL", "NUMERO", "LETRA"});
         const auto rowsOf = [](const bench::CopiedRows& copied) {
             std::map<std::string, std::vector<std::size_t>> byOrder;
@@ -407,6 +426,23 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
         const auto headerOf = rowsOf(rows.headers), movementsOf = rowsOf(rows.movements), entriesOf = rowsOf(rows.entries);
 
         std::size_t receivedLines = 0, storedLinesFound = 0;
+        // A number of the type's booklets, as the numbering reads it: the type's equivalent and its data, its
+        // booklets (of the business unit for a discharge), the booklets of the default branch, the chosen
+        // booklet when the number is checked and when it is advanced, and whether an entry has the number.
+        const auto numbering = [&](const char* code, const std::string& id, bool ofUnit) {
+            if (ofUnit) {
+                unitBooklets.run({code, "   1"});
+            } else {
+                equivalent.run({std::string(code).substr(2)});
+                booklets.run({code});
+                type.run({code});
+            }
+            branchBooklets.run({code});
+            booklet.run({code});
+            booklet.run({code});
+            entry.run({code, id.substr(0, 4), id.substr(4, 8), id.substr(12)});
+        };
+
         auto start = Clock::now();
         for (const auto& row : rows.headers.values) {
             voucher.run({row[h[0]], row[h[1]]});
@@ -449,11 +485,37 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
                 if (const std::int64_t id = orderLine.first({head[h[0]], head[h[1]], row[m[2]]})) storedLines.push_back(id);
             }
             received.run({head[h[0]], head[h[1]]});
-            booklet.run({"  IR"});
+            numbering("  IR", reception, false);
             taken.run({"  IR", reception});
-            for (std::size_t i : movementsOf.at(order))
-                if (Columns::text(rows.movements.values[i][m[0]]) == "  IR") components.run({rows.movements.values[i][m[2]]});
-            if (discharges) booklet.run({"  PE"});
+            // The posting: its settings, the type's sub-journal, the movements' motive, the articles' accounts,
+            // the article and the components of each line; a discharge's number, lots and number check.
+            for (const char* key : kPostingSettings) setting.run({key});
+            subjournal.run({"  IR"});
+            std::vector<sqlite3_value*> articles;
+            for (std::size_t i : movementsOf.at(order)) {
+                const auto& row = rows.movements.values[i];
+                if (Columns::text(row[m[0]]) != "  IR") continue;
+                if (articles.empty()) motive.run({row[m[3]]});
+                articles.push_back(row[m[2]]);
+            }
+            accounts.run({articles[0], articles[std::min<std::size_t>(1, articles.size() - 1)],
+                          articles[std::min<std::size_t>(2, articles.size() - 1)],
+                          articles[std::min<std::size_t>(3, articles.size() - 1)]});
+            std::string code = Columns::text(articles[0]);
+            article.run({code.erase(0, code.find_first_not_of(' '))});
+            for (sqlite3_value* line : articles) components.run({line});
+            if (discharges) {
+                std::string discharge;
+                for (std::size_t i : movementsOf.at(order)) {
+                    const auto& row = rows.movements.values[i];
+                    if (Columns::text(row[m[0]]) != "  PE") continue;
+                    discharge = Columns::text(row[m[1]]);
+                    lots.run({row[m[2]], row[m[4]]});
+                }
+                numbering("  PE", discharge, true);
+                taken.run({"  PE", discharge});
+                freeNumber.run({"  PE", discharge.substr(0, 4), discharge.substr(4, 8), discharge.substr(12)});
+            }
             const auto entryLines = entriesOf.find(order);
             if (entryLines != entriesOf.end()) {
                 const auto& first = rows.entries.values[entryLines->second.front()];
