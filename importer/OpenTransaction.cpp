@@ -3,6 +3,7 @@
 #include "core/BatchRunner.h"
 #include "core/DB_Dll.h"
 #include "core/ProgramServices.h"
+#include "platform/base/Text.h"
 #include "platform/os/ProgramFolder.h"
 #include "platform/ui/Prompter.h"
 
@@ -14,10 +15,26 @@ bool Reconstruccion::comienza()
     return ejecuta("BEGIN TRANSACTION");
 }
 
+namespace {
+
+// The statements sent as EjecutaConsultaSQL sends them, but without its box: a failure here is told once, by
+// the caller, naming what was being written. Oracle's dialect is EjecutaConsultaSQL's alone, box and all.
+void envia(DB_Dll& erp, std::string& sentencias)
+{
+    if (base::inStr(erp.gCnn.connectionString(), "ORACLE") > 0) return erp.EjecutaConsultaSQL(sentencias);
+    try {
+        erp.gCnn.execute(sentencias, -1);
+    } catch (const base::Error&) {
+        // The connection's error list holds the failure.
+    }
+}
+
+}  // namespace
+
 bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
 {
     DB_Dll& erp = gDB_Dll();
-    erp.EjecutaConsultaSQL(sentencias);
+    envia(erp, sentencias);
     db::ErrorList& errores = erp.gCnn.errors();
     if (errores.empty()) return true;
     const long codigo = errores.item(0).nativeError;
@@ -29,6 +46,7 @@ bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
     // After the rollback, or the error row would be undone with the rest.
     GrabaError(sentencias, os::programName(), codigo, mensaje);
     programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
+    fallo_ = std::move(mensaje);
     return false;
 }
 

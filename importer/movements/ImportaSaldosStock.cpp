@@ -71,8 +71,9 @@ public:
         pasos.arma = [&](ListaSentencias& lote, std::int32_t registro, std::string&) { return arma(origen, lote, registro); };
         pasos.trataError = [this](const base::Error& error, int) { return rechazaVoucher(error); };
         pasos.ejecuta = [this](const ListaSentencias& lote, std::string&) {
-            return transaccion_.ejecuta(lote.back(), contexto_) ? ImportLoop::Escritura::Grabado
-                                                                 : ImportLoop::Escritura::Termina;
+            if (transaccion_.ejecuta(lote.back(), contexto_)) return ImportLoop::Escritura::Grabado;
+            listaRechazo(transaccion_.fallo());
+            return ImportLoop::Escritura::Termina;
         };
         ImportLoop::Fin fin = bucle.porRegistro(origen, pasos);
         gDB_Dll().CierraRecordset(origen);
@@ -176,7 +177,19 @@ private:
         GrabaError(rechazada_, kRutina, error.number(), error.description());
         rechazada_.clear();
         corrida_.trataError(error, ui::vbOKOnly | ui::vbCritical);
+        listaRechazo(error.description());
         return ui::vbAbort;
+    }
+
+    // What refused the voucher, in the error list as the other imports list their refusals. Not counted:
+    // its own box has told the operator, and the end's box that counts the refusals would tell it again.
+    void listaRechazo(std::string texto)
+    {
+        texto.erase(texto.find_last_not_of("\r\n ") + 1);
+        ContadoresImportacion& contadores = corrida_.contadores;
+        ++contadores.errores;  // the row's ordinal
+        corrida_.listaError(texto);
+        --contadores.errores;
     }
 
     // After the last record: the booklet's advance inside the voucher's transaction, then the commit. An
@@ -195,9 +208,12 @@ private:
                 fmt::format("El número {} de SI no pudo registrarse en su talonario: el saldo inicial no se graba", id_);
             gDB_Dll().registraError(mensaje, kRutina, 0);
             programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbCritical, "");
+            listaRechazo(mensaje);
             return false;
         }
-        return transaccion_.ejecuta(numeracion, fmt::format("Número {} de SI: ", id_)) && transaccion_.confirma();
+        if (transaccion_.ejecuta(numeracion, fmt::format("Número {} de SI: ", id_)) && transaccion_.confirma()) return true;
+        listaRechazo(transaccion_.fallo());
+        return false;
     }
 
     movimientos::CorridaImportacion corrida_;

@@ -224,7 +224,7 @@ ImportarView::ImportarView(Importar& window, QWidget* parent) : QMainWindow(pare
 
     resize(980, 640);
     refresh();
-    window_.alCambiar = [this] { refresh(); };
+    window_.alCambiar = [this] { followModels(); };
 }
 
 ImportarView::~ImportarView()
@@ -243,6 +243,24 @@ void ImportarView::refresh()
     const bool running = window_.ejecutando();
     if (running && !wasRunning_ && cancelar_->isEnabled()) cancelar_->setFocus();
     wasRunning_ = running;
+}
+
+void ImportarView::followModels()
+{
+    if (!window_.ejecutando() || !wasRunning_) {
+        refresh();
+        return;
+    }
+    if (refreshPending_) return;
+    refreshPending_ = true;
+    // Queued: it runs when the pump lets events run, with whatever the models hold by then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshPending_ = false;
+            refresh();
+        },
+        Qt::QueuedConnection);
 }
 
 void ImportarView::closeEvent(QCloseEvent* event)

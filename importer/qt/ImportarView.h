@@ -4,7 +4,10 @@
 //
 // The presenter calls alCambiar after each change of its models, once per imported record, so refresh()
 // compares every model with what the widget last showed and touches only the widgets that differ: a label
-// that did not change is not set again, and a box the operator is typing in keeps its cursor.
+// that did not change is not set again, and a box the operator is typing in keeps its cursor. During a run
+// the widgets follow the models when the event pump next lets window events run, not on every change: a
+// run's captions change faster than anyone reads them, and setting them per record costs more than the
+// record's own work. When a run starts or ends they follow at once, so the last caption is the one shown.
 //
 // Widgets carry their controls' design names as object names ("cmdImportar", "chkTabla(20)",
 // "txtFields(2)"); buttons and check boxes are named for accessibility tools by their captions, text boxes by
@@ -50,6 +53,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What alCambiar does: refresh() now, or during a run once events next run.
+    void followModels();
     QPushButton* button(ui::Button& model, const char* name, QWidget* parent);
     QCheckBox* checkBox(ui::CheckBox& model, const QString& name, QWidget* parent);
     QLabel* label(const ui::Label& model, const char* name, QWidget* parent);
@@ -66,4 +71,6 @@ private:
     // Set while refresh() writes to the widgets, so their change signals are not taken for the operator's.
     bool applying_ = false;
     bool wasRunning_ = false;
+    // A refresh waits for the event pump.
+    bool refreshPending_ = false;
 };

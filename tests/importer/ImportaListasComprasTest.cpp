@@ -117,6 +117,22 @@ TEST_F(ImportaListasCompras, AFailingHeaderRebuildLeavesTheOldListsToo)
     EXPECT_EQ(window.LblDetalle.caption, "ERROR AL GENERAR LISTAS DE COMPRAS - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN");
 }
 
+TEST_F(ImportaListasCompras, ANameTooWideIsToldInOneBoxAndTheOldListsStay)
+{
+    // A header table whose names are narrower than the suppliers': the first new header cannot be written.
+    const Rows oldHeaders = headers();
+    execute("DROP TABLE V_MA_PRECIOSCAB");
+    execute("CREATE TABLE V_MA_PRECIOSCAB (IDLISTA char(4) NOT NULL PRIMARY KEY, NOMBRE varchar(10), TIPOLISTA char(1))");
+    execute("INSERT INTO V_MA_PRECIOSCAB (IDLISTA, NOMBRE, TIPOLISTA) VALUES ('OLD1', 'Anterior', 'C')");
+    const Rows before = rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID");
+    prompter.expectMessage(ui::startsWith("8152 : "), ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!", ui::vbOK);
+    run({kListasCompras});
+    EXPECT_EQ(rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID"), before);
+    EXPECT_EQ(headers(), (Rows{{"OLD1", "Anterior", "C"}}));
+    EXPECT_EQ(count("AUX_ERR"), "1");
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN")) << window.LblDetalle.caption;
+}
+
 TEST_F(ImportaListasCompras, ACancelLeavesTheOldListsAsTheyWere)
 {
     const Rows before = rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID");

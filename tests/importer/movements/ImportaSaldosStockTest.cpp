@@ -1,6 +1,6 @@
 // The stock balances through "Iniciar/Importar": SALDOSTK becomes one "  SI" voucher whose lines, number
 // and booklet advance are written whole or not at all (cancel, a refused line, an unknown article, an
-// unreadable record, a missing booklet), and never twice.
+// unreadable record, a missing booklet), and never twice. A refusal is told in one box and listed.
 
 #include "tests/importer/movements/MovementFixture.h"
 #include "tests/support/LegacyTables.h"
@@ -51,6 +51,15 @@ protected:
     static std::vector<ColumnValues> lines() { return records("SELECT * FROM V_MV_STOCK ORDER BY SECUENCIA"); }
     static std::string booklet() { return rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'").at(0).at(0); }
     static Rows usedNumbers() { return rows("SELECT TC, SUCURSAL, NUMERO, LETRA FROM V_MV_CTROL_CPTE"); }
+
+    // What refused the voucher is the error list's one row, as its box said it.
+    void expectListed(std::string_view start)
+    {
+        const auto listed = errorList();
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].first, "1");
+        EXPECT_TRUE(listed[0].second.starts_with(start)) << listed[0].second;
+    }
 
     // Nothing of the voucher is written and its number stays free.
     void expectNothingWritten()
@@ -164,6 +173,7 @@ TEST_F(StockBalances, ALineTheDatabaseRefusesUndoesTheVoucherAndIsNamed)
     importBalances();
     expectNothingWritten();
     EXPECT_EQ(rows("SELECT COUNT(*) FROM AUX_ERR"), (Rows{{"1"}}));
+    expectListed("Tabla SALDOSTK, registro 3, artículo 1003, depósito 1: 50000 : ");
     EXPECT_TRUE(window.LblDetalle.caption.ends_with(kNoGrabado)) << window.LblDetalle.caption;
     EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
 }
@@ -176,6 +186,7 @@ TEST_F(StockBalances, ANumberThatCannotBeRecordedUndoesTheVoucher)
                            "Aviso al Operador!", ui::vbOK);
     importBalances();
     expectNothingWritten();
+    expectListed("Número 000100000001X de SI: 50000 : ");
     EXPECT_EQ(window.LblDetalle.caption, "Procesando Registro 2" + std::string(kNoGrabado));
     EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
 }
@@ -190,6 +201,7 @@ TEST_F(StockBalances, AnArticleTheErpLacksRefusesTheVoucherUntilTheMasterHasIt)
     expectNothingWritten();
     EXPECT_EQ(rows("SELECT COUNT(*) FROM AUX_ERR"), (Rows{{"1"}}));
     EXPECT_NE(errorLog().find("ZZ9"), std::string::npos);
+    expectListed("Tabla SALDOSTK, registro 2, artículo ZZ9, depósito 1: el artículo no existe");
 
     execute(fmt::format("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('{}', 'Z', '  UN')", padded("ZZ9")));
     importBalances();
@@ -230,19 +242,21 @@ TEST_F(StockBalances, AnUnreadableQuantityIsNamedAndTheVoucherUndone)
                            ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
     importBalances();
     expectNothingWritten();
+    expectListed("Tabla SALDOSTK, registro 2, campo Cant_fte");
     EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
 }
 
 TEST_F(StockBalances, AWarehouseTooWideIsRefusedNeverCut)
 {
     write({balance("1003", "2"), balance("1001", "1", "UN", "12345")});
-    // The data layer tells a value too wide as it happens; the voucher's own box names the record.
-    prompter.expectMessage(ui::startsWith("String or binary data would be truncated"), ui::vbCritical | ui::vbOKOnly,
-                           "Aviso al operador!!!", ui::vbOK);
+    // One box, the voucher's, which names the record; one error row and one list row.
     prompter.expectMessage(ui::startsWith("Tabla SALDOSTK, registro 2, artículo 1001, depósito 12345: 8152 : "),
                            ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!", ui::vbOK);
     importBalances();
     expectNothingWritten();
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM AUX_ERR"), (Rows{{"1"}}));
+    expectListed("Tabla SALDOSTK, registro 2, artículo 1001, depósito 12345: 8152 : ");
+    EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kSaldosStock) + " ---> DETENIDO");
 }
 
 }  // namespace
