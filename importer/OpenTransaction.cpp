@@ -45,7 +45,8 @@ bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
     deshace();
     // After the rollback, or the error row would be undone with the rest.
     GrabaError(sentencias, os::programName(), codigo, mensaje);
-    programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
+    const int respuesta = programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
+    erp.registraError(mensaje, "Reconstruccion", respuesta);
     fallo_ = std::move(mensaje);
     return false;
 }

@@ -130,6 +130,7 @@ TEST_F(ImportaListasCompras, ANameTooWideIsToldInOneBoxAndTheOldListsStay)
     EXPECT_EQ(rows("SELECT * FROM V_MA_PRECIOS ORDER BY ID"), before);
     EXPECT_EQ(headers(), (Rows{{"OLD1", "Anterior", "C"}}));
     EXPECT_EQ(count("AUX_ERR"), "1");
+    EXPECT_NE(errorLog().find("Rutina: Reconstruccion Mensaje 8152 : "), std::string::npos) << errorLog();
     EXPECT_TRUE(window.LblDetalle.caption.ends_with(" - LAS LISTAS DE COMPRAS QUEDARON COMO ESTABAN")) << window.LblDetalle.caption;
 }
 
