@@ -46,6 +46,7 @@ public:
     StatementRewriter(const Lexed& lx, Span span, ColumnRules* rules)
         : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx), rules_(rules)
     {
+        walker_.knowTypes(rules, first_, last_);
     }
 
     // Where the parameters of the statement run() made, and of its condition, were read.
@@ -109,6 +110,7 @@ private:
     {
         if (walker_.failed()) return unsupported(walker_.error());
         result_.kind = Kind::Plain;
+        result_.rulesUnknown = result_.rulesUnknown || walker_.typesUnknown();
         result_.sql = w.take();
         result_.parameters = w.takeParameters();
         sources_ = w.takeSources();
@@ -252,7 +254,7 @@ private:
         result_.parameters = std::move(guarded.parameters);
         result_.storeError = guarded.storeError;
         result_.storeErrorText = std::move(guarded.storeErrorText);
-        result_.rulesUnknown = guarded.rulesUnknown;
+        result_.rulesUnknown = guarded.rulesUnknown || walker_.typesUnknown();
         return std::move(result_);
     }
 
