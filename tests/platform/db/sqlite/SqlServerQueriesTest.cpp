@@ -5,6 +5,7 @@
 // Each table: a statement in, rows or an error list out, on a fresh database.
 
 #include "platform/db/Provider.h"
+#include "platform/db/Recordset.h"
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +212,16 @@ TEST_F(SqlServerQueries, FixedWidthTextsArePaddedToTheirWidth)
 
     erp.executeKeepingErrors("INSERT INTO CODIGOS (ID, C) VALUES (6, 'FCXX1')");
     EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
+
+    // A row added through a recordset is padded alike.
+    db::Recordset rs;
+    rs.open("SELECT * FROM CODIGOS", erp.connection(), db::CursorType::Keyset, db::LockType::Optimistic);
+    rs.addNew();
+    rs.field("ID").setValue(6);
+    rs.field("C").setValue(std::string("Z"));
+    rs.field("V").setValue(std::string("Z"));
+    rs.update();
+    EXPECT_EQ(erp.rows("SELECT '[' + C + ']', '[' + V + ']' FROM CODIGOS WHERE ID = 6"), (Rows{{"[Z   ]", "[Z]"}}));
 }
 
 // Money and decimals converted to text keep the decimals of their type: money two (style 0, and style 1
