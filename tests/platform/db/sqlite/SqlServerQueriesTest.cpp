@@ -186,14 +186,18 @@ TEST_F(SqlServerQueries, BlankAndPaddedTextsConvertToNumbersAsTheServerConvertsT
 // got. LEN does not count the padding, DATALENGTH does, and texts joined to it carry it.
 TEST_F(SqlServerQueries, FixedWidthTextsArePaddedToTheirWidth)
 {
-    erp.connection().execute("CREATE TABLE CODIGOS (ID int, C char(4), V varchar(4), N nchar(3))\r"
+    erp.connection().execute("CREATE TABLE CODIGOS (ID int, C char(4), V varchar(4), N nchar(3), "
+                             "D char(3) CONSTRAINT DF_D DEFAULT 'a', W varchar(3) DEFAULT ('a'))\r"
                              "INSERT INTO CODIGOS (ID, C, V, N) VALUES (1, 'FC', 'FC', N'ñ')\r"
                              "INSERT INTO CODIGOS (ID, C, V, N) VALUES (2, '  FC', '  FC', 'abc')\r"
                              "INSERT INTO CODIGOS (ID, C, V) SELECT 3, V, C FROM CODIGOS WHERE ID = 1\r"
                              "INSERT INTO CODIGOS (ID, C, V, N) VALUES (4, 7, 7, '')\r"
                              "INSERT INTO CODIGOS (ID, C, V, N) VALUES (5, NULL, NULL, 'x  ')\r"
                              "UPDATE CODIGOS SET N = LEFT('yz', 1) WHERE ID = 3");
+    erp.connection().execute("ALTER TABLE CODIGOS ADD E nchar(2) NOT NULL CONSTRAINT DF_E DEFAULT ('')");
     const QueryCase cases[] = {
+        {"SELECT ID, '[' + D + ']', '[' + W + ']', '[' + E + ']' FROM CODIGOS WHERE ID IN (1, 5) ORDER BY ID",
+         {{"1", "[a  ]", "[a]", "[  ]"}, {"5", "[a  ]", "[a]", "[  ]"}}},
         {"SELECT ID, C, V, N FROM CODIGOS ORDER BY ID",
          {{"1", "FC  ", "FC", "ñ  "}, {"2", "  FC", "  FC", "abc"}, {"3", "FC  ", "FC  ", "y  "},
           {"4", "7   ", "7", "   "}, {"5", "NULL", "NULL", "x  "}}},
