@@ -138,9 +138,16 @@ double rawPrepared(const std::filesystem::path& folder, long batches, long rows)
                 row.numbers.push_back(0);
             } else if (text.front() == '\'') {
                 std::string unquoted;
+                int characters = 0;
                 for (std::size_t i = 1; i + 1 < text.size(); ++i) {
                     unquoted += text[i];
+                    characters += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
                     if (text[i] == '\'') ++i;
+                }
+                // A char(n) column keeps its values padded with blanks to n, as the database stores them.
+                if (std::strncmp(kColumns[c].type, "char(", 5) == 0) {
+                    const int width = std::atoi(kColumns[c].type + 5);
+                    if (characters < width) unquoted.append(static_cast<std::size_t>(width - characters), ' ');
                 }
                 row.texts.push_back(unquoted);
                 row.numbers.push_back(0);

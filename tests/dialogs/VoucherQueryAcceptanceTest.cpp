@@ -44,7 +44,7 @@ TEST_F(Acceptance, EachTypeHandsBackItsNumberComplementAndSupplier) {
         FrmConsComprobantes form;
         load(form, c.TC);
         pick(form, c.number);
-        EXPECT_EQ(form.NroComprobante, c.NroComprobante) << c.TC;
+        EXPECT_EQ(form.NroComprobante, asStored(c.NroComprobante)) << c.TC;
         EXPECT_EQ(form.IdComplemento, c.IdComplemento) << c.TC;
         EXPECT_EQ(form.Proveedor, c.Proveedor) << c.TC;
         EXPECT_TRUE(form.hidden());
@@ -88,7 +88,7 @@ TEST_F(Acceptance, TickedOrdersAreJoinedInListOrder) {
         for (const std::string& number : c.ticked) rowOf(form, number).setChecked(true);
         if (!c.selected.empty()) form.ListView1.setSelectedItem(&rowOf(form, c.selected));
         form.CmdAceptar_Click();
-        EXPECT_EQ(form.NroComprobante, c.NroComprobante);
+        EXPECT_EQ(form.NroComprobante, asStored(c.NroComprobante));
         EXPECT_EQ(form.IdComplemento, c.IdComplemento);
     }
 }
@@ -100,7 +100,7 @@ TEST_F(Acceptance, EnterAndDoubleClickAcceptCancelHandsBackNothing) {
         form.ListView1.setSelectedItem(&rowOf(form, "FC2"));
         int key = 13;
         form.ListView1.onKeyDown(key, 0);
-        EXPECT_EQ(form.NroComprobante, "FC2");
+        EXPECT_EQ(form.NroComprobante, asStored("FC2"));
     }
     {
         FrmConsComprobantes form;
@@ -110,7 +110,7 @@ TEST_F(Acceptance, EnterAndDoubleClickAcceptCancelHandsBackNothing) {
         form.ListView1.onKeyDown(key, 0);
         EXPECT_FALSE(form.hidden());
         form.ListView1.onDblClick();
-        EXPECT_EQ(form.NroComprobante, "FC1");
+        EXPECT_EQ(form.NroComprobante, asStored("FC1"));
         EXPECT_TRUE(form.hidden());
     }
     {
@@ -173,7 +173,7 @@ TEST_F(EngineQuery, HandsBackTheTickedOrders) {
     std::string respuesta = "x", complemento = "9", proveedor = "p";
     const std::string filtro = "where CUENTA <> '2110101002'";
     engine.ConsultaComprobante("OC", respuesta, &filtro, &complemento, &proveedor);
-    EXPECT_EQ(respuesta, "OC6,OC1");
+    EXPECT_EQ(respuesta, asStored("OC6,OC1"));
     EXPECT_EQ(complemento, "0");
     EXPECT_EQ(proveedor, "");
     ASSERT_EQ(dialogs.queries.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(EngineQuery, EveryCallStartsAFreshWindowAndCancelHandsBackEmptyResults) {
     ClsCmnCptes engine;
     std::string respuesta, complemento, proveedor;
     engine.ConsultaComprobante("FCC", respuesta, nullptr, &complemento, &proveedor);
-    EXPECT_EQ(respuesta, "FCC1");
+    EXPECT_EQ(respuesta, asStored("FCC1"));
     EXPECT_EQ(proveedor, "2110101001");
     // The next call is cancelled: nothing of the first one survives.
     complemento = "7";

@@ -79,34 +79,34 @@ protected:
 TEST_F(RowCells, EachValueStandsUnderItsCaption) {
     const std::string d = fecha();
     EXPECT_FALSE(d.empty());
-    EXPECT_EQ(cellsOf("T3", "T3B"), (Cells{{"Nº Int.", "1"}, {"FECHA", d}, {"COMPROBANTE", "T3B"}, {"ID", "0"},
+    EXPECT_EQ(cellsOf("T3", "T3B"), (Cells{{"Nº Int.", "1"}, {"FECHA", d}, {"COMPROBANTE", asStored("T3B")}, {"ID", "0"},
                                           {"FH Envio", ""}, {"FH Recep", ""}}));
-    EXPECT_EQ(cellsOf("FCC", "FCC2"), (Cells{{"FECHA", d}, {"COMPROBANTE", "FCC2"}, {"PROVEEDOR", "2110101002"},
+    EXPECT_EQ(cellsOf("FCC", "FCC2"), (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("FCC2")}, {"PROVEEDOR", "2110101002"},
                                              {"NOMBRE", "Cliente Uno"}, {"CONCEPTO", ""}, {"IMPORTE", "100"}}));
     EXPECT_EQ(cellsOf("NCPE", "000100000001A"),
-              (Cells{{"FECHA", d}, {"COMPROBANTE", "000100000001A"}, {"PROVEEDOR", "2110101001"},
+              (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("000100000001A")}, {"PROVEEDOR", "2110101001"},
                      {"NOMBRE", "Proveedor Uno"}, {"CONCEPTO", "Devolucion"}, {"IMPORTE", "50"}}));
     // A supplier the supplier list does not hold has an empty name.
     EXPECT_EQ(cellsOf("NCPE", "000100000002A")[3], (std::pair<std::string, std::string>{"NOMBRE", ""}));
-    EXPECT_EQ(cellsOf("PR/PENDIENTES", "PR1"), (Cells{{"FECHA", d}, {"COMPROBANTE", "PR1"}, {"NOMBRE", "Cliente Uno"},
+    EXPECT_EQ(cellsOf("PR/PENDIENTES", "PR1"), (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("PR1")}, {"NOMBRE", "Cliente Uno"},
                                                        {"ID", ""}, {"IMPORTE", "100"}}));
-    EXPECT_EQ(cellsOf("OC", "OC4"), (Cells{{"FECHA", d}, {"PROVEEDOR", "2110101002 Prov Dos"}, {"COMPROBANTE", "OC4"},
-                                           {"IMPORTE", "100"}, {"COMENTARIOS", ""}, {"Inf. Recepción", "IR0004"}}));
+    EXPECT_EQ(cellsOf("OC", "OC4"), (Cells{{"FECHA", d}, {"PROVEEDOR", "2110101002 Prov Dos"}, {"COMPROBANTE", asStored("OC4")},
+                                           {"IMPORTE", "100"}, {"COMENTARIOS", ""}, {"Inf. Recepción", asStored("IR0004")}}));
     EXPECT_EQ(cellsOf("OC", "OC1")[5], (std::pair<std::string, std::string>{"Inf. Recepción", ""}));
     EXPECT_EQ(cellsOf("FC", "FC1"),
-              (Cells{{"FECHA", d}, {"COMPROBANTE", "FC1"}, {"ID", "2"}, {"NOMBRE", "Cliente Uno"}, {"IMPORTE", "100"}}));
+              (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("FC1")}, {"ID", "2"}, {"NOMBRE", "Cliente Uno"}, {"IMPORTE", "100"}}));
     EXPECT_EQ(cellsOf("OT", "OT1")[2], (std::pair<std::string, std::string>{"ID", "3"}));
     EXPECT_EQ(cellsOf("RM", "RM1")[2], (std::pair<std::string, std::string>{"ID", ""}));
-    EXPECT_EQ(cellsOf("ZZ", "ZZ1"), (Cells{{"FECHA", d}, {"COMPROBANTE", "ZZ1"}, {"CUENTA", "1"},
+    EXPECT_EQ(cellsOf("ZZ", "ZZ1"), (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("ZZ1")}, {"CUENTA", "1"},
                                            {"NOMBRE", "Cliente Uno"}, {"CONCEPTO", ""}, {"IMPORTE", "100"}}));
 }
 
 TEST_F(RowCells, TheBudgetReferenceColumnShowsOnlyTheBudgetsComments) {
     setting("UsaReferenciaPresupuestos", "SI");
     const std::string d = fecha();
-    EXPECT_EQ(cellsOf("PR/PENDIENTES", "PR1"), (Cells{{"FECHA", d}, {"COMPROBANTE", "PR1"}, {"NOMBRE", "Cliente Uno"},
+    EXPECT_EQ(cellsOf("PR/PENDIENTES", "PR1"), (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("PR1")}, {"NOMBRE", "Cliente Uno"},
                                                        {"ID", ""}, {"Referencia", "Urgente"}, {"IMPORTE", "100"}}));
-    EXPECT_EQ(cellsOf("FC", "FC1"), (Cells{{"FECHA", d}, {"COMPROBANTE", "FC1"}, {"ID", "2"}, {"NOMBRE", "Cliente Uno"},
+    EXPECT_EQ(cellsOf("FC", "FC1"), (Cells{{"FECHA", d}, {"COMPROBANTE", asStored("FC1")}, {"ID", "2"}, {"NOMBRE", "Cliente Uno"},
                                            {"Referencia", ""}, {"IMPORTE", "100"}}));
 }
 

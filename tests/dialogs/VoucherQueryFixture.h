@@ -113,7 +113,8 @@ protected:
         for (long i = 1; i <= form.ListView1.columnCount(); ++i) out.push_back(form.ListView1.column(i).width);
         return out;
     }
-    // The value of every row under the column headed `caption`, in the list's order.
+    // The value of every row under the column headed `caption`, in the list's order, without the blanks a
+    // char column's value is padded with (the fixtures' voucher numbers are shorter than their char(13)).
     static std::vector<std::string> column(const FrmConsComprobantes& form, const std::string& caption) {
         long k = 0;
         for (long i = 1; i <= form.ListView1.columnCount(); ++i)
@@ -122,7 +123,9 @@ protected:
         if (k == 0) return out;
         for (long i = 1; i <= form.ListView1.itemCount(); ++i) {
             const ui::ListItem& row = form.ListView1.item(i);
-            out.push_back(k == 1 ? row.text() : row.subItem(k - 1));
+            std::string value = k == 1 ? row.text() : row.subItem(k - 1);
+            value.erase(value.find_last_not_of(' ') + 1);
+            out.push_back(std::move(value));
         }
         return out;
     }
@@ -132,6 +135,20 @@ protected:
         const ui::ListItem& item = form.ListView1.item(row);
         for (long i = 1; i <= form.ListView1.columnCount(); ++i)
             out.emplace_back(form.ListView1.column(i).text, i == 1 ? item.text() : item.subItem(i - 1));
+        return out;
+    }
+    // Voucher numbers (one, or several joined by commas) as they come back from their char(13) column: padded
+    // with blanks, since the fixtures' numbers are shorter.
+    static std::string asStored(const std::string& numbers) {
+        std::string out;
+        for (std::size_t from = 0; from < numbers.size();) {
+            std::size_t comma = numbers.find(',', from);
+            if (comma == std::string::npos) comma = numbers.size();
+            if (from > 0) out += ',';
+            out += numbers.substr(from, comma - from);
+            if (comma - from < 13) out.append(13 - (comma - from), ' ');
+            from = comma + 1;
+        }
         return out;
     }
     // The row whose "COMPROBANTE" reads `number`.

@@ -38,9 +38,9 @@ TEST_F(ElimDup, TheLowestIdOfEachListAndArticleStays)
 
     EXPECT_EQ(ids(), (Rows{{"1"}, {"2"}, {"3"}, {"7"}, {"8"}, {"20"}}));
     // In the database's order: the shorter code has more blanks in front.
-    EXPECT_EQ(sideFile("elimdup.txt"), "21,A1," + padded("D'1") + ",1,2,3,,\r\n"
-                                       "9,A1," + padded("1001") + ",10,15.75,14,01/03/2026,31/03/2026\r\n"
-                                       "12,a1," + padded("1001") + ",12.5,18,,,\r\n");
+    EXPECT_EQ(sideFile("elimdup.txt"), "21,A1  ," + padded("D'1") + ",1,2,3,,\r\n"
+                                       "9,A1  ," + padded("1001") + ",10,15.75,14,01/03/2026,31/03/2026\r\n"
+                                       "12,a1  ," + padded("1001") + ",12.5,18,,,\r\n");
     EXPECT_EQ(labels, (std::vector<std::string>{"Armando consulta", "1", "2", "3", "4", "5", "6", "7", "8", "9", "LISTO"}));
     EXPECT_EQ(window.lblTabla.caption, "18:30:00 Fin 18:30:00");
     EXPECT_FALSE(window.ejecutando());
@@ -75,7 +75,7 @@ TEST_F(ElimDup, ARowThatCannotBeDeletedStaysOutOfTheFile)
     execute("INSERT INTO PRECIO_RETENIDO (ID) VALUES (9)");
     press(&Importar::CmdElimD_Click);
     EXPECT_EQ(ids(), (Rows{{"7"}, {"9"}}));
-    EXPECT_EQ(sideFile("elimdup.txt"), "12,A1," + padded("1001") + ",,,,,\r\n");
+    EXPECT_EQ(sideFile("elimdup.txt"), "12,A1  ," + padded("1001") + ",,,,,\r\n");
     EXPECT_EQ(window.LblDetalle.caption, "LISTO - duplicados que no se pudieron eliminar: 1 (ver QVERR.LOG)");
     EXPECT_NE(errorLog().find("No se elimino la fila 9 de V_MA_PRECIOS: The statement conflicted with a FOREIGN KEY"),
               std::string::npos);

@@ -33,8 +33,8 @@ protected:
     {
         Rows out;
         for (int list = 1; list <= 6; ++list)
-            out.push_back({fmt::format("A{}", list), fmt::format("ZIRA{}", list), account, "1", "0", "0", "   1", "V",
-                           list == 4 ? "NULL" : "RG"});
+            out.push_back({fmt::format("A{}  ", list), fmt::format("ZIRA{}", list), account, "1", "0", "0", "   1", "V",
+                           list == 4 ? "NULL" : "RG  "});
         return out;
     }
 };
@@ -49,7 +49,7 @@ TEST_F(ImportaArticulos, LocalSuppliersArticlesGetTheRowsTheyLack)
     run({kArticulos});
 
     Rows partly = newRows("2110101123");
-    partly[1] = {"A2", "PREVIA", "2110101999", "NULL", "55", "NULL", "NULL", "V", "NULL"};
+    partly[1] = {"A2  ", "PREVIA", "2110101999", "NULL", "55", "NULL", "NULL", "V", "NULL"};
     struct Case {
         const char* article;
         Rows expected;

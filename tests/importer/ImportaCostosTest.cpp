@@ -3,6 +3,8 @@
 
 #include "tests/importer/PriceListFixture.h"
 
+#include <fmt/format.h>
+
 namespace {
 
 using namespace price_fixture;
@@ -29,7 +31,8 @@ protected:
     static std::vector<std::string> priced(const char* list, const char* price, const char* margin,
                                            std::vector<std::string> offer)
     {
-        std::vector<std::string> row{list, "100.5", "105.25", "3.1", "0.5", "0", "0", "0", "0", "0", "0",
+        // The list's code comes back padded to its char(4).
+        std::vector<std::string> row{fmt::format("{:<4}", list), "100.5", "105.25", "3.1", "0.5", "0", "0", "0", "0", "0", "0",
                                      "5",  "2.5",   "1",      "3",   "4",   price, margin};
         row.insert(row.end(), offer.begin(), offer.end());
         return row;
@@ -99,7 +102,7 @@ TEST_F(ImportaCostos, AFailedRecordIsRolledBackWholeAndCounted)
     writeLegacy({}, {costing("1001"), costing("1002", {{"NPR1_FCO", number("151")}})});
     run({kCostos});  // a duplicate key is tolerated: no box, but the record fails
     EXPECT_EQ(rows("SELECT IDLISTA, COSTO, PRECIO4 FROM V_MA_PRECIOS WHERE IDARTICULO = " + quoted("1001") + " ORDER BY IDLISTA"),
-              (Rows{{"A1", "1", "NULL"}, {"A4", "1", "NULL"}}));
+              (Rows{{"A1  ", "1", "NULL"}, {"A4  ", "1", "NULL"}}));
     EXPECT_EQ(rows("SELECT COSTO, PRECIO4 FROM V_MA_PRECIOS WHERE IDARTICULO = " + quoted("1002")), (Rows{{"100.5", "151"}}));
     EXPECT_EQ(count("AUX_ERR"), "1");
     EXPECT_EQ(window.LblDetalle.caption, "FINALIZADO COSTOS.. Leidos 1 Grabados:0 Errores: 1 Inicio: 07/03/2026 09:05:02 "

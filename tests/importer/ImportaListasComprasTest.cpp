@@ -75,7 +75,7 @@ TEST_F(ImportaListasCompras, EachSupplierGetsAListOfHisArticlesAndTheHeadersFoll
     EXPECT_EQ(headers(), (Rows{{"1045", "Distribuidora O'Neill", "C"},
                                {"1123", "Aceros Patagonia S.A.", "C"},
                                {"1777", "1777", "C"},
-                               {"A1", "ZIRA1", "V"}}));
+                               {"A1  ", "ZIRA1", "V"}}));
     EXPECT_EQ(count("V_MA_PRECIOS WHERE TIPOLISTA = 'V'"), "1");
     EXPECT_EQ(window.LblDetalle.caption, "FINALIZADO LISTAS DE PROVEEDORES");
     EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + 3),

@@ -58,7 +58,7 @@ std::vector<Case> cases()
 // Columns every supplier gets whatever its record says.
 const ColumnValues kFixed{{"PAIS", "   1"},         {"DOCUMENTO_TIPO", "   1"}, {"CLASE", "1"},
                                 {"IdMotivoCpra", "   1"}, {"FCC_Sin_OC", "0"},       {"OCCambiaCosto", "1"},
-                                {"ProveedorLocal", "0"},  {"idDepositoEntregaOC", "DBA"}};
+                                {"ProveedorLocal", "0"},  {"idDepositoEntregaOC", "DBA "}};
 
 class Suppliers : public AccountImport {
 protected:

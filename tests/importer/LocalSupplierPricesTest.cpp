@@ -57,8 +57,8 @@ protected:
         Rows out;
         for (int list = 1; list <= 6; ++list) {
             const bool a4 = list == 4;
-            std::vector<std::string> row{fmt::format("A{}", list), fmt::format("ZIRA {}", list), "1", "   1", "V", account,
-                                         a4 ? "NULL" : "RG", "100.5", "105.25", "3.1", "0.5", "0", "0", "0", "0", "0", "0",
+            std::vector<std::string> row{fmt::format("A{}  ", list), fmt::format("ZIRA {}", list), "1", "   1", "V", account,
+                                         a4 ? "NULL" : "RG  ", "100.5", "105.25", "3.1", "0.5", "0", "0", "0", "0", "0", "0",
                                          "5", "2.5", des3, "3", "4", a4 ? "130.4" : "150.75", a4 ? "20" : "35"};
             row.insert(row.end(), offer.begin(), offer.end());
             out.push_back(row);
@@ -79,7 +79,7 @@ TEST_F(ProvLo, ArticlesWithACostingPriceGetTheirSixRowsAndSuspendedOnesLoseTheir
     press(&Importar::Command1_Click);
 
     Rows partly = written("2110101123", kNoOffer);
-    partly[0] = {"A1", "PREVIA", "NULL", "NULL", "V", "NULL", "NULL", "1", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL",
+    partly[0] = {"A1  ", "PREVIA", "NULL", "NULL", "V", "NULL", "NULL", "1", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL",
                  "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"};
     struct Case {
         const char* article;

@@ -249,11 +249,11 @@ TEST_F(OrdersFile, TheListedOrdersNotYetReceivedGetA10)
          "9'999\r\n"
          "\r\n");
     window.Command2_Click();
-    const Rows expected{{"  OC", "000100123450C", "A10"},
-                        {"  OC", "000100 23450C", "A10"},
+    const Rows expected{{"  OC", "000100123450C", "A10 "},
+                        {"  OC", "000100 23450C", "A10 "},
                         {"  OC", "000100543210C", "  D1"},
                         {"  FC", "000100678900C", "  D1"},
-                        {"OC", "000100345670C", "  D1"},
+                        {"OC  ", "000100345670C", "  D1"},
                         {"  OC", "000100999990C", "  D1"}};
     EXPECT_EQ(destinations(), expected);
 
@@ -262,7 +262,7 @@ TEST_F(OrdersFile, TheListedOrdersNotYetReceivedGetA10)
             "WHERE IDCOMPROBANTE = '000100 23450C'");
     execute("UPDATE C_MV_CPTE SET IDDEPOSITODESTINO = '  D2' WHERE IDCOMPROBANTE = '000100123450C'");
     window.Command2_Click();
-    EXPECT_EQ(destinations()[0][2], "A10");
+    EXPECT_EQ(destinations()[0][2], "A10 ");
     EXPECT_EQ(destinations()[1][2], "  D2");
 }
 

@@ -68,7 +68,7 @@ TEST_F(VoucherActions, TheHandedBackStatementNamesNineColumnsAndRunsInTheCallers
     EXPECT_TRUE(actions().empty()) << "handing the statement back writes nothing";
     EXPECT_TRUE(gCampos.empty());
     runInTransaction(statement);
-    EXPECT_EQ(actions(), (Rows{{"  FC", "00010000123A", "0", "A", "07/03/2026 09:05:00", "ANA",
+    EXPECT_EQ(actions(), (Rows{{"  FC", "00010000123A ", "0", "A", "07/03/2026 09:05:00", "ANA",
                                 gEntorno().NombreEquipo(), "", "15"}}));
 }
 
@@ -79,7 +79,7 @@ TEST_F(VoucherActions, TheRowKeepsApostrophesAndReadsBlanksAsZero)
     engine->ActualizaBuchon("fc", "00010000124A", "2", false, false, false, nullptr, "x");
     EXPECT_EQ(actions(), (Rows{{"  FC", "0001O'BRIEN1A", "0", "M", "07/03/2026 09:05:00", "O'Neil",
                                 gEntorno().NombreEquipo(), "", "0"},
-                               {"  fc", "00010000124A", "2", "B", "07/03/2026 09:05:00", "O'Neil",
+                               {"  fc", "00010000124A ", "2", "B", "07/03/2026 09:05:00", "O'Neil",
                                 gEntorno().NombreEquipo(), "", "0"}}));
 }
 

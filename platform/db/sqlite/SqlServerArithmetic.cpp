@@ -347,7 +347,7 @@ void avgFinal(sqlite3_context* context)
 
 ColumnRule::Kind ruleKind(std::string_view word)
 {
-    if (word == "text") return ColumnRule::Kind::Text;
+    if (word == "text" || word == "char") return ColumnRule::Kind::Text;
     if (word == "exact" || word == "money") return ColumnRule::Kind::Exact;
     if (word == "float") return ColumnRule::Kind::Float;
     if (word == "datetime") return ColumnRule::Kind::DateTime;
@@ -369,6 +369,7 @@ void store(sqlite3_context* context, int, sqlite3_value** argv)
     ColumnRule rule;
     rule.kind = ruleKind(textArgument(argv[1]));
     rule.money = textArgument(argv[1]) == "money";
+    rule.padded = textArgument(argv[1]) == "char";
     rule.width = rule.precision = sqlite3_value_int(argv[2]);
     rule.scale = sqlite3_value_int(argv[3]);
     rule.name = std::string(textArgument(argv[4]));

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,24 @@ void len(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int64(context, static_cast<sqlite3_int64>(characterCount(withoutTrailingBlanks(textArgument(argv[0])))));
 }
 
+// DATALENGTH: the bytes the server keeps for the value; a text counts its trailing blanks, one byte a
+// character as a varchar keeps it.
+void datalength(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL: sqlite3_result_null(context); return;
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 value = sqlite3_value_int64(argv[0]);
+        sqlite3_result_int(context, value >= INT32_MIN && value <= INT32_MAX ? 4 : 8);
+        return;
+    }
+    case SQLITE_FLOAT: sqlite3_result_int(context, 8); return;
+    default:
+        sqlite3_result_int64(context, static_cast<sqlite3_int64>(characterCount(textArgument(argv[0]))));
+        return;
+    }
+}
+
 // CHARINDEX(what, where[, start]): 1-based position under the collation's case rules, 0 when absent.
 void charindex(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
@@ -171,7 +190,27 @@ std::string upper(std::string_view s)
     return out;
 }
 
-// CONVERT('type', value[, style]) with the type as the rewriter quotes it. Covers the conversions the ERP's
+// A money or decimal value as text, as the server writes it: money with two decimals, grouped in thousands
+// by commas under style 1 and with four decimals under style 2; a decimal with its scale's decimals.
+std::string exactText(double number, std::string_view sourceType, int style)
+{
+    const DeclaredType source = readDeclaredType(sourceType);
+    const bool money = source.name == "money" || source.name == "smallmoney";
+    const int decimals = money ? (style == 2 ? 4 : 2) : source.second;
+    const auto rounded = scaleExact(number, 38, decimals);
+    // + 0.0 makes a negative zero (what -0.001 rounds to) a plain one.
+    std::string out = fmt::format("{:.{}f}", (rounded ? *rounded : number) + 0.0, decimals);
+    if (money && style == 1) {
+        const std::size_t digits = out.front() == '-' ? 1 : 0;
+        std::size_t point = out.find('.');
+        if (point == std::string::npos) point = out.size();
+        for (std::size_t at = point; at > digits + 3; at -= 3) out.insert(at - 3, 1, ',');
+    }
+    return out;
+}
+
+// CONVERT('type', value[, style[, exact type]]) with the type as the rewriter quotes it, and the converted
+// value's exact type when the rewriter knows it. Covers the conversions the ERP's
 // statements make: to whole and decimal numbers, to text (dates by style) and to dates.
 void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
@@ -181,7 +220,7 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
         sqlite3_result_null(context);
         return;
     }
-    const int style = argc == 3 ? sqlite3_value_int(argv[2]) : 0;
+    const int style = argc >= 3 ? sqlite3_value_int(argv[2]) : 0;
     const std::string_view text = textArgument(value);
     const DeclaredType declared = readDeclaredType(type);
     const std::string& base = declared.name;
@@ -241,6 +280,18 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
         }
         return;
     }
+    if (argc == 4 && !isText) {
+        const std::string out = exactText(sqlite3_value_double(value), textArgument(argv[3]), style);
+        const auto open = type.find('(');
+        const std::size_t width = open == std::string::npos ? 30 : std::strtoul(type.c_str() + open + 1, nullptr, 10);
+        if (width > 0 && out.size() > width) {
+            raise(context, 8115, fmt::format("Arithmetic overflow error converting expression to data type {}.",
+                                             declared.name));
+            return;
+        }
+        resultText(context, out);
+        return;
+    }
     const auto date = reading == DateReading::Valid ? base::DateTime::parseIso(std::string_view(canonical).substr(0, 19))
                                                     : std::nullopt;
     std::string out(text);
@@ -264,6 +315,8 @@ void convert(sqlite3_context* context, int argc, sqlite3_value** argv)
             }
             out.resize(bytes);
         }
+        // char(n) and nchar(n) are padded to their width.
+        if (base == "char" || base == "nchar") padText(out, static_cast<int>(width));
     }
     resultText(context, out);
 }
@@ -350,11 +403,13 @@ void registerSqlServerFunctions(sqlite3* db, const SessionSettings* session)
     define(db, "ltrim", 1, trimBlanks<true>);
     define(db, "rtrim", 1, trimBlanks<false>);
     define(db, "len", 1, len);
+    define(db, "datalength", 1, datalength);
     define(db, "charindex", 2, charindex);
     define(db, "charindex", 3, charindex);
     define(db, "system_user", 0, systemUser, data);
     define(db, "convert", 2, convert, data);
     define(db, "convert", 3, convert, data);
+    define(db, "convert", 4, convert, data);
     define(db, "tsql_left", 2, leftOrRight<true>);
     define(db, "tsql_right", 2, leftOrRight<false>);
     define(db, "str", 1, str);

@@ -1,8 +1,9 @@
 #pragma once
 // What SQLite needs to compare and compute the way SQL Server does for the ERP's statements: the collation
 // SQLSRV (SqlServerCollation.h), LIKE with the same case rules and SQL Server's [set] patterns, LTRIM/RTRIM
-// that leave numbers numbers, LEN, CHARINDEX, CONVERT, LEFT, RIGHT, STR, UPPER, LOWER and SYSTEM_USER, the
-// arithmetic and the store checks (SqlServerArithmetic.cpp) and the date functions (SqlServerDateFunctions.cpp).
+// that leave numbers numbers, LEN, DATALENGTH, CHARINDEX, CONVERT, LEFT, RIGHT, STR, UPPER, LOWER and
+// SYSTEM_USER, the arithmetic and the store checks (SqlServerArithmetic.cpp) and the date functions
+// (SqlServerDateFunctions.cpp).
 
 #include "platform/db/sqlite/SqlServerCollation.h"
 #include "platform/db/sqlite/StoredValues.h"

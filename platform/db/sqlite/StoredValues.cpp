@@ -121,6 +121,7 @@ StoreRefusal storeInto(const ColumnRule& rule, StoredValue& value, DateOrder ord
             return refusal(8152, "String or binary data would be truncated", rule, value,
                            fmt::format("at most {} characters", rule.width));
         value.text.resize(fitted->size());
+        if (rule.padded) padText(value.text, rule.width);
         return {};
     }
     case ColumnRule::Kind::Exact: {
@@ -210,6 +211,7 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
     if (base == "char" || base == "varchar" || base == "nchar" || base == "nvarchar") {
         rule.kind = ColumnRule::Kind::Text;
         rule.width = type.first > 0 ? type.first : 1;
+        rule.padded = base == "char" || base == "nchar";
         if (type.unbounded) rule.kind = ColumnRule::Kind::Any;
     } else if (base == "decimal" || base == "numeric") {
         rule.kind = ColumnRule::Kind::Exact;
@@ -244,6 +246,13 @@ std::optional<std::string_view> fitText(std::string_view text, int width)
     if (bytes >= text.size()) return text;
     if (text.find_first_not_of(' ', bytes) != std::string_view::npos) return std::nullopt;
     return text.substr(0, bytes);
+}
+
+void padText(std::string& text, int width)
+{
+    int characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (characters < width) text.append(static_cast<std::size_t>(width - characters), ' ');
 }
 
 std::optional<double> scaleExact(double value, int precision, int scale)

@@ -2,7 +2,8 @@
 // What a column of each SQL Server type takes, and in which form the embedded database keeps it.
 //
 // - Text of a declared width: characters beyond the width are refused, unless they are only blanks, which
-//   SQL Server cuts silently (legacy fixed-width fields come back padded).
+//   SQL Server cuts silently (legacy fixed-width fields come back padded). A char(n) or nchar(n) value is
+//   kept padded with blanks to n characters, as the server keeps it; varchar and nvarchar keep what they got.
 // - Exact numbers (decimal, numeric, money): the declared scale applied, half away from zero; more whole
 //   digits than the precision leaves room for are refused. They are kept as floating values, which SQLite
 //   divides without dropping the fraction.
@@ -42,6 +43,7 @@ struct ColumnRule {
     enum class Kind { Any, Text, Exact, DateTime, Whole, Bit, Float };
     Kind kind = Kind::Any;
     int width = 0;      // Text: characters
+    bool padded = false;  // Text: char or nchar, padded with blanks to the width
     int precision = 0;  // Exact: digits in all
     int scale = 0;      // Exact: digits after the point
     bool money = false;  // Exact: money or smallmoney, which take a blank text as 0
@@ -85,6 +87,9 @@ ColumnRule columnRule(std::string_view table, std::string_view column, std::stri
 
 // `text` cut to `width` characters when the excess is only blanks; nullopt when other characters exceed it.
 std::optional<std::string_view> fitText(std::string_view text, int width);
+
+// `text` with blanks added up to `width` characters.
+void padText(std::string& text, int width);
 
 // `value` with `scale` decimals, rounded half away from zero as its shortest decimal spelling reads;
 // nullopt when its whole part has more digits than `precision` - `scale`.

@@ -8,6 +8,8 @@
 #include "platform/db/sqlite/TsqlWalker.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace db::sqlite {
@@ -46,6 +48,7 @@ public:
     StatementRewriter(const Lexed& lx, Span span, ColumnRules* rules)
         : lx_(lx), tk_(lx.tokens), first_(span.first), last_(span.last), walker_(lx), rules_(rules)
     {
+        walker_.knowTypes(rules, first_, last_);
     }
 
     // Where the parameters of the statement run() made, and of its condition, were read.
@@ -109,6 +112,7 @@ private:
     {
         if (walker_.failed()) return unsupported(walker_.error());
         result_.kind = Kind::Plain;
+        result_.rulesUnknown = result_.rulesUnknown || walker_.typesUnknown();
         result_.sql = w.take();
         result_.parameters = w.takeParameters();
         sources_ = w.takeSources();
@@ -252,7 +256,7 @@ private:
         result_.parameters = std::move(guarded.parameters);
         result_.storeError = guarded.storeError;
         result_.storeErrorText = std::move(guarded.storeErrorText);
-        result_.rulesUnknown = guarded.rulesUnknown;
+        result_.rulesUnknown = guarded.rulesUnknown || walker_.typesUnknown();
         return std::move(result_);
     }
 
@@ -404,7 +408,7 @@ private:
             case Kw::Default: {
                 const std::size_t end = defaultEnd(i + 1);
                 if (end == i + 1) return unsupported("DEFAULT without a value it can take");
-                walker_.walk(w, i, end, kDdl);
+                columnDefault(w, i, end, fixedWidth(type, typeEnd), kDdl);
                 i = end;
                 continue;
             }
@@ -427,6 +431,31 @@ private:
             return unsupported("ALTER TABLE ... ADD ... " + wordAt(i) + " is not supported");
         }
         return written(w);
+    }
+
+    // The width of a char(n) or nchar(n) column whose type is tokens [type, typeEnd); 0 for any other type.
+    int fixedWidth(std::size_t type, std::size_t typeEnd) const
+    {
+        const std::string_view name = tsql::unquotedName(textAt(type));
+        if (!tsql::equalsIgnoreCase(name, "char") && !tsql::equalsIgnoreCase(name, "nchar")) return 0;
+        if (typeEnd != type + 4 || typeAt(type + 2) != Tok::Number) return 0;
+        return std::atoi(std::string(textAt(type + 2)).c_str());
+    }
+
+    // DEFAULT value, tokens [begin, end). A text for a char(n) column is padded to n, as the server keeps it:
+    // the database, not the rewriter, fills it in.
+    void columnDefault(Writer& w, std::size_t begin, std::size_t end, int width, const Rules& rules)
+    {
+        const bool parens = typeAt(begin + 1) == Tok::LParen;
+        const std::size_t literal = parens ? begin + 2 : begin + 1;
+        if (width == 0 || typeAt(literal) != Tok::String || end != literal + (parens ? 2 : 1)) {
+            walker_.walk(w, begin, end, rules);
+            return;
+        }
+        std::string value = Writer::unquotedLiteral(lx_.literalOf(tk_[literal]));
+        padText(value, width);
+        w.token(textAt(begin), tk_[begin].spaceBefore);
+        w.token(Writer::spelledLiteral({SqlParameter::Type::Text, std::move(value)}), true);
     }
 
     // The end of a column default: [sign] (expression) | function(...) | word | number | literal.
@@ -510,7 +539,16 @@ private:
                 if (typeEnd == kNowhere + 1 || typeEnd > to) return unsupported("unbalanced parentheses in a column type");
                 columnType(w, from, from + 1, typeEnd,
                            tsql::isTextType(textAt(from + 1)) && !hasCollate(typeEnd, to));
-                walker_.walk(w, typeEnd, to, kDdlWithoutClustered);
+                std::size_t tail = typeEnd;
+                for (std::size_t i = typeEnd; i < to && !walker_.failed(); ++i) {
+                    const std::size_t end = kwAt(i) == Kw::Default ? defaultEnd(i + 1) : i + 1;
+                    if (end == i + 1) continue;
+                    walker_.walk(w, tail, i, kDdlWithoutClustered);
+                    columnDefault(w, i, end, fixedWidth(from + 1, typeEnd), kDdlWithoutClustered);
+                    tail = end;
+                    i = end - 1;
+                }
+                walker_.walk(w, tail, to, kDdlWithoutClustered);
             } else {
                 walker_.walk(w, from, to, kDdlWithoutClustered);
             }

@@ -22,7 +22,7 @@ std::string_view unquoted(std::string_view name)
 std::string_view kindWord(const ColumnRule& rule)
 {
     switch (rule.kind) {
-    case ColumnRule::Kind::Text: return "text";
+    case ColumnRule::Kind::Text: return rule.padded ? "char" : "text";
     case ColumnRule::Kind::Exact: return rule.money ? "money" : "exact";
     case ColumnRule::Kind::Float: return "float";
     case ColumnRule::Kind::DateTime: return "datetime";

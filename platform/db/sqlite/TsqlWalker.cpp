@@ -206,6 +206,7 @@ void Walker::walk(Writer& w, std::size_t begin, std::size_t end, const Rules& ru
             const Scope scope = std::move(scopes_.back());
             scopes_.pop_back();
             closeScope(w, scope);
+            w.append(scope.lastArguments);
             if (scope.dropParen) w.skip(t.spaceBefore);
             else w.token(")", t.spaceBefore);
             if (scope.collated && kwAt(i + 1) != Kw::Collate) appendCollation(w);
@@ -474,6 +475,14 @@ void Walker::convertType(Writer& w, std::size_t& i)
     }
     type += '\'';
     w.token(type, tk_[i + 2].spaceBefore);
+    if (const std::size_t close = closingParen(i + 1); close != kNowhere && isTextType(lx_.textOf(tk_[i + 2]))) {
+        std::size_t valueEnd = j + 1;
+        for (int level = 0; valueEnd < close && (level > 0 || tk_[valueEnd].type != Tok::Comma); ++valueEnd) {
+            if (tk_[valueEnd].type == Tok::LParen) ++level;
+            else if (tk_[valueEnd].type == Tok::RParen) --level;
+        }
+        scopes_.back().lastArguments = exactSource(j + 1, valueEnd, valueEnd < close);
+    }
     i = j - 1;
 }
 
@@ -500,8 +509,18 @@ void Walker::castToConvert(Writer& w, std::size_t& i)
     Scope scope;
     scope.castAs = as;
     scope.castClose = close;
+    if (isTextType(lx_.textOf(tk_[as + 1]))) scope.lastArguments = exactSource(open + 1, as, false);
     scopes_.push_back(std::move(scope));
     i = open;
+}
+
+// A money or decimal value converted to text is written with its type's decimals, which its floating form
+// has lost: the conversion is told the type (after the style, 0 when the statement gives none).
+std::string Walker::exactSource(std::size_t valueBegin, std::size_t valueEnd, bool styled)
+{
+    const auto type = types_.exactTypeOf(valueBegin, valueEnd);
+    if (!type) return {};
+    return (styled ? ", '" : ", 0, '") + *type + "'";
 }
 
 // The type name of tokens [begin, end) as the provider's CONVERT reads it: 'DECIMAL(18,2)'.

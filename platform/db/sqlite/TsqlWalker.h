@@ -7,6 +7,7 @@
 // The statement-level rewrites (INSERT INTO, DELETE FROM, IF EXISTS ...) are made by the caller around it.
 
 #include "platform/db/sqlite/TsqlBatch.h"
+#include "platform/db/sqlite/TsqlExpressionTypes.h"
 #include "platform/db/sqlite/TsqlLexer.h"
 
 #include <charconv>
@@ -117,7 +118,13 @@ struct Rules {
 
 class Walker {
 public:
-    explicit Walker(const Lexed& lx) : lx_(lx), tk_(lx.tokens) {}
+    explicit Walker(const Lexed& lx) : lx_(lx), tk_(lx.tokens), types_(lx) {}
+
+    // The statement being rewritten (tokens [first, last)) and the rules of its tables, which tell the
+    // exact type of what it converts to text; without rules, nothing is known of it.
+    void knowTypes(ColumnRules* rules, std::size_t first, std::size_t last) { types_.reset(rules, first, last); }
+    // A table it reads was unknown when the types were asked for.
+    bool typesUnknown() const { return types_.tableUnknown(); }
 
     // Writes tokens [begin, end) to `w`. After the first thing it cannot rewrite, error() says what and
     // the text written is not to be used.
@@ -139,6 +146,7 @@ private:
         std::size_t castAs = kNowhere;  // CAST (x AS type): the AS, skipped with the type up to the ")"
         std::size_t castClose = kNowhere;
         bool collated = false;   // the arguments of a text function whose result compares as its column does
+        std::string lastArguments;  // CONVERT to text: the style and the converted value's exact type
     };
 
     // Where arithmetic becomes calls of the functions that compute as SQL Server does (exact decimals,
@@ -169,6 +177,7 @@ private:
     void convertType(Writer& w, std::size_t& i);
     void castToConvert(Writer& w, std::size_t& i);
     std::string typeText(std::size_t begin, std::size_t end) const;
+    std::string exactSource(std::size_t valueBegin, std::size_t valueEnd, bool styled);
 
     void planOperators(std::size_t begin, std::size_t end);
     bool isOperandWord(const Token& t) const;
@@ -183,6 +192,7 @@ private:
 
     const Lexed& lx_;
     const std::vector<Token>& tk_;
+    ExpressionTypes types_;
     std::string error_;
     std::vector<Scope> scopes_;
     OperatorPlan operators_;

@@ -65,7 +65,7 @@ TEST_F(QueryWindow, OrdersTickedByMouseAreHandedBackOnEnter) {
                 EXPECT_EQ(row->checkState(0), Qt::Unchecked);
                 EXPECT_FALSE(row->icon(0).isNull());
             }
-            EXPECT_EQ(shownNumbers(dialog.list()), (std::vector<std::string>{"OC6", "OC4", "OC1"}));
+            EXPECT_EQ(shownNumbers(dialog.list()), (std::vector<std::string>{asStored("OC6"), asStored("OC4"), asStored("OC1")}));
             tick(dialog.list(), 0);
             tick(dialog.list(), 2);
             EXPECT_EQ(dialog.list()->topLevelItem(0)->checkState(0), Qt::Checked);
@@ -82,7 +82,7 @@ TEST_F(QueryWindow, OrdersTickedByMouseAreHandedBackOnEnter) {
     });
     dialog.exec();
     EXPECT_TRUE(checked);
-    EXPECT_EQ(form.NroComprobante, "OC6,OC1");
+    EXPECT_EQ(form.NroComprobante, asStored("OC6,OC1"));
     EXPECT_EQ(form.IdComplemento, "0");
     EXPECT_TRUE(form.hidden());
 }
@@ -102,13 +102,13 @@ TEST_F(QueryWindow, AHeaderClickReordersTheList) {
                     out.push_back(dialog.list()->topLevelItem(i)->text(1).toStdString());
                 return out;
             };
-            ASSERT_EQ(numbers(), (std::vector<std::string>{"FC2", "FC1"}));
+            ASSERT_EQ(numbers(), (std::vector<std::string>{asStored("FC2"), asStored("FC1")}));
             QHeaderView* header = dialog.list()->header();
             // Descending first, as the window's order flips from ascending.
             click(header->viewport(), QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
             click(header->viewport(), QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
             dialog.list()->sync();
-            EXPECT_EQ(numbers(), (std::vector<std::string>{"FC1", "FC2"}));
+            EXPECT_EQ(numbers(), (std::vector<std::string>{asStored("FC1"), asStored("FC2")}));
             sorted = true;
         }();
         dialog.cancelButton()->click();

@@ -1,9 +1,11 @@
 // Queries the installer's scripts and the balance, stock and cheque imports send, answered as SQL Server
 // answers them: blank and padded texts stored into and compared with numbers, texts grouped and compared
-// through functions as their column is, rows copied by INSERT ... SELECT under a subquery.
+// through functions as their column is, rows copied by INSERT ... SELECT under a subquery, fixed-width texts
+// padded, money and decimals written as text.
 // Each table: a statement in, rows or an error list out, on a fresh database.
 
 #include "platform/db/Provider.h"
+#include "platform/db/Recordset.h"
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +180,91 @@ TEST_F(SqlServerQueries, BlankAndPaddedTextsConvertToNumbersAsTheServerConvertsT
     erp.connection().execute("CREATE TABLE NOTAS (ID int, NOTA text)\rINSERT INTO NOTAS (ID) VALUES (1)\r"
                              "UPDATE NOTAS SET NOTA = '' WHERE NOTA IS NULL");
     EXPECT_EQ(erp.rows("SELECT ID, '[' + NOTA + ']' FROM NOTAS WHERE NOTA = ''"), (Rows{{"1", "[]"}}));
+}
+
+// A char(n) or nchar(n) value is kept padded with blanks to n, however it is stored; varchar keeps what it
+// got. LEN does not count the padding, DATALENGTH does, and texts joined to it carry it.
+TEST_F(SqlServerQueries, FixedWidthTextsArePaddedToTheirWidth)
+{
+    erp.connection().execute("CREATE TABLE CODIGOS (ID int, C char(4), V varchar(4), N nchar(3), "
+                             "D char(3) CONSTRAINT DF_D DEFAULT 'a', W varchar(3) DEFAULT ('a'))\r"
+                             "INSERT INTO CODIGOS (ID, C, V, N) VALUES (1, 'FC', 'FC', N'ñ')\r"
+                             "INSERT INTO CODIGOS (ID, C, V, N) VALUES (2, '  FC', '  FC', 'abc')\r"
+                             "INSERT INTO CODIGOS (ID, C, V) SELECT 3, V, C FROM CODIGOS WHERE ID = 1\r"
+                             "INSERT INTO CODIGOS (ID, C, V, N) VALUES (4, 7, 7, '')\r"
+                             "INSERT INTO CODIGOS (ID, C, V, N) VALUES (5, NULL, NULL, 'x  ')\r"
+                             "UPDATE CODIGOS SET N = LEFT('yz', 1) WHERE ID = 3");
+    erp.connection().execute("ALTER TABLE CODIGOS ADD E nchar(2) NOT NULL CONSTRAINT DF_E DEFAULT ('')");
+    const QueryCase cases[] = {
+        {"SELECT ID, '[' + D + ']', '[' + W + ']', '[' + E + ']' FROM CODIGOS WHERE ID IN (1, 5) ORDER BY ID",
+         {{"1", "[a  ]", "[a]", "[  ]"}, {"5", "[a  ]", "[a]", "[  ]"}}},
+        {"SELECT ID, C, V, N FROM CODIGOS ORDER BY ID",
+         {{"1", "FC  ", "FC", "ñ  "}, {"2", "  FC", "  FC", "abc"}, {"3", "FC  ", "FC  ", "y  "},
+          {"4", "7   ", "7", "   "}, {"5", "NULL", "NULL", "x  "}}},
+        {"SELECT C + '0001', V + '0001', '[' + N + ']' FROM CODIGOS WHERE ID = 1", {{"FC  0001", "FC0001", "[ñ  ]"}}},
+        {"SELECT LEN(C), DATALENGTH(C), LEN(V), DATALENGTH(V), LEN(N), DATALENGTH(N) FROM CODIGOS WHERE ID = 1",
+         {{"2", "4", "2", "2", "1", "3"}}},
+        {"SELECT LEN(C), DATALENGTH(C), DATALENGTH(V), LEN(N), DATALENGTH(N) FROM CODIGOS WHERE ID = 4",
+         {{"1", "4", "1", "0", "3"}}},
+        {"SELECT ID FROM CODIGOS WHERE C = 'FC' AND V = 'fc ' ORDER BY ID", {{"1"}, {"3"}}},
+        {"SELECT ID FROM CODIGOS WHERE C = '  FC'", {{"2"}}},
+        {"SELECT CAST('ab' AS char(4)) + '|', CONVERT(nchar(3), 5) + '|', CAST('ab' AS varchar(4)) + '|'",
+         {{"ab  |", "5  |", "ab|"}}},
+        {"SELECT DATALENGTH(C), DATALENGTH(NULL) FROM CODIGOS WHERE ID = 5", {{"NULL", "NULL"}}},
+    };
+    expectRows(std::begin(cases), std::end(cases));
+
+    erp.executeKeepingErrors("INSERT INTO CODIGOS (ID, C) VALUES (6, 'FCXX1')");
+    EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621}));
+
+    // A row added through a recordset is padded alike.
+    db::Recordset rs;
+    rs.open("SELECT * FROM CODIGOS", erp.connection(), db::CursorType::Keyset, db::LockType::Optimistic);
+    rs.addNew();
+    rs.field("ID").setValue(6);
+    rs.field("C").setValue(std::string("Z"));
+    rs.field("V").setValue(std::string("Z"));
+    rs.update();
+    EXPECT_EQ(erp.rows("SELECT '[' + C + ']', '[' + V + ']' FROM CODIGOS WHERE ID = 6"), (Rows{{"[Z   ]", "[Z]"}}));
+}
+
+// Money and decimals converted to text keep the decimals of their type: money two (style 0, and style 1
+// with thousands grouped), a decimal its scale; a text too narrow for the number is refused.
+TEST_F(SqlServerQueries, MoneyAndDecimalsReadAsTextWithTheirDecimals)
+{
+    erp.connection().execute("CREATE TABLE SALDOS (ID int, M money, D decimal(18,4), P decimal(9,2), F float)\r"
+                             "INSERT INTO SALDOS (ID, M, D, P, F) VALUES (1, 0, 2.5, 1, 1.5)\r"
+                             "INSERT INTO SALDOS (ID, M, D, P, F) VALUES (2, -0.5, -0.00005, -12.345, 2)\r"
+                             "INSERT INTO SALDOS (ID, M, D, P, F) VALUES (3, 1234567.89, 1234567.125, 0.5, 0)\r"
+                             "INSERT INTO SALDOS (ID, M, D, P, F) VALUES (4, 1.23456, NULL, NULL, NULL)\r"
+                             "INSERT INTO SALDOS (ID, M) VALUES (5, -1000)");
+    const QueryCase cases[] = {
+        {"SELECT CONVERT(varchar, M), CAST(M AS varchar(20)), CONVERT(varchar(30), M, 1) FROM SALDOS ORDER BY ID",
+         {{"0.00", "0.00", "0.00"},
+          {"-0.50", "-0.50", "-0.50"},
+          {"1234567.89", "1234567.89", "1,234,567.89"},
+          {"1.23", "1.23", "1.23"},
+          {"-1000.00", "-1000.00", "-1,000.00"}}},
+        {"SELECT CONVERT(varchar, S.M, 2), CONVERT(nvarchar(20), S.D), CAST(S.P AS nvarchar) FROM SALDOS S WHERE ID < 4 "
+         "ORDER BY S.ID",
+         {{"0.0000", "2.5000", "1.00"}, {"-0.5000", "-0.0001", "-12.35"}, {"1234567.8900", "1234567.1250", "0.50"}}},
+        {"SELECT 'Saldo: ' + CONVERT(varchar(12), ISNULL(M, 0)) FROM dbo.SALDOS WHERE ID = 1", {{"Saldo: 0.00"}}},
+        {"SELECT CONVERT(varchar, SUM(M)), CAST(MAX(D) AS varchar), CONVERT(varchar, AVG(M)) FROM SALDOS",
+         {{"1233568.62", "1234567.1250", "246713.72"}}},
+        {"SELECT CONVERT(varchar, AVG(P)), CONVERT(varchar, MIN(DISTINCT P)) FROM SALDOS WHERE ID IN (1, 3)",
+         {{"0.750000", "0.50"}}},
+        {"SELECT CAST(CAST(1.5 AS money) AS varchar), CONVERT(varchar, CONVERT(decimal(10,3), 2)), "
+         "CONVERT(varchar, CAST(1234.5 AS money), 1)",
+         {{"1.50", "2.000", "1,234.50"}}},
+        // No exact type: as the value reads.
+        {"SELECT CONVERT(varchar, F) FROM SALDOS WHERE ID = 1", {{"1.5"}}},
+        {"SELECT COUNT(*) FROM SALDOS A JOIN SALDOS B ON CONVERT(varchar, A.M) = CONVERT(varchar, B.M) + ''",
+         {{"5"}}},
+    };
+    expectRows(std::begin(cases), std::end(cases));
+
+    erp.executeKeepingErrors("SELECT CONVERT(varchar(5), M) FROM SALDOS WHERE ID = 3");
+    EXPECT_EQ(erp.nativeErrors(), (Natives{8115, 3621}));
 }
 
 // A table made at run time with an IDENTITY column numbers its rows from the seed by the step, however they

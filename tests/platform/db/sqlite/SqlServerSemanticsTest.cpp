@@ -119,12 +119,12 @@ TEST_F(SqlServerSemantics, DatesAreStoredInOneFormAndCompareAsDates)
                              "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('B', '20240229')\r"
                              "INSERT INTO PRUEBA (CODIGO, FECHA) VALUES ('C', '2024-03-01T08:00:00')");
     const QueryCase cases[] = {
-        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229 00:00:00'", {{"B"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229'", {{"B"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE FECHA >= '20240229' ORDER BY CODIGO", {{"B"}, {"C"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE FECHA < '2024-02-29T00:00:01' ORDER BY FECHA DESC", {{"B"}, {"A"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229 00:00:00'", {{"B   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE FECHA = '20240229'", {{"B   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE FECHA >= '20240229' ORDER BY CODIGO", {{"B   "}, {"C   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE FECHA < '2024-02-29T00:00:01' ORDER BY FECHA DESC", {{"B   "}, {"A   "}}},
         {"SELECT CODIGO FROM PRUEBA WHERE FECHA BETWEEN '20240201' AND '20240229 23:59:59' ORDER BY CODIGO",
-         {{"A"}, {"B"}}},
+         {{"A   "}, {"B   "}}},
         {"SELECT MIN(FECHA), MAX(FECHA) FROM PRUEBA", {{"2024-02-28 23:59:59", "2024-03-01 08:00:00"}}},
     };
     expectRows(std::begin(cases), std::end(cases));
@@ -174,7 +174,7 @@ TEST_F(SqlServerSemantics, ATableMadeAtRunTimeHasTheSchemasCollationAndChecks)
                              "ALTER TABLE PRUEBA ADD NOTA varchar(3) NULL");
     const QueryCase cases[] = {
         {"SELECT NOMBRE, COUNT(*) FROM PRUEBA GROUP BY NOMBRE", {{"Peña", "2"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE CODIGO = 'A'", {{"a"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CODIGO = 'A'", {{"a   "}}},
         {"SELECT COUNT(DISTINCT NOMBRE) FROM PRUEBA", {{"1"}}},
     };
     expectRows(std::begin(cases), std::end(cases));
@@ -238,9 +238,9 @@ TEST_F(SqlServerSemantics, PlusJoinsTextsAndConvertsATextMeetingANumber)
 {
     erp.connection().execute("INSERT INTO PRUEBA (CODIGO, NOMBRE, CANTIDAD, FECHA) VALUES ('A', 'Peña', 4, '20240228')");
     const QueryCase cases[] = {
-        {"SELECT 'a' + 'b', 'N' + CODIGO + '-' + NOMBRE, NOMBRE + NULL FROM PRUEBA", {{"ab", "NA-Peña", "NULL"}}},
+        {"SELECT 'a' + 'b', 'N' + CODIGO + '-' + NOMBRE, NOMBRE + NULL FROM PRUEBA", {{"ab", "NA   -Peña", "NULL"}}},
         {"SELECT '1' + 1, CANTIDAD + '2', '2.5' + 0.5 FROM PRUEBA", {{"2", "6", "3"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE NOMBRE LIKE '%' + 'eñ' + '%'", {{"A"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE NOMBRE LIKE '%' + 'eñ' + '%'", {{"A   "}}},
         {"SELECT FECHA + 1, FECHA - 28 FROM PRUEBA", {{"2024-02-29 00:00:00", "2024-01-31 00:00:00"}}},
     };
     expectRows(std::begin(cases), std::end(cases));
@@ -258,7 +258,7 @@ TEST_F(SqlServerSemantics, TrailingBlanksBeyondTheWidthAreCutAndOtherExcessIsRef
                              "UPDATE PRUEBA SET NOMBRE = NOMBRE + '                         ' WHERE CODIGO = 'CD'");
     const QueryCase cases[] = {
         {"SELECT CODIGO, NOMBRE, LEN(NOMBRE) FROM PRUEBA ORDER BY CODIGO",
-         {{"AB  ", "Peña                ", "4"}, {"CD", "x                   ", "1"}}},
+         {{"AB  ", "Peña                ", "4"}, {"CD  ", "x                   ", "1"}}},
     };
     expectRows(std::begin(cases), std::end(cases));
     const RefusalCase refused[] = {

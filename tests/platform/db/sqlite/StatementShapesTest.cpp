@@ -45,20 +45,20 @@ TEST_F(StatementShapes, EachRowIsStoredByItsOwnLiteralsWhateverKindTheyAre)
                                + "('F', N'seis', 3, 4.9, NULL)\r" + kInsert + "('G', 'siete ', 1.00005, 1E1, '20240305')";
     erp.connection().execute(second);
     EXPECT_EQ(stored(), (Rows{
-                            {"A", "uno", "1.5", "2", "29/02/2024"},
-                            {"B", "dos", "-2.5", "-3", "01/03/2024 10:00:00"},
-                            {"C", "tres", "1.2346", "4", "02/03/2024"},
-                            {"D", "cuatro", "-1.2346", "-5", "03/03/2024 11:30:00"},
-                            {"E", "12", "7.25", "6", "04/03/2024"},
-                            {"F", "seis", "3", "4", "NULL"},
-                            {"G", "siete ", "1.0001", "10", "05/03/2024"},
+                            {"A   ", "uno", "1.5", "2", "29/02/2024"},
+                            {"B   ", "dos", "-2.5", "-3", "01/03/2024 10:00:00"},
+                            {"C   ", "tres", "1.2346", "4", "02/03/2024"},
+                            {"D   ", "cuatro", "-1.2346", "-5", "03/03/2024 11:30:00"},
+                            {"E   ", "12", "7.25", "6", "04/03/2024"},
+                            {"F   ", "seis", "3", "4", "NULL"},
+                            {"G   ", "siete ", "1.0001", "10", "05/03/2024"},
                         }));
     // Conditions of one shape, with literals of other kinds, find their own rows.
     const std::pair<const char*, Rows> lookups[] = {
-        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 2 AND NOMBRE = 'uno'", {{"A"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = -3 AND NOMBRE = 'DOS'", {{"B"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = '6' AND NOMBRE = 12", {{"E"}}},
-        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 4.0 AND NOMBRE = N'tres'", {{"C"}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 2 AND NOMBRE = 'uno'", {{"A   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = -3 AND NOMBRE = 'DOS'", {{"B   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = '6' AND NOMBRE = 12", {{"E   "}}},
+        {"SELECT CODIGO FROM PRUEBA WHERE CANTIDAD = 4.0 AND NOMBRE = N'tres'", {{"C   "}}},
     };
     for (const auto& [statement, expected] : lookups) EXPECT_EQ(erp.rows(statement), expected) << statement;
 }
@@ -135,7 +135,7 @@ TEST_F(StatementShapes, AStoreOpenedAsARecordsetIsRefusedByTheSchemaAsItIsNow)
     other.execute("DROP TABLE CAMBIA");
     other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
     other.execute("INSERT INTO CAMBIA (CODIGO, VALOR) VALUES ('B', '2.5')");
-    refused("narrowed by another connection", {{"B", "2.5"}});
+    refused("narrowed by another connection", {{"B   ", "2.5"}});
 }
 
 // A statement of a known shape is read from the batch's text: it must end where the statement splitter ends
@@ -146,16 +146,16 @@ TEST_F(StatementShapes, AStatementOfAKnownShapeEndsWhereTheBatchSaysItDoes)
     const std::string a = "('A', 'a', 1.5, 1, '20240101')", b = "('B', 'b', 2, 2, NULL)";
     erp.connection().execute(row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z'\rDELETE FROM PRUEBA");
     const std::pair<std::string, Rows> batches[] = {
-        {row + a + ", " + b, {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
-        {row + "('A', 'x\rINSERT', 1, 1, NULL)\r" + row + b, {{"A", "x\rINSERT", "1", "1", "NULL"}, {"B", "b", "2", "2", "NULL"}}},
+        {row + a + ", " + b, {{"A   ", "a", "1.5", "1", "01/01/2024"}, {"B   ", "b", "2", "2", "NULL"}}},
+        {row + "('A', 'x\rINSERT', 1, 1, NULL)\r" + row + b, {{"A   ", "x\rINSERT", "1", "1", "NULL"}, {"B   ", "b", "2", "2", "NULL"}}},
         {row + a + "\rIF NOT EXISTS (SELECT * FROM PRUEBA WHERE CODIGO = 'A') " + row + "('A', 'otra', 9, 9, NULL)\r" + row + b,
-         {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+         {{"A   ", "a", "1.5", "1", "01/01/2024"}, {"B   ", "b", "2", "2", "NULL"}}},
         {row + a + "\r-- " + row + "('X', 'x', 1, 1, NULL)\r/* " + row + "('Y', 'y', 1, 1, NULL) */" + row + b,
-         {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
-        {row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z' OR CODIGO = 'B'", {{"A", "a", "1.5", "1", "01/01/2024"}}},
-        {row + a + ";;" + row + b + ";", {{"A", "a", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+         {{"A   ", "a", "1.5", "1", "01/01/2024"}, {"B   ", "b", "2", "2", "NULL"}}},
+        {row + a + "\r" + row + b + "\rDELETE FROM PRUEBA WHERE CODIGO = 'Z' OR CODIGO = 'B'", {{"A   ", "a", "1.5", "1", "01/01/2024"}}},
+        {row + a + ";;" + row + b + ";", {{"A   ", "a", "1.5", "1", "01/01/2024"}, {"B   ", "b", "2", "2", "NULL"}}},
         {row + a + "\rUPDATE PRUEBA SET NOMBRE = 'u' WHERE CODIGO = 'A'\rSET NOCOUNT ON\r" + row + b,
-         {{"A", "u", "1.5", "1", "01/01/2024"}, {"B", "b", "2", "2", "NULL"}}},
+         {{"A   ", "u", "1.5", "1", "01/01/2024"}, {"B   ", "b", "2", "2", "NULL"}}},
     };
     for (const auto& [batch, expected] : batches) {
         for (int run = 1; run <= 2; ++run) {
@@ -171,12 +171,12 @@ TEST_F(StatementShapes, ALiteralKeptInTheTextIsPartOfTheShape)
     erp.connection().execute(std::string(kInsert) + "('A', 'b', 1, 3, NULL)\r" + kInsert + "('B', 'a', 2, 2, NULL)\r" +
                              kInsert + "('C', 'c', 3, 1, NULL)");
     const std::pair<const char*, Rows> queries[] = {
-        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}}},
-        {"SELECT TOP 2 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}, {"B"}}},
-        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 1 ORDER BY CODIGO", {{"B"}}},
-        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 2", {{"B", "a", "2"}, {"A", "b", "3"}, {"C", "c", "1"}}},
-        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 3", {{"C", "c", "1"}, {"B", "a", "2"}, {"A", "b", "3"}}},
-        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A"}}},
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A   "}}},
+        {"SELECT TOP 2 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A   "}, {"B   "}}},
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 1 ORDER BY CODIGO", {{"B   "}}},
+        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 2", {{"B   ", "a", "2"}, {"A   ", "b", "3"}, {"C   ", "c", "1"}}},
+        {"SELECT CODIGO, NOMBRE, CANTIDAD FROM PRUEBA WHERE IMPORTE > 0 ORDER BY 3", {{"C   ", "c", "1"}, {"B   ", "a", "2"}, {"A   ", "b", "3"}}},
+        {"SELECT TOP 1 CODIGO FROM PRUEBA WHERE IMPORTE > 0 ORDER BY CODIGO", {{"A   "}}},
     };
     for (int run = 1; run <= 2; ++run)
         for (const auto& [query, expected] : queries) EXPECT_EQ(erp.rows(query), expected) << "run " << run << ": " << query;
