@@ -47,6 +47,8 @@ void CargaComprobante::llenaGrilla(ui::FlexGrid& grid, db::Recordset& rs,
                                    void (CargaComprobante::*fila)(ui::FlexGrid&, db::Recordset&))
 {
     if (trap.left() || rs.bof()) return;
+    // One row per record and the empty one after them; a count the recordset cannot give reserves nothing.
+    grid.reserveRows(grid.rows() + rs.recordCount());
     bool first = true;
     while (!trap.left() && !rs.eof()) {
         if (!first) grid.setRows(grid.rows() + 1);
