@@ -30,6 +30,58 @@ constexpr std::string_view kSource = "Recordset";
     fail(hresult::kUnspecified, fmt::format("The row of {} could not be written.", table));
 }
 
+// Counts a recordset read in full among those whose walk goes on, so the connection's provider may let the
+// lookups made meanwhile share one read of the database.
+class Walk {
+public:
+    Walk() = default;
+    explicit Walk(std::shared_ptr<Connection::State> state) : state_(std::move(state))
+    {
+        if (state_->walking++ == 0 && state_->provider) state_->provider->keepReading(true);
+    }
+    Walk(Walk&& other) noexcept : state_(std::move(other.state_)) {}
+    Walk& operator=(Walk&& other) noexcept
+    {
+        if (this != &other) {
+            end();
+            state_ = std::move(other.state_);
+        }
+        return *this;
+    }
+    ~Walk() { end(); }
+
+    void end()
+    {
+        if (state_ && --state_->walking == 0 && state_->provider) state_->provider->keepReading(false);
+        state_.reset();
+    }
+
+private:
+    std::shared_ptr<Connection::State> state_;
+};
+
+// The rows of a snapshot one after the other in one block, so that a row read costs no room of its own.
+class Snapshot {
+public:
+    explicit Snapshot(std::size_t width = 0) : width_(width) {}
+    long size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // Takes the row's values; the row keeps its room for the next one.
+    void append(Row& row)
+    {
+        row.resize(width_);
+        for (base::Value& value : row) values_.push_back(std::move(value));
+        ++count_;
+    }
+    base::Value* at(long index) { return values_.data() + static_cast<std::size_t>(index) * width_; }
+    const base::Value* at(long index) const { return values_.data() + static_cast<std::size_t>(index) * width_; }
+
+private:
+    std::size_t width_;
+    std::vector<base::Value> values_;
+    long count_ = 0;
+};
+
 }  // namespace
 
 struct Recordset::Impl {
@@ -40,13 +92,14 @@ struct Recordset::Impl {
 
     // A snapshot keeps every row; a stream keeps the cursor and the current row only.
     bool snapshot = true;
-    std::vector<Row> rows;
+    Snapshot rows;
     long position = 0;  // snapshot: -1 before the first row, rows.size() after the last
     std::unique_ptr<RowCursor> cursor;
     Row current;
     long streamed = 0;  // rows read from the stream so far
     bool streamAtEnd = false;
     long streamCount = -1;
+    Walk walk;  // a snapshot with rows, until the walk first reaches its end
 
     // Writing.
     std::shared_ptr<Connection::State> connection;
@@ -62,13 +115,14 @@ struct Recordset::Impl {
     }
 
     bool bof() const { return snapshot ? rows.empty() || position < 0 : streamed == 0; }
-    bool eof() const { return snapshot ? rows.empty() || position >= static_cast<long>(rows.size()) : streamAtEnd; }
+    bool eof() const { return snapshot ? rows.empty() || position >= rows.size() : streamAtEnd; }
 
-    const Row* currentRow() const
+    bool hasCurrentRow() const { return edit == Edit::Adding || !(bof() || eof()); }
+    // The current row's values, one per column; only when there is a current row.
+    const base::Value* currentRow() const
     {
-        if (edit == Edit::Adding) return &added;
-        if (bof() || eof()) return nullptr;
-        return snapshot ? &rows[static_cast<std::size_t>(position)] : &current;
+        if (edit == Edit::Adding) return added.data();
+        return snapshot ? rows.at(position) : current.data();
     }
 
     void advanceStream()
@@ -105,10 +159,9 @@ long Field::definedSize() const { return recordset_->impl_->columns[index_].defi
 const base::Value& Field::value() const
 {
     Recordset::Impl& r = *recordset_->impl_;
-    const Row* row = r.currentRow();
-    if (!row) noCurrentRecord();
+    if (!r.hasCurrentRow()) noCurrentRecord();
     if (r.edit != Recordset::Impl::Edit::None && r.pending[index_]) return *r.pending[index_];
-    return (*row)[index_];
+    return r.currentRow()[index_];
 }
 
 void Field::setValue(base::Value value)
@@ -117,7 +170,7 @@ void Field::setValue(base::Value value)
     r.requireOpen();
     if (!r.updatable) fail(adoerror::kNotUpdatable, "Current Recordset does not support updating.");
     if (r.edit == Recordset::Impl::Edit::None) {
-        if (!r.currentRow()) noCurrentRecord();
+        if (!r.hasCurrentRow()) noCurrentRecord();
         r.edit = Recordset::Impl::Edit::Editing;
         r.pending.assign(r.columns.size(), std::nullopt);
     }
@@ -155,11 +208,14 @@ void Recordset::open(std::string_view statement, Connection& connection, std::op
 
     Impl fresh;
     fresh.columns = rows->columns();
+    fresh.rows = Snapshot(fresh.columns.size());
     fresh.snapshot = state.cursorLocation == CursorLocation::Client || cursorKind != CursorType::ForwardOnly ||
                      wantsUpdates;
     if (fresh.snapshot) {
         Row row;
-        while (rows->next(row)) fresh.rows.push_back(std::move(row));
+        while (rows->next(row)) fresh.rows.append(row);
+        rows.reset();
+        if (!fresh.rows.empty()) fresh.walk = Walk(connection.state_);
     } else {
         fresh.streamCount = rows->knownCount();
         fresh.cursor = std::move(rows);
@@ -179,8 +235,9 @@ void Recordset::openRows(std::unique_ptr<RowCursor> rows)
     if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
     Impl fresh;
     fresh.columns = rows->columns();
+    fresh.rows = Snapshot(fresh.columns.size());
     Row row;
-    while (rows->next(row)) fresh.rows.push_back(std::move(row));
+    while (rows->next(row)) fresh.rows.append(row);
     fresh.open = true;
     *impl_ = std::move(fresh);
 }
@@ -215,8 +272,11 @@ void Recordset::moveNext()
     impl_->requireOpen();
     impl_->flushPendingEdit(*this);
     if (impl_->eof()) noCurrentRecord();
-    if (impl_->snapshot) ++impl_->position;
-    else impl_->advanceStream();
+    if (!impl_->snapshot) {
+        impl_->advanceStream();
+        return;
+    }
+    if (++impl_->position >= impl_->rows.size()) impl_->walk.end();
 }
 
 void Recordset::movePrevious()
@@ -233,14 +293,14 @@ void Recordset::moveLast()
     impl_->requireOpen();
     impl_->flushPendingEdit(*this);
     if (!impl_->snapshot) fail(3219, "Operation is not allowed in this context: a forward-only recordset cannot move back.");
-    impl_->position = static_cast<long>(impl_->rows.size()) - 1;
+    impl_->position = impl_->rows.size() - 1;
     if (impl_->rows.empty()) impl_->position = 0;
 }
 
 long Recordset::recordCount() const
 {
     impl_->requireOpen();
-    return impl_->snapshot ? static_cast<long>(impl_->rows.size()) : impl_->streamCount;
+    return impl_->snapshot ? impl_->rows.size() : impl_->streamCount;
 }
 
 std::size_t Recordset::fieldCount() const
@@ -271,7 +331,8 @@ std::vector<Row> Recordset::getRows(long count)
     impl_->requireOpen();
     std::vector<Row> result;
     while (!impl_->eof() && (count < 0 || static_cast<long>(result.size()) < count)) {
-        result.push_back(*impl_->currentRow());
+        const base::Value* row = impl_->currentRow();
+        result.emplace_back(row, row + impl_->columns.size());
         moveNext();
     }
     return result;
@@ -305,10 +366,10 @@ void Recordset::update()
         Row row = r.added;
         for (std::size_t i = 0; i < r.columns.size(); ++i)
             if (r.pending[i]) row[i] = *r.pending[i];
-        r.rows.push_back(std::move(row));
-        r.position = static_cast<long>(r.rows.size()) - 1;
+        r.rows.append(row);
+        r.position = r.rows.size() - 1;
     } else {
-        Row& row = r.rows[static_cast<std::size_t>(r.position)];
+        base::Value* row = r.rows.at(r.position);
         // The row is found by its primary key when the recordset holds it, else by every value as read.
         NamedValues key;
         for (const std::string& column : provider.primaryKey(r.table)) {
