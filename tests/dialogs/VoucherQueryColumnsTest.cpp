@@ -13,6 +13,10 @@ struct ColumnsCase {
     std::vector<long> xs;  // widths in capital X
 };
 
+void PrintTo(const ColumnsCase& c, std::ostream* os) {
+    *os << '"' << c.TC << '"' << (c.referencia ? " with reference" : "");
+}
+
 class Columns : public VoucherQuery, public ::testing::WithParamInterface<ColumnsCase> {};
 
 TEST_P(Columns, CaptionsAndWidthsByType) {
@@ -133,6 +137,8 @@ struct ImageCase {
     std::string TC, number;
     std::string tag;  // "" for none
 };
+
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << '"' << c.TC << "\" " << c.number; }
 
 class Images : public VoucherQuery, public ::testing::WithParamInterface<ImageCase> {};
 
