@@ -5,6 +5,7 @@
 #include "platform/db/ConnectionText.h"
 #include "platform/db/SingleTable.h"
 
+#include <bit>
 #include <fmt/format.h>
 
 namespace db {
@@ -60,26 +61,37 @@ private:
     std::shared_ptr<Connection::State> state_;
 };
 
-// The rows of a snapshot one after the other in one block, so that a row read costs no room of its own.
+// The rows of a snapshot in blocks of whole rows, each block twice the one before (1 row, 2, 4...), so that
+// a row read costs no room of its own and no row already read is moved again as more come. A block is
+// filled as rows come: the room of rows never read is never touched.
 class Snapshot {
 public:
     explicit Snapshot(std::size_t width = 0) : width_(width) {}
-    long size() const { return count_; }
+    long size() const { return static_cast<long>(count_); }
     bool empty() const { return count_ == 0; }
     // Takes the row's values; the row keeps its room for the next one.
     void append(Row& row)
     {
-        row.resize(width_);
-        for (base::Value& value : row) values_.push_back(std::move(value));
+        if (blockOf(count_) == blocks_.size()) blocks_.emplace_back().reserve((std::size_t{1} << blocks_.size()) * width_);
+        std::vector<base::Value>& block = blocks_.back();
+        for (std::size_t i = 0; i < width_; ++i) block.push_back(i < row.size() ? std::move(row[i]) : base::Value());
         ++count_;
     }
-    base::Value* at(long index) { return values_.data() + static_cast<std::size_t>(index) * width_; }
-    const base::Value* at(long index) const { return values_.data() + static_cast<std::size_t>(index) * width_; }
+    base::Value* at(long index) { return const_cast<base::Value*>(place(static_cast<std::size_t>(index))); }
+    const base::Value* at(long index) const { return place(static_cast<std::size_t>(index)); }
 
 private:
+    // Block k holds rows 2^k - 1 to 2^(k+1) - 2.
+    static std::size_t blockOf(std::size_t index) { return static_cast<std::size_t>(std::bit_width(index + 1)) - 1; }
+    const base::Value* place(std::size_t index) const
+    {
+        const std::size_t block = blockOf(index);
+        return blocks_[block].data() + (index + 1 - (std::size_t{1} << block)) * width_;
+    }
+
     std::size_t width_;
-    std::vector<base::Value> values_;
-    long count_ = 0;
+    std::vector<std::vector<base::Value>> blocks_;
+    std::size_t count_ = 0;
 };
 
 }  // namespace
