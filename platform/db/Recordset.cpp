@@ -6,7 +6,9 @@
 #include "platform/db/SingleTable.h"
 
 #include <bit>
+#include <cctype>
 #include <fmt/format.h>
+#include <unordered_map>
 
 namespace db {
 namespace {
@@ -101,6 +103,9 @@ struct Recordset::Impl {
 
     bool open = false;
     std::vector<ColumnInfo> columns;
+    // Past a few columns, the columns by their folded names, made at the first look by name.
+    static constexpr std::size_t kScannedColumns = 8;
+    std::unordered_map<std::string, std::size_t> byName;
 
     // A snapshot keeps every row; a stream keeps the cursor and the current row only.
     bool snapshot = true;
@@ -147,15 +152,29 @@ struct Recordset::Impl {
         ++streamed;
     }
 
-    std::size_t indexOf(std::string_view name) const
+    std::size_t indexOf(std::string_view name)
     {
         // Of two columns with one name, the later answers (SELECT *, X AS IDUNIDAD over a table with IDUNIDAD).
-        for (std::size_t i = columns.size(); i-- > 0;)
-            if (equalsIgnoringCase(columns[i].name, name)) return i;
+        if (columns.size() <= kScannedColumns) {
+            for (std::size_t i = columns.size(); i-- > 0;)
+                if (equalsIgnoringCase(columns[i].name, name)) return i;
+        } else {
+            if (byName.empty())
+                for (std::size_t i = 0; i < columns.size(); ++i) byName.insert_or_assign(folded(columns[i].name), i);
+            if (const auto found = byName.find(folded(name)); found != byName.end()) return found->second;
+        }
         fail(adoerror::kNotFoundInCollection,
              fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
                          "({}).",
                          name));
+    }
+
+    // A name in the one case equalsIgnoringCase compares in.
+    static std::string folded(std::string_view name)
+    {
+        std::string text(name);
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
     }
 
     void flushPendingEdit(Recordset& self)
@@ -221,8 +240,8 @@ void Recordset::open(std::string_view statement, Connection& connection, std::op
     Impl fresh;
     fresh.columns = rows->columns();
     fresh.rows = Snapshot(fresh.columns.size());
-    fresh.snapshot = state.cursorLocation == CursorLocation::Client || cursorKind != CursorType::ForwardOnly ||
-                     wantsUpdates;
+    const CursorLocation location = cursorLocation.value_or(state.cursorLocation);
+    fresh.snapshot = location == CursorLocation::Client || cursorKind != CursorType::ForwardOnly || wantsUpdates;
     if (fresh.snapshot) {
         Row row;
         while (rows->next(row)) fresh.rows.append(row);
