@@ -38,9 +38,9 @@ CargaComprobante::CargaComprobante(ClsCmnCptes& engine_, std::string TC_, std::s
 {
 }
 
-void CargaComprobante::celda(ui::FlexGrid& grid, long row, long col, const std::function<std::string()>& value)
+void CargaComprobante::escribe(ui::FlexGrid& grid, long row, long col, std::string text)
 {
-    step([&] { grid.setTextMatrix(row, col, value()); });
+    grid.setTextMatrix(row, col, std::move(text));
 }
 
 void CargaComprobante::llenaGrilla(ui::FlexGrid& grid, db::Recordset& rs,

@@ -103,8 +103,11 @@ struct Recordset::Impl {
 
     bool open = false;
     std::vector<ColumnInfo> columns;
-    // Past a few columns, the columns by their folded names, made at the first look by name.
+    // The columns by their folded names, made once a recordset of more than a few columns has been asked
+    // for more than a few of them: a lookup's row is read by a handful of names, a walk's rows by many.
     static constexpr std::size_t kScannedColumns = 8;
+    static constexpr unsigned kScannedLookups = 16;
+    unsigned lookups = 0;
     std::unordered_map<std::string, std::size_t> byName;
 
     // A snapshot keeps every row; a stream keeps the cursor and the current row only.
@@ -155,9 +158,9 @@ struct Recordset::Impl {
     std::size_t indexOf(std::string_view name)
     {
         // Of two columns with one name, the later answers (SELECT *, X AS IDUNIDAD over a table with IDUNIDAD).
-        if (columns.size() <= kScannedColumns) {
+        if (byName.empty() && (columns.size() <= kScannedColumns || ++lookups <= kScannedLookups)) {
             for (std::size_t i = columns.size(); i-- > 0;)
-                if (equalsIgnoringCase(columns[i].name, name)) return i;
+                if (sameName(columns[i].name, name)) return i;
         } else {
             if (byName.empty())
                 for (std::size_t i = 0; i < columns.size(); ++i) byName.insert_or_assign(folded(columns[i].name), i);
@@ -167,6 +170,17 @@ struct Recordset::Impl {
              fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
                          "({}).",
                          name));
+    }
+
+    // equalsIgnoringCase, with the bytes that are alike passed over first.
+    static bool sameName(std::string_view a, std::string_view b)
+    {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+            if (x != y && std::tolower(x) != std::tolower(y)) return false;
+        }
+        return true;
     }
 
     // A name in the one case equalsIgnoringCase compares in.

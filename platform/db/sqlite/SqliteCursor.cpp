@@ -49,18 +49,15 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
         const char* declared = sqlite3_column_decltype(s, i);
         ColumnInfo column = typeDeclared(declared ? declared : "");
         column.name = sqlite3_column_name(s, i);
-        cursor->columns_.push_back(std::move(column));
-    }
-    if (cursor->rowWaiting_) {
         // An expression has no declared type: its first value tells what it is.
-        for (int i = 0; i < static_cast<int>(cursor->columns_.size()); ++i) {
-            if (sqlite3_column_decltype(s, i)) continue;
+        if (!declared && cursor->rowWaiting_) {
             switch (sqlite3_column_type(s, i)) {
-            case SQLITE_INTEGER: cursor->columns_[i].type = AdoType::Integer; cursor->columns_[i].definedSize = 4; break;
-            case SQLITE_FLOAT: cursor->columns_[i].type = AdoType::Double; cursor->columns_[i].definedSize = 8; break;
+            case SQLITE_INTEGER: column.type = AdoType::Integer; column.definedSize = 4; break;
+            case SQLITE_FLOAT: column.type = AdoType::Double; column.definedSize = 8; break;
             default: break;
             }
         }
+        cursor->columns_.push_back(std::move(column));
     }
     return cursor;
 }
