@@ -9,6 +9,7 @@
 #include <cctype>
 #include <fmt/format.h>
 #include <unordered_map>
+#include <utility>
 
 namespace db {
 namespace {
@@ -63,8 +64,10 @@ private:
     std::shared_ptr<Connection::State> state_;
 };
 
-// The rows of a snapshot in blocks of whole rows, each block twice the one before (1 row, 2, 4...), so that
-// a row read costs no room of its own and no row already read is moved again as more come. A block is
+// The rows of a snapshot in blocks of whole rows, so that a row read costs no room of its own and no row
+// already read is moved again as more come. The blocks grow from 1 row by doubling up to kBlockRows rows,
+// and stay at that: a small result takes little room, and a large one is made of blocks the allocator
+// keeps at hand rather than of large ones it maps (and the system zeroes) anew for every read. A block is
 // filled as rows come: the room of rows never read is never touched.
 class Snapshot {
 public:
@@ -74,21 +77,34 @@ public:
     // Takes the row's values; the row keeps its room for the next one.
     void append(Row& row)
     {
-        if (blockOf(count_) == blocks_.size()) blocks_.emplace_back().reserve((std::size_t{1} << blocks_.size()) * width_);
-        std::vector<base::Value>& block = blocks_.back();
-        for (std::size_t i = 0; i < width_; ++i) block.push_back(i < row.size() ? std::move(row[i]) : base::Value());
+        const auto [block, offset] = placeOf(count_);
+        if (block == blocks_.size()) blocks_.emplace_back().reserve(rowsIn(block) * width_);
+        std::vector<base::Value>& values = blocks_.back();
+        for (std::size_t i = 0; i < width_; ++i) values.push_back(i < row.size() ? std::move(row[i]) : base::Value());
         ++count_;
     }
     base::Value* at(long index) { return const_cast<base::Value*>(place(static_cast<std::size_t>(index))); }
     const base::Value* at(long index) const { return place(static_cast<std::size_t>(index)); }
 
 private:
-    // Block k holds rows 2^k - 1 to 2^(k+1) - 2.
-    static std::size_t blockOf(std::size_t index) { return static_cast<std::size_t>(std::bit_width(index + 1)) - 1; }
+    static constexpr std::size_t kDoublings = 6;                           // blocks of 1, 2, 4 ... 32 rows
+    static constexpr std::size_t kBlockRows = std::size_t{1} << kDoublings;  // then blocks of 64 rows
+    static constexpr std::size_t kGrowing = kBlockRows - 1;                // rows in the growing blocks
+
+    static std::size_t rowsIn(std::size_t block) { return block < kDoublings ? std::size_t{1} << block : kBlockRows; }
+    // The block of row `index` and the row's place in it.
+    static std::pair<std::size_t, std::size_t> placeOf(std::size_t index)
+    {
+        if (index < kGrowing) {
+            const auto block = static_cast<std::size_t>(std::bit_width(index + 1)) - 1;
+            return {block, index + 1 - (std::size_t{1} << block)};
+        }
+        return {kDoublings + (index - kGrowing) / kBlockRows, (index - kGrowing) % kBlockRows};
+    }
     const base::Value* place(std::size_t index) const
     {
-        const std::size_t block = blockOf(index);
-        return blocks_[block].data() + (index + 1 - (std::size_t{1} << block)) * width_;
+        const auto [block, offset] = placeOf(index);
+        return blocks_[block].data() + offset * width_;
     }
 
     std::size_t width_;

@@ -222,4 +222,28 @@ TEST_F(Recordsets, ReadsWhileWalkingSeeOtherConnectionsCommits)
     EXPECT_EQ(keys, (std::vector<std::string>{"C", "D", "E"}));
 }
 
+// Many rows, kept in blocks: each read back in place, walked both ways.
+TEST_F(Recordsets, ManyRowsWalkBothWaysInPlace)
+{
+    erp.connection().setCursorLocation(db::CursorLocation::Client);
+    std::string batch = "DELETE TA_CONFIGURACION\r";
+    constexpr int kRows = 300;
+    for (int i = 0; i < kRows; ++i)
+        batch += "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('K" + std::to_string(1000 + i) + "', '" +
+                 std::to_string(i) + "')\r";
+    erp.connection().execute(batch);
+    db::Recordset rs;
+    rs.open("SELECT CLAVE, VALOR FROM TA_CONFIGURACION ORDER BY CLAVE", erp.connection());
+    EXPECT_EQ(rs.recordCount(), kRows);
+    int i = 0;
+    for (; !rs.eof(); rs.moveNext(), ++i) {
+        ASSERT_EQ(rs.field("CLAVE").value().toText(), "K" + std::to_string(1000 + i));
+        ASSERT_EQ(rs.field(1).value().toText(), std::to_string(i));
+    }
+    EXPECT_EQ(i, kRows);
+    rs.moveLast();
+    for (i = kRows - 1; !rs.bof(); rs.movePrevious(), --i) ASSERT_EQ(rs.field("VALOR").value().toText(), std::to_string(i));
+    EXPECT_EQ(i, -1);
+}
+
 }  // namespace
