@@ -4,8 +4,10 @@
 #include "platform/db/sqlite/SqlServerErrors.h"
 #include "platform/db/sqlite/SqliteTypes.h"
 
+#include <functional>
 #include <sqlite3.h>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace db::sqlite {
@@ -13,12 +15,16 @@ namespace {
 
 // A schema declares a few dozen types, and every query names some of them for each of its columns: each
 // declaration is read once.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 ColumnInfo typeDeclared(std::string_view declared)
 {
-    thread_local std::unordered_map<std::string, ColumnInfo> known;
-    std::string key(declared);
-    if (const auto found = known.find(key); found != known.end()) return found->second;
-    return known.emplace(std::move(key), describeDeclaredType("", declared)).first->second;
+    thread_local std::unordered_map<std::string, ColumnInfo, TextHash, std::equal_to<>> known;
+    if (const auto found = known.find(declared); found != known.end()) return found->second;
+    return known.emplace(std::string(declared), describeDeclaredType("", declared)).first->second;
 }
 
 }  // namespace
