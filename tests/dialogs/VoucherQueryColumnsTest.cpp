@@ -13,9 +13,7 @@ struct ColumnsCase {
     std::vector<long> xs;  // widths in capital X
 };
 
-void PrintTo(const ColumnsCase& c, std::ostream* os) {
-    *os << '"' << c.TC << '"' << (c.referencia ? " with reference" : "");
-}
+void PrintTo(const ColumnsCase& c, std::ostream* os) { *os << asName(c.TC) << (c.referencia ? "_reference" : ""); }
 
 class Columns : public VoucherQuery, public ::testing::WithParamInterface<ColumnsCase> {};
 
@@ -138,7 +136,7 @@ struct ImageCase {
     std::string tag;  // "" for none
 };
 
-void PrintTo(const ImageCase& c, std::ostream* os) { *os << '"' << c.TC << "\" " << c.number; }
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << asName(c.TC) << "_" << c.number; }
 
 class Images : public VoucherQuery, public ::testing::WithParamInterface<ImageCase> {};
 

@@ -15,7 +15,7 @@ struct SelectionCase {
 };
 
 void PrintTo(const SelectionCase& c, std::ostream* os) {
-    *os << '"' << c.TC << "\" filter \"" << c.Filtro << '"' << (c.contado ? " cash" : "") << (c.parcial ? " partial" : "");
+    *os << asName(c.TC) << (c.Filtro.empty() ? "" : "_filtered") << (c.contado ? "_cash" : "") << (c.parcial ? "_partial" : "");
 }
 
 class Selection : public VoucherQuery, public ::testing::WithParamInterface<SelectionCase> {};
