@@ -268,7 +268,7 @@ void Recordset::open(std::string_view statement, Connection& connection, std::op
     }
 
     Impl fresh;
-    fresh.columns = rows->columns();
+    fresh.columns = rows->takeColumns();
     fresh.rows = Snapshot(fresh.columns.size());
     const CursorLocation location = cursorLocation.value_or(state.cursorLocation);
     fresh.snapshot = location == CursorLocation::Client || cursorKind != CursorType::ForwardOnly || wantsUpdates;
@@ -295,7 +295,7 @@ void Recordset::openRows(std::unique_ptr<RowCursor> rows)
 {
     if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
     Impl fresh;
-    fresh.columns = rows->columns();
+    fresh.columns = rows->takeColumns();
     fresh.rows = Snapshot(fresh.columns.size());
     Row row;
     while (rows->next(row)) fresh.rows.append(row);

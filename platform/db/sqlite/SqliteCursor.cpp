@@ -51,6 +51,7 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     sqlite3_stmt* s = cursor->statement_.get();
     const int count = sqlite3_column_count(s);
     cursor->columns_.reserve(static_cast<std::size_t>(count));
+    cursor->types_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(s, i);
         ColumnInfo column = typeDeclared(declared ? declared : "");
@@ -63,6 +64,7 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
             default: break;
             }
         }
+        cursor->types_.push_back(column.type);
         cursor->columns_.push_back(std::move(column));
     }
     return cursor;
@@ -72,9 +74,8 @@ int SqliteCursor::step() { return sqlite3_step(statement_.get()); }
 
 void SqliteCursor::readRow(Row& row) const
 {
-    row.resize(columns_.size());
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-        row[i] = readColumn(statement_.get(), static_cast<int>(i), columns_[i].type);
+    row.resize(types_.size());
+    for (std::size_t i = 0; i < types_.size(); ++i) row[i] = readColumn(statement_.get(), static_cast<int>(i), types_[i]);
 }
 
 bool SqliteCursor::next(Row& row)
