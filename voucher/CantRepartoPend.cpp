@@ -15,6 +15,8 @@ namespace {
 double cantidadDe(std::string_view view, const std::string& condition)
 {
     db::Recordset rs;
+    // Only the first row is read: the view's later rows are not worked out.
+    rs.cursorLocation = db::CursorLocation::Server;
     gDB_Dll().abreSinTratamiento("SELECT * FROM " + std::string(view) + condition, rs);
     return rs.eof() ? 0.0 : numeroOCero(rs.field("Cantidad").value());
 }

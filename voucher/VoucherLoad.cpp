@@ -38,15 +38,17 @@ CargaComprobante::CargaComprobante(ClsCmnCptes& engine_, std::string TC_, std::s
 {
 }
 
-void CargaComprobante::celda(ui::FlexGrid& grid, long row, long col, const std::function<std::string()>& value)
+void CargaComprobante::escribe(ui::FlexGrid& grid, long row, long col, std::string text)
 {
-    step([&] { grid.setTextMatrix(row, col, value()); });
+    grid.setTextMatrix(row, col, std::move(text));
 }
 
 void CargaComprobante::llenaGrilla(ui::FlexGrid& grid, db::Recordset& rs,
                                    void (CargaComprobante::*fila)(ui::FlexGrid&, db::Recordset&))
 {
     if (trap.left() || rs.bof()) return;
+    // One row per record and the empty one after them; a count the recordset cannot give reserves nothing.
+    grid.reserveRows(grid.rows() + rs.recordCount());
     bool first = true;
     while (!trap.left() && !rs.eof()) {
         if (!first) grid.setRows(grid.rows() + 1);

@@ -7,7 +7,6 @@
 #include "platform/base/Value.h"
 #include "platform/db/Recordset.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -48,8 +47,13 @@ public:
     // Runs one step of the load; false once the load has been left.
     template <class Step>
     bool step(Step&& body) { return trap.step(std::forward<Step>(body)); }
-    // Writes one cell as a step of its own.
-    void celda(ui::FlexGrid& grid, long row, long col, const std::function<std::string()>& value);
+    // Writes one cell as a step of its own: `value()` gives its text.
+    template <class Value>
+    void celda(ui::FlexGrid& grid, long row, long col, Value&& value)
+    {
+        step([&] { escribe(grid, row, col, value()); });
+    }
+    static void escribe(ui::FlexGrid& grid, long row, long col, std::string text);
 
     // Fills the grid from the recordset, one row per record and an empty row after them; a recordset
     // without rows leaves the grid as it is.

@@ -20,6 +20,7 @@ struct Connection::State {
     std::string defaultDatabase;
     std::unique_ptr<Provider> provider;
     ErrorList errors;
+    int walking = 0;  // recordsets read in full whose walk has not reached its end
 
     Provider& openProvider();  // raises 3709 when the connection is closed
     // Raises base::Error for the first entry of the error list when it holds any.

@@ -48,6 +48,10 @@ public:
     // The literal that writes a date in this database's dialect.
     virtual std::string dateLiteral(const base::DateTime& value) const = 0;
 
+    // Whether the program is walking rows it read on this connection: the reads it makes meanwhile may
+    // share one read of the database, as long as each still sees what a read of its own would see.
+    virtual void keepReading(bool /*walking*/) {}
+
     virtual void setCommandTimeout(int /*seconds*/) {}
     virtual void setIsolationLevel(long /*level*/) {}
     virtual void setDefaultDatabase(std::string_view /*name*/) {}

@@ -5,7 +5,11 @@
 #include "platform/db/ConnectionText.h"
 #include "platform/db/SingleTable.h"
 
+#include <bit>
+#include <cctype>
 #include <fmt/format.h>
+#include <unordered_map>
+#include <utility>
 
 namespace db {
 namespace {
@@ -30,6 +34,84 @@ constexpr std::string_view kSource = "Recordset";
     fail(hresult::kUnspecified, fmt::format("The row of {} could not be written.", table));
 }
 
+// Counts a recordset read in full among those whose walk goes on, so the connection's provider may let the
+// lookups made meanwhile share one read of the database.
+class Walk {
+public:
+    Walk() = default;
+    explicit Walk(std::shared_ptr<Connection::State> state) : state_(std::move(state))
+    {
+        if (state_->walking++ == 0 && state_->provider) state_->provider->keepReading(true);
+    }
+    Walk(Walk&& other) noexcept : state_(std::move(other.state_)) {}
+    Walk& operator=(Walk&& other) noexcept
+    {
+        if (this != &other) {
+            end();
+            state_ = std::move(other.state_);
+        }
+        return *this;
+    }
+    ~Walk() { end(); }
+
+    void end()
+    {
+        if (state_ && --state_->walking == 0 && state_->provider) state_->provider->keepReading(false);
+        state_.reset();
+    }
+
+private:
+    std::shared_ptr<Connection::State> state_;
+};
+
+// The rows of a snapshot in blocks of whole rows, so that a row read costs no room of its own and no row
+// already read is moved again as more come. The blocks grow from 1 row by doubling up to kBlockRows rows,
+// and stay at that: a small result takes little room, and a large one is made of blocks the allocator
+// keeps at hand rather than of large ones it maps (and the system zeroes) anew for every read. A block is
+// filled as rows come: the room of rows never read is never touched.
+class Snapshot {
+public:
+    explicit Snapshot(std::size_t width = 0) : width_(width) {}
+    long size() const { return static_cast<long>(count_); }
+    bool empty() const { return count_ == 0; }
+    // Takes the row's values; the row keeps its room for the next one.
+    void append(Row& row)
+    {
+        const auto [block, offset] = placeOf(count_);
+        if (block == blocks_.size()) blocks_.emplace_back().reserve(rowsIn(block) * width_);
+        std::vector<base::Value>& values = blocks_.back();
+        for (std::size_t i = 0; i < width_; ++i) values.push_back(i < row.size() ? std::move(row[i]) : base::Value());
+        ++count_;
+    }
+    base::Value* at(long index) { return const_cast<base::Value*>(place(static_cast<std::size_t>(index))); }
+    const base::Value* at(long index) const { return place(static_cast<std::size_t>(index)); }
+
+private:
+    static constexpr std::size_t kDoublings = 6;                           // blocks of 1, 2, 4 ... 32 rows
+    static constexpr std::size_t kBlockRows = std::size_t{1} << kDoublings;  // then blocks of 64 rows
+    static constexpr std::size_t kGrowing = kBlockRows - 1;                // rows in the growing blocks
+
+    static std::size_t rowsIn(std::size_t block) { return block < kDoublings ? std::size_t{1} << block : kBlockRows; }
+    // The block of row `index` and the row's place in it.
+    static std::pair<std::size_t, std::size_t> placeOf(std::size_t index)
+    {
+        if (index < kGrowing) {
+            const auto block = static_cast<std::size_t>(std::bit_width(index + 1)) - 1;
+            return {block, index + 1 - (std::size_t{1} << block)};
+        }
+        return {kDoublings + (index - kGrowing) / kBlockRows, (index - kGrowing) % kBlockRows};
+    }
+    const base::Value* place(std::size_t index) const
+    {
+        const auto [block, offset] = placeOf(index);
+        return blocks_[block].data() + offset * width_;
+    }
+
+    std::size_t width_;
+    std::vector<std::vector<base::Value>> blocks_;
+    std::size_t count_ = 0;
+};
+
 }  // namespace
 
 struct Recordset::Impl {
@@ -37,16 +119,23 @@ struct Recordset::Impl {
 
     bool open = false;
     std::vector<ColumnInfo> columns;
+    // The columns by their folded names, made once a recordset of more than a few columns has been asked
+    // for more than a few of them: a lookup's row is read by a handful of names, a walk's rows by many.
+    static constexpr std::size_t kScannedColumns = 8;
+    static constexpr unsigned kScannedLookups = 16;
+    unsigned lookups = 0;
+    std::unordered_map<std::string, std::size_t> byName;
 
     // A snapshot keeps every row; a stream keeps the cursor and the current row only.
     bool snapshot = true;
-    std::vector<Row> rows;
+    Snapshot rows;
     long position = 0;  // snapshot: -1 before the first row, rows.size() after the last
     std::unique_ptr<RowCursor> cursor;
     Row current;
     long streamed = 0;  // rows read from the stream so far
     bool streamAtEnd = false;
     long streamCount = -1;
+    Walk walk;  // a snapshot with rows, until the walk first reaches its end
 
     // Writing.
     std::shared_ptr<Connection::State> connection;
@@ -62,13 +151,14 @@ struct Recordset::Impl {
     }
 
     bool bof() const { return snapshot ? rows.empty() || position < 0 : streamed == 0; }
-    bool eof() const { return snapshot ? rows.empty() || position >= static_cast<long>(rows.size()) : streamAtEnd; }
+    bool eof() const { return snapshot ? rows.empty() || position >= rows.size() : streamAtEnd; }
 
-    const Row* currentRow() const
+    bool hasCurrentRow() const { return edit == Edit::Adding || !(bof() || eof()); }
+    // The current row's values, one per column; only when there is a current row.
+    const base::Value* currentRow() const
     {
-        if (edit == Edit::Adding) return &added;
-        if (bof() || eof()) return nullptr;
-        return snapshot ? &rows[static_cast<std::size_t>(position)] : &current;
+        if (edit == Edit::Adding) return added.data();
+        return snapshot ? rows.at(position) : current.data();
     }
 
     void advanceStream()
@@ -81,15 +171,40 @@ struct Recordset::Impl {
         ++streamed;
     }
 
-    std::size_t indexOf(std::string_view name) const
+    std::size_t indexOf(std::string_view name)
     {
         // Of two columns with one name, the later answers (SELECT *, X AS IDUNIDAD over a table with IDUNIDAD).
-        for (std::size_t i = columns.size(); i-- > 0;)
-            if (equalsIgnoringCase(columns[i].name, name)) return i;
+        if (byName.empty() && (columns.size() <= kScannedColumns || ++lookups <= kScannedLookups)) {
+            for (std::size_t i = columns.size(); i-- > 0;)
+                if (sameName(columns[i].name, name)) return i;
+        } else {
+            if (byName.empty())
+                for (std::size_t i = 0; i < columns.size(); ++i) byName.insert_or_assign(folded(columns[i].name), i);
+            if (const auto found = byName.find(folded(name)); found != byName.end()) return found->second;
+        }
         fail(adoerror::kNotFoundInCollection,
              fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
                          "({}).",
                          name));
+    }
+
+    // equalsIgnoringCase, with the bytes that are alike passed over first.
+    static bool sameName(std::string_view a, std::string_view b)
+    {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+            if (x != y && std::tolower(x) != std::tolower(y)) return false;
+        }
+        return true;
+    }
+
+    // A name in the one case equalsIgnoringCase compares in.
+    static std::string folded(std::string_view name)
+    {
+        std::string text(name);
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
     }
 
     void flushPendingEdit(Recordset& self)
@@ -105,10 +220,9 @@ long Field::definedSize() const { return recordset_->impl_->columns[index_].defi
 const base::Value& Field::value() const
 {
     Recordset::Impl& r = *recordset_->impl_;
-    const Row* row = r.currentRow();
-    if (!row) noCurrentRecord();
+    if (!r.hasCurrentRow()) noCurrentRecord();
     if (r.edit != Recordset::Impl::Edit::None && r.pending[index_]) return *r.pending[index_];
-    return (*row)[index_];
+    return r.currentRow()[index_];
 }
 
 void Field::setValue(base::Value value)
@@ -117,7 +231,7 @@ void Field::setValue(base::Value value)
     r.requireOpen();
     if (!r.updatable) fail(adoerror::kNotUpdatable, "Current Recordset does not support updating.");
     if (r.edit == Recordset::Impl::Edit::None) {
-        if (!r.currentRow()) noCurrentRecord();
+        if (!r.hasCurrentRow()) noCurrentRecord();
         r.edit = Recordset::Impl::Edit::Editing;
         r.pending.assign(r.columns.size(), std::nullopt);
     }
@@ -154,12 +268,15 @@ void Recordset::open(std::string_view statement, Connection& connection, std::op
     }
 
     Impl fresh;
-    fresh.columns = rows->columns();
-    fresh.snapshot = state.cursorLocation == CursorLocation::Client || cursorKind != CursorType::ForwardOnly ||
-                     wantsUpdates;
+    fresh.columns = rows->takeColumns();
+    fresh.rows = Snapshot(fresh.columns.size());
+    const CursorLocation location = cursorLocation.value_or(state.cursorLocation);
+    fresh.snapshot = location == CursorLocation::Client || cursorKind != CursorType::ForwardOnly || wantsUpdates;
     if (fresh.snapshot) {
         Row row;
-        while (rows->next(row)) fresh.rows.push_back(std::move(row));
+        while (rows->next(row)) fresh.rows.append(row);
+        rows.reset();
+        if (!fresh.rows.empty()) fresh.walk = Walk(connection.state_);
     } else {
         fresh.streamCount = rows->knownCount();
         fresh.cursor = std::move(rows);
@@ -178,9 +295,10 @@ void Recordset::openRows(std::unique_ptr<RowCursor> rows)
 {
     if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
     Impl fresh;
-    fresh.columns = rows->columns();
+    fresh.columns = rows->takeColumns();
+    fresh.rows = Snapshot(fresh.columns.size());
     Row row;
-    while (rows->next(row)) fresh.rows.push_back(std::move(row));
+    while (rows->next(row)) fresh.rows.append(row);
     fresh.open = true;
     *impl_ = std::move(fresh);
 }
@@ -215,8 +333,11 @@ void Recordset::moveNext()
     impl_->requireOpen();
     impl_->flushPendingEdit(*this);
     if (impl_->eof()) noCurrentRecord();
-    if (impl_->snapshot) ++impl_->position;
-    else impl_->advanceStream();
+    if (!impl_->snapshot) {
+        impl_->advanceStream();
+        return;
+    }
+    if (++impl_->position >= impl_->rows.size()) impl_->walk.end();
 }
 
 void Recordset::movePrevious()
@@ -233,14 +354,14 @@ void Recordset::moveLast()
     impl_->requireOpen();
     impl_->flushPendingEdit(*this);
     if (!impl_->snapshot) fail(3219, "Operation is not allowed in this context: a forward-only recordset cannot move back.");
-    impl_->position = static_cast<long>(impl_->rows.size()) - 1;
+    impl_->position = impl_->rows.size() - 1;
     if (impl_->rows.empty()) impl_->position = 0;
 }
 
 long Recordset::recordCount() const
 {
     impl_->requireOpen();
-    return impl_->snapshot ? static_cast<long>(impl_->rows.size()) : impl_->streamCount;
+    return impl_->snapshot ? impl_->rows.size() : impl_->streamCount;
 }
 
 std::size_t Recordset::fieldCount() const
@@ -271,7 +392,8 @@ std::vector<Row> Recordset::getRows(long count)
     impl_->requireOpen();
     std::vector<Row> result;
     while (!impl_->eof() && (count < 0 || static_cast<long>(result.size()) < count)) {
-        result.push_back(*impl_->currentRow());
+        const base::Value* row = impl_->currentRow();
+        result.emplace_back(row, row + impl_->columns.size());
         moveNext();
     }
     return result;
@@ -305,10 +427,10 @@ void Recordset::update()
         Row row = r.added;
         for (std::size_t i = 0; i < r.columns.size(); ++i)
             if (r.pending[i]) row[i] = *r.pending[i];
-        r.rows.push_back(std::move(row));
-        r.position = static_cast<long>(r.rows.size()) - 1;
+        r.rows.append(row);
+        r.position = r.rows.size() - 1;
     } else {
-        Row& row = r.rows[static_cast<std::size_t>(r.position)];
+        base::Value* row = r.rows.at(r.position);
         // The row is found by its primary key when the recordset holds it, else by every value as read.
         NamedValues key;
         for (const std::string& column : provider.primaryKey(r.table)) {

@@ -48,6 +48,9 @@ public:
     // The cursor and lock types used when open() is given none.
     CursorType cursorType = CursorType::ForwardOnly;
     LockType lockType = LockType::ReadOnly;
+    // Where the rows are kept; unset, the connection's. A forward-only read-only recordset kept on the server
+    // reads its rows as it is walked: one that only wants its first row reads no other.
+    std::optional<CursorLocation> cursorLocation;
 
     // Clears the connection's error list first; raises base::Error with the failure in that list.
     void open(std::string_view statement, Connection& connection, std::optional<CursorType> cursor = {},

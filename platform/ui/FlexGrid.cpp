@@ -32,6 +32,10 @@ void FlexGrid::setRows(long rows) {
     if (observer_) observer_->rowsChanged();
 }
 
+void FlexGrid::reserveRows(long rows) {
+    if (rows > rows_) cells_.reserve(static_cast<std::size_t>(rows * cols_));
+}
+
 void FlexGrid::setCols(long cols) {
     if (cols < 0) raise(errors::kInvalidPropertyValue, "Invalid property value");
     if (cols == cols_) return;

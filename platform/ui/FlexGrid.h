@@ -54,6 +54,9 @@ public:
     long rows() const { return rows_; }
     // Growing adds empty rows at the end; shrinking drops the last rows; the other texts stay where they are.
     void setRows(long rows);
+    // Room for `rows` rows, so a grid filled row by row up to a count known beforehand does not move its
+    // cells as it grows. Rows and texts stay as they are.
+    void reserveRows(long rows);
     long cols() const { return cols_; }
     void setCols(long cols);
 

@@ -86,7 +86,11 @@ const ListItem::Sub* ListItem::sub(long j) const {
 
 ListItem::Sub& ListItem::sub(long j) {
     if (j < 1 || j >= owner_->columnCount()) raise(errors::kInvalidPropertyValue, "Invalid property value");
-    if (j > static_cast<long>(subs_.size())) subs_.resize(static_cast<std::size_t>(j));
+    if (j > static_cast<long>(subs_.size())) {
+        // A row's sub-items are set one after the other: room for all the columns is made at the first.
+        subs_.reserve(static_cast<std::size_t>(owner_->columnCount() - 1));
+        subs_.resize(static_cast<std::size_t>(j));
+    }
     return subs_[static_cast<std::size_t>(j - 1)];
 }
 

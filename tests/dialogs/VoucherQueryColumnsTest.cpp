@@ -13,6 +13,8 @@ struct ColumnsCase {
     std::vector<long> xs;  // widths in capital X
 };
 
+void PrintTo(const ColumnsCase& c, std::ostream* os) { *os << asName(c.TC) << (c.referencia ? "_reference" : ""); }
+
 class Columns : public VoucherQuery, public ::testing::WithParamInterface<ColumnsCase> {};
 
 TEST_P(Columns, CaptionsAndWidthsByType) {
@@ -133,6 +135,8 @@ struct ImageCase {
     std::string TC, number;
     std::string tag;  // "" for none
 };
+
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << asName(c.TC) << "_" << c.number; }
 
 class Images : public VoucherQuery, public ::testing::WithParamInterface<ImageCase> {};
 

@@ -8,9 +8,18 @@
 #include "core/Utilidades.h"
 #include "tests/core/ProgramFixture.h"
 
+#include <cctype>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// A text as part of a test case's name: letters and digits kept, anything else "_".
+inline std::string asName(std::string_view text) {
+    std::string name;
+    for (char c : text) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
 
 struct Cpte {
     Cpte(std::string tc, std::string id, std::string cuenta) : TC(std::move(tc)), IDCOMPROBANTE(std::move(id)), CUENTA(std::move(cuenta)) {}

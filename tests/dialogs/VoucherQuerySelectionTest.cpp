@@ -14,6 +14,10 @@ struct SelectionCase {
     std::vector<std::string> listed;  // the vouchers' numbers, in the list's order
 };
 
+void PrintTo(const SelectionCase& c, std::ostream* os) {
+    *os << asName(c.TC) << (c.Filtro.empty() ? "" : "_filtered") << (c.contado ? "_cash" : "") << (c.parcial ? "_partial" : "");
+}
+
 class Selection : public VoucherQuery, public ::testing::WithParamInterface<SelectionCase> {};
 
 TEST_P(Selection, ListsTheVouchersOfItsSource) {

@@ -4,8 +4,10 @@
 #include "platform/db/sqlite/SqlServerErrors.h"
 #include "platform/db/sqlite/SqliteTypes.h"
 
+#include <functional>
 #include <sqlite3.h>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace db::sqlite {
@@ -13,12 +15,16 @@ namespace {
 
 // A schema declares a few dozen types, and every query names some of them for each of its columns: each
 // declaration is read once.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 ColumnInfo typeDeclared(std::string_view declared)
 {
-    thread_local std::unordered_map<std::string, ColumnInfo> known;
-    std::string key(declared);
-    if (const auto found = known.find(key); found != known.end()) return found->second;
-    return known.emplace(std::move(key), describeDeclaredType("", declared)).first->second;
+    thread_local std::unordered_map<std::string, ColumnInfo, TextHash, std::equal_to<>> known;
+    if (const auto found = known.find(declared); found != known.end()) return found->second;
+    return known.emplace(std::string(declared), describeDeclaredType("", declared)).first->second;
 }
 
 }  // namespace
@@ -45,22 +51,21 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     sqlite3_stmt* s = cursor->statement_.get();
     const int count = sqlite3_column_count(s);
     cursor->columns_.reserve(static_cast<std::size_t>(count));
+    cursor->types_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(s, i);
         ColumnInfo column = typeDeclared(declared ? declared : "");
         column.name = sqlite3_column_name(s, i);
-        cursor->columns_.push_back(std::move(column));
-    }
-    if (cursor->rowWaiting_) {
         // An expression has no declared type: its first value tells what it is.
-        for (int i = 0; i < static_cast<int>(cursor->columns_.size()); ++i) {
-            if (sqlite3_column_decltype(s, i)) continue;
+        if (!declared && cursor->rowWaiting_) {
             switch (sqlite3_column_type(s, i)) {
-            case SQLITE_INTEGER: cursor->columns_[i].type = AdoType::Integer; cursor->columns_[i].definedSize = 4; break;
-            case SQLITE_FLOAT: cursor->columns_[i].type = AdoType::Double; cursor->columns_[i].definedSize = 8; break;
+            case SQLITE_INTEGER: column.type = AdoType::Integer; column.definedSize = 4; break;
+            case SQLITE_FLOAT: column.type = AdoType::Double; column.definedSize = 8; break;
             default: break;
             }
         }
+        cursor->types_.push_back(column.type);
+        cursor->columns_.push_back(std::move(column));
     }
     return cursor;
 }
@@ -69,9 +74,8 @@ int SqliteCursor::step() { return sqlite3_step(statement_.get()); }
 
 void SqliteCursor::readRow(Row& row) const
 {
-    row.resize(columns_.size());
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-        row[i] = readColumn(statement_.get(), static_cast<int>(i), columns_[i].type);
+    row.resize(types_.size());
+    for (std::size_t i = 0; i < types_.size(); ++i) row[i] = readColumn(statement_.get(), static_cast<int>(i), types_[i]);
 }
 
 bool SqliteCursor::next(Row& row)

@@ -17,6 +17,7 @@ public:
                                                ErrorList& errors);
 
     const std::vector<ColumnInfo>& columns() const override { return columns_; }
+    std::vector<ColumnInfo> takeColumns() override { return std::move(columns_); }
     bool next(Row& row) override;
 
 private:
@@ -27,6 +28,7 @@ private:
     Statement statement_;
     std::shared_ptr<Database> db_;
     std::vector<ColumnInfo> columns_;
+    std::vector<AdoType> types_;  // each column's, as its values are read
     bool rowWaiting_ = false;
     bool done_ = false;
 };

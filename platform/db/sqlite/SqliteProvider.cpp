@@ -4,6 +4,7 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/db/SchemaLists.h"
 #include "platform/db/sqlite/DatabaseFile.h"
+#include "platform/db/sqlite/ReadPin.h"
 #include "platform/db/sqlite/SchemaRules.h"
 #include "platform/db/sqlite/SqlQuoting.h"
 #include "platform/db/sqlite/SqlServerErrors.h"
@@ -76,6 +77,7 @@ SqliteProvider::SqliteProvider(std::shared_ptr<Database> db, std::unique_ptr<Ses
     : db_(std::move(db)),
       statements_(std::make_shared<StatementCache>(db_, kKeptStatements)),
       rules_(std::make_unique<SchemaRules>(db_)),
+      reads_(std::make_unique<ReadPin>(db_)),
       session_(std::move(session)),
       file_(std::move(file)),
       catalog_(std::move(catalog))
@@ -217,6 +219,7 @@ long SqliteProvider::execute(std::string_view batch, ErrorList& errors)
     // A unit of work opens its transaction first. Opened before the look at the schema, the transaction
     // takes that look under its own lock, where in autocommit it would be a read transaction of its own. It
     // takes the write lock at once, so that the look and the batch's writes see the file as one.
+    reads_->release();
     syncTransactionCount();
     const bool opensHere = transactionCount_ == 0 && sqlite3_get_autocommit(db_->get()) && opensTransaction(batch);
     if (opensHere && !runText("BEGIN IMMEDIATE", errors)) return 0;
@@ -348,7 +351,12 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
 std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, ErrorList& errors)
 {
     const bool checked = !readsOnly(statement);
-    if (checked) rules_->refresh();
+    if (checked) {
+        reads_->release();
+        rules_->refresh();
+    } else {
+        reads_->beforeRead();
+    }
     rules_->dateOrder = session_->dateOrder;
     if (rules_->identityInsert != session_->identityInsert) {
         rules_->identityInsert = session_->identityInsert;
@@ -385,6 +393,8 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
     }
     Statement prepared = prepareOrReport(select->sql, errors);
     if (!prepared || !bind(prepared, select->parameters, true, errors)) return nullptr;
+    // A SELECT that writes (SELECT ... INTO) writes on a read of its own.
+    if (!sqlite3_stmt_readonly(prepared.get())) reads_->release();
     return SqliteCursor::start(std::move(prepared), db_, errors);
 }
 
@@ -394,6 +404,7 @@ void SqliteProvider::rollbackTransaction(ErrorList& errors) { execute("ROLLBACK 
 
 std::unique_ptr<RowCursor> SqliteProvider::tables(ErrorList& errors)
 {
+    reads_->beforeRead();
     Statement statement = prepareOrReport(
         "SELECT name, upper(type) FROM sqlite_master WHERE type IN ('table', 'view') "
         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name",
@@ -408,6 +419,7 @@ std::unique_ptr<RowCursor> SqliteProvider::tables(ErrorList& errors)
 
 std::unique_ptr<RowCursor> SqliteProvider::columns(std::string_view table, ErrorList& errors)
 {
+    reads_->beforeRead();
     Statement statement = prepareOrReport(
         "SELECT m.name, c.name, c.cid + 1, c.type FROM sqlite_master m, pragma_table_info(m.name) c "
         "WHERE m.type IN ('table', 'view') AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
@@ -432,6 +444,7 @@ std::unique_ptr<RowCursor> SqliteProvider::columns(std::string_view table, Error
 
 std::vector<std::string> SqliteProvider::primaryKey(std::string_view table)
 {
+    reads_->beforeRead();
     std::vector<std::string> key;
     int code = 0;
     std::string message;
@@ -487,6 +500,7 @@ bool SqliteProvider::storeValues(std::string_view table, const NamedValues& valu
 
 bool SqliteProvider::insertRow(std::string_view table, const NamedValues& values, ErrorList& errors)
 {
+    reads_->release();
     std::vector<base::Value> stored;
     if (!storeValues(table, values, stored, errors)) return false;
     std::string names, marks;
@@ -508,6 +522,7 @@ bool SqliteProvider::updateRow(std::string_view table, const NamedValues& values
                                ErrorList& errors)
 {
     if (values.empty()) return true;
+    reads_->release();
     std::vector<base::Value> stored;
     if (!storeValues(table, values, stored, errors)) return false;
     std::string assignments, conditions;
@@ -544,5 +559,7 @@ void SqliteProvider::setCommandTimeout(int seconds)
     // The time-out bounds waiting for a lock held by another program on the same file.
     sqlite3_busy_timeout(db_->get(), seconds > 0 ? seconds * 1000 : 0);
 }
+
+void SqliteProvider::keepReading(bool walking) { reads_->keep(walking); }
 
 }  // namespace db::sqlite

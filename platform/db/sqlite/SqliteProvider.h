@@ -16,6 +16,7 @@
 
 namespace db::sqlite {
 
+class ReadPin;
 class SchemaRules;
 struct SessionSettings;
 class StatementCache;
@@ -43,6 +44,7 @@ public:
                    ErrorList& errors) override;
     std::string dateLiteral(const base::DateTime& value) const override;
     void setCommandTimeout(int seconds) override;
+    void keepReading(bool walking) override;
 
     const std::filesystem::path& file() const { return file_; }
 
@@ -77,6 +79,7 @@ private:
     std::shared_ptr<Database> db_;
     std::shared_ptr<StatementCache> statements_;
     std::unique_ptr<SchemaRules> rules_;
+    std::unique_ptr<ReadPin> reads_;
     std::unique_ptr<SessionSettings> session_;  // the database's functions read it by address
     std::filesystem::path file_;
     std::string catalog_;

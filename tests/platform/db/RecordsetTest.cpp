@@ -170,4 +170,80 @@ TEST_F(Recordsets, SchemaListsNameTablesViewsAndColumns)
     EXPECT_EQ(names, (std::vector<std::string>{"CLAVE", "VALOR", "VALORAUX"}));
 }
 
+// On a client connection a recordset is read whole at open; kept on the server, a forward-only one reads its
+// rows as it is walked and cannot tell how many there are.
+TEST_F(Recordsets, ARecordsetKeptOnTheServerReadsAsItIsWalked)
+{
+    erp.connection().setCursorLocation(db::CursorLocation::Client);
+    db::Recordset snapshot, streamed;
+    streamed.cursorLocation = db::CursorLocation::Server;
+    snapshot.open("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE", erp.connection());
+    streamed.open("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE", erp.connection());
+    EXPECT_EQ(snapshot.recordCount(), 3);
+    EXPECT_EQ(streamed.recordCount(), -1);
+    std::vector<std::string> keys;
+    for (; !streamed.eof(); streamed.moveNext()) keys.push_back(streamed.field("clave").value().toText());
+    EXPECT_EQ(keys, (std::vector<std::string>{"A", "B", "C"}));
+}
+
+// While a recordset is walked, the statements read meanwhile on its connection see what other connections
+// commit, and both connections go on writing.
+TEST_F(Recordsets, ReadsWhileWalkingSeeOtherConnectionsCommits)
+{
+    using Rows = std::vector<std::vector<std::string>>;
+    erp.connection().setCursorLocation(db::CursorLocation::Client);
+    db::Connection other;
+    other.open(erp.connectionText());
+    db::Recordset walked;
+    walked.open("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE", erp.connection());
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM TA_CONFIGURACION"), (Rows{{"3"}}));
+    other.execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('D', '4')");
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM TA_CONFIGURACION"), (Rows{{"4"}}));
+    other.execute("UPDATE TA_CONFIGURACION SET VALOR = '5' WHERE CLAVE = 'D'");
+    EXPECT_EQ(erp.rows("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'D'"), (Rows{{"5"}}));
+
+    // This connection writes after the other one committed, and the other one after it.
+    erp.connection().execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('E', '6')");
+    EXPECT_EQ(erp.rows("SELECT COUNT(*) FROM TA_CONFIGURACION"), (Rows{{"5"}}));
+    other.execute("DELETE TA_CONFIGURACION WHERE CLAVE = 'A'");
+    EXPECT_EQ(erp.rows("SELECT MIN(CLAVE) FROM TA_CONFIGURACION"), (Rows{{"B"}}));
+    erp.connection().beginTrans();
+    erp.connection().execute("DELETE TA_CONFIGURACION WHERE CLAVE = 'B'");
+    erp.connection().commitTrans();
+
+    // The walk itself keeps the rows it opened on.
+    std::vector<std::string> keys;
+    for (; !walked.eof(); walked.moveNext()) keys.push_back(walked.field("CLAVE").value().toText());
+    EXPECT_EQ(keys, (std::vector<std::string>{"A", "B", "C"}));
+    db::Recordset seen;
+    seen.open("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE", other);
+    keys.clear();
+    for (; !seen.eof(); seen.moveNext()) keys.push_back(seen.field("CLAVE").value().toText());
+    EXPECT_EQ(keys, (std::vector<std::string>{"C", "D", "E"}));
+}
+
+// Many rows, kept in blocks: each read back in place, walked both ways.
+TEST_F(Recordsets, ManyRowsWalkBothWaysInPlace)
+{
+    erp.connection().setCursorLocation(db::CursorLocation::Client);
+    std::string batch = "DELETE TA_CONFIGURACION\r";
+    constexpr int kRows = 300;
+    for (int i = 0; i < kRows; ++i)
+        batch += "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('K" + std::to_string(1000 + i) + "', '" +
+                 std::to_string(i) + "')\r";
+    erp.connection().execute(batch);
+    db::Recordset rs;
+    rs.open("SELECT CLAVE, VALOR FROM TA_CONFIGURACION ORDER BY CLAVE", erp.connection());
+    EXPECT_EQ(rs.recordCount(), kRows);
+    int i = 0;
+    for (; !rs.eof(); rs.moveNext(), ++i) {
+        ASSERT_EQ(rs.field("CLAVE").value().toText(), "K" + std::to_string(1000 + i));
+        ASSERT_EQ(rs.field(1).value().toText(), std::to_string(i));
+    }
+    EXPECT_EQ(i, kRows);
+    rs.moveLast();
+    for (i = kRows - 1; !rs.bof(); rs.movePrevious(), --i) ASSERT_EQ(rs.field("VALOR").value().toText(), std::to_string(i));
+    EXPECT_EQ(i, -1);
+}
+
 }  // namespace
