@@ -10,7 +10,6 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/ui/Prompter.h"
 #include "stock/ClsCmnCptes.h"
-#include "stock/EquivalenceReads.h"
 #include "stock/UnitEquivalences.h"
 
 #include <cmath>
@@ -131,7 +130,6 @@ void FrmLoteyPosicion::cargaSaldos(bool conLote) {
     const long primera = g.rows();
     if (rs.recordCount() > 0) g.setRows(primera + rs.recordCount());
     long r = primera;
-    EquivalenceReads lecturas;
     try {
         for (; !rs.eof(); rs.moveNext(), ++r) {
             if (r >= g.rows()) g.setRows(r + 1);
