@@ -10,6 +10,7 @@
 #include "dialogs/GridCellEditor.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/FormObserver.h"
 #include "platform/ui/TextMeasurer.h"
 
 #include <string>
@@ -20,14 +21,8 @@ public:
     // Which control holds the keyboard focus.
     enum class Focus { Grid, Box, Aceptar };
 
-    class Observer {
-    public:
-        virtual ~Observer() = default;
-        // The edit box opened, closed or moved, or the caption or label changed.
-        virtual void formChanged() = 0;
-        virtual void focusMoved() = 0;
-        virtual void formHidden() = 0;
-    };
+    // formChanged: the edit box opened, closed or moved, or the caption or label changed.
+    using Observer = ui::FormObserver;
 
     EntryGridForm(const EntryGridForm&) = delete;
     EntryGridForm& operator=(const EntryGridForm&) = delete;

@@ -13,6 +13,7 @@
 #include "platform/base/Value.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FormObserver.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/TextMeasurer.h"
 
@@ -42,14 +43,10 @@ public:
         bool operator==(const Focus&) const = default;
     };
 
-    class Observer {
+    // formChanged: search boxes (how many, texts, colours, places) or the layout changed; focusMoved: by
+    // focus().
+    class Observer : public ui::FormObserver {
     public:
-        virtual ~Observer() = default;
-        // Search boxes (how many, texts, colours, places) or the layout changed.
-        virtual void formChanged() = 0;
-        // The window's code moved the focus (focus()).
-        virtual void focusMoved() = 0;
-        virtual void formHidden() = 0;
         virtual void formCentred() = 0;
     };
 

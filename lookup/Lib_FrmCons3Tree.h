@@ -15,6 +15,7 @@
 #include "platform/base/ErrorTrap.h"
 #include "platform/base/Value.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FormObserver.h"
 #include "platform/ui/TreeView.h"
 
 #include <string>
@@ -26,15 +27,8 @@ public:
     // Which control holds the keyboard focus.
     enum class Focus { None, Tree, SearchBox, Other };
 
-    class Observer {
-    public:
-        virtual ~Observer() = default;
-        // The search box's text changed by the window's own code.
-        virtual void formChanged() = 0;
-        // The window's code moved the focus (focus()).
-        virtual void focusMoved() = 0;
-        virtual void formHidden() = 0;
-    };
+    // formChanged: the search box's text changed by the window's own code; focusMoved: by focus().
+    using Observer = ui::FormObserver;
 
     Lib_FrmCons3Tree();
     Lib_FrmCons3Tree(const Lib_FrmCons3Tree&) = delete;
