@@ -46,7 +46,7 @@ Scratch::~Scratch()
     scratch.clear();
 }
 
-std::filesystem::path repository() { return std::filesystem::path(__FILE__).parent_path().parent_path(); }
+std::filesystem::path repository() { return MIGRA_SOURCE_DIR; }
 
 void generateLegacyFolder(const std::filesystem::path& folder, const std::string& option, long count)
 {
