@@ -233,6 +233,11 @@ Seconds rawPrepared(const std::filesystem::path& folder, const std::string& sour
     Seconds seconds;
     seconds.cheques = writeCheques(db, rows, units);
     seconds.file = writeFile(db, rows, units);
+    const std::size_t expected = rows.cheques.lines.values.size() + rows.file.lines.values.size();
+    bench::CopiedRows written;
+    bench::readRows(db, "SELECT COUNT(*) FROM MV_ASIENTOS", written);
+    if (static_cast<std::size_t>(sqlite3_value_int64(written.values.front().front())) != expected)
+        fail(fmt::format("{}: the lines written are not the window's {}", target, expected));
     sqlite3_close(db);
     return seconds;
 }
