@@ -4,8 +4,9 @@
 // is prepared before the clock starts with the demo data (the "CC" and "SI" booklets, the "CC" sub-journal).
 //
 // The cheques are one transaction: the DELETE of the earlier run's cheques, then per cheque the booklet's
-// number, the checks that the number is free, the entry number, the calendar day and the bank, then the two
-// lines and the booklet's advance. The file is one transaction too: the DELETE, the entry number once per
+// proposal, the checks that the number is free (no entry holds it, its control row removed), the entry
+// number, the booklet read again to validate and to advance it, the calendar day and the bank, then the two
+// lines, the booklet's advance and the used number. The file is one transaction too: the DELETE, the entry number once per
 // month, one line per file line, the booklet's advance. Against raw prepared SQLite in the same run, into
 // identical databases:
 //   (a) the same units of work: the same reads and writes in the same transactions (the target: the imports
