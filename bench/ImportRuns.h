@@ -1,6 +1,6 @@
 // An import measured as the operator runs it, the window shown (offscreen when there is no display) with the
 // Qt event pump, and again without a window: the same database work with no label shown and no events,
-// which tells what the window costs.
+// which tells what the window costs; and what the import benchmarks set up around it and print after it.
 #pragma once
 
 #include "bench/BenchSupport.h"
