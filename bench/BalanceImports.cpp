@@ -14,11 +14,9 @@
 
 #include "bench/BenchSupport.h"
 #include "bench/ImportRuns.h"
-#include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "importer/Importar.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,21 +34,13 @@ using bench::Clock;
 using bench::check;
 using bench::countRows;
 using bench::fail;
+using bench::runEntry;
 constexpr std::size_t kClientes = 11, kProveedores = 12;
 
 struct Seconds {
     double customers = 0, suppliers = 0, net = 0;
     double total() const { return customers + suppliers + net; }
 };
-
-double runEntry(Importar& window, std::size_t entry)
-{
-    for (ui::CheckBox& box : window.chkTabla) box.value = 0;
-    window.chkTabla[entry].value = 1;
-    const auto start = Clock::now();
-    window.cmdImportar_Click();
-    return bench::since(start);
-}
 
 void expectFinished(const Importar& window, const std::string& what)
 {
@@ -208,26 +198,15 @@ double rawPrepared(const std::filesystem::path& folder, const std::string& sourc
 
 int main(int argc, char** argv)
 {
-    const long records = argc > 1 ? std::atol(argv[1]) : 100000;
-    if (records <= 0) fail("usage: bench_balance_imports [records]");
-    bench::drawOffscreenWithoutDisplay();
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-
-    const bench::Scratch scratch;
-    const std::filesystem::path& folder = scratch.folder();
-    gUsuarioLogeado = "bench";
-    gUNegocio = "   1";
-
-    const auto made = Clock::now();
-    bench::generateLegacyFolder(folder / "legacy", "--balances", records);
-    std::printf("legacy folder with %ld customer and %ld supplier open items generated in %.1f s\n", records, records,
-                bench::since(made));
+    const bench::ImportBench bench(argc, argv, "bench_balance_imports [records]");
+    const long records = bench.records();
+    bench.generate({"--balances", std::to_string(records)},
+                   fmt::format("{} customer and {} supplier open items", records, records));
 
     const auto [shown, hidden] = bench::withAndWithoutWindow(
-        folder, [&](Importar& window) { return importBalances(window, folder / "legacy", records); });
-    const double units = rawPrepared(folder, "VENTANA", "CRUDO", true);
-    const double ideal = rawPrepared(folder, "VENTANA", "IDEAL", false);
+        bench.folder(), [&](Importar& window) { return importBalances(window, bench.legacy(), records); });
+    const double units = rawPrepared(bench.folder(), "VENTANA", "CRUDO", true);
+    const double ideal = rawPrepared(bench.folder(), "VENTANA", "IDEAL", false);
 
     std::printf("open items: %ld customers, %ld suppliers\n", records, records);
     std::printf("                                    customers/s  suppliers/s  net pass/s  records/s, all\n");
@@ -237,9 +216,6 @@ int main(int argc, char** argv)
                     records / s.net, 2 * records / s.total());
     std::printf("raw prepared sqlite3, same units of work:                          %10.0f\n", 2 * records / units);
     std::printf("raw prepared sqlite3, final rows only:                             %10.0f\n", 2 * records / ideal);
-    std::printf("import / same units of work: %.2fx (window shown), %.2fx (no window)\n", shown.total() / units,
-                hidden.total() / units);
-    std::printf("import / final rows only:    %.2fx (window shown), %.2fx (no window)\n", shown.total() / ideal,
-                hidden.total() / ideal);
+    bench::printRatios(shown.total(), hidden.total(), units, ideal);
     return 0;
 }

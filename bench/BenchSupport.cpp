@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fmt/format.h>
+#include <fstream>
+#include <iterator>
 #include <spawn.h>
+#include <strings.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -46,12 +49,18 @@ Scratch::~Scratch()
     scratch.clear();
 }
 
-std::filesystem::path repository() { return std::filesystem::path(__FILE__).parent_path().parent_path(); }
+std::filesystem::path repository() { return MIGRA_SOURCE_DIR; }
 
 void generateLegacyFolder(const std::filesystem::path& folder, const std::string& option, long count)
 {
+    generateLegacyFolder(folder, {option, std::to_string(count)});
+}
+
+void generateLegacyFolder(const std::filesystem::path& folder, const std::vector<std::string>& options)
+{
     const std::filesystem::path script = repository() / "tools" / "demo" / "make_legacy_folder.py";
-    std::vector<std::string> words{"/usr/bin/python3", script.string(), folder.string(), option, std::to_string(count)};
+    std::vector<std::string> words{"/usr/bin/python3", script.string(), folder.string()};
+    words.insert(words.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
@@ -73,6 +82,15 @@ void logIn(const std::filesystem::path& folder, const std::string& name)
     erp.gUsuario = "bench";
     erp.OpenServerADODB(false, 3, "", false);
     if (!erp.gOpenFlag) fail("cannot open the embedded database " + name);
+}
+
+void loadDemoData()
+{
+    std::ifstream in(repository() / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
+    std::string demo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (demo.empty()) fail("the demo data cannot be read");
+    gDB_Dll().EjecutaConsultaSQL(demo);
+    if (!gDB_Dll().gCnn.errors().empty()) fail("the demo data did not load");
 }
 
 long countRows(const std::string& table)
@@ -112,6 +130,35 @@ std::string CopiedRows::insertInto(const std::string& table) const
         marks += i ? ", ?" : "?";
     }
     return fmt::format("INSERT INTO {} ({}) VALUES ({})", table, names, marks);
+}
+
+std::size_t CopiedRows::column(const std::string& name) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (strcasecmp(columns[i].c_str(), name.c_str()) == 0) return i;
+    fail("no column " + name);
+}
+
+Statement::Statement(sqlite3* db, const std::string& text) : db_(db)
+{
+    check(sqlite3_prepare_v2(db, text.c_str(), -1, &statement_, nullptr), db);
+}
+
+Statement::~Statement() { sqlite3_finalize(statement_); }
+
+bool Statement::run(const std::vector<sqlite3_value*>& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int index = static_cast<int>(i) + 1;
+        if (values[i]) sqlite3_bind_value(statement_, index, values[i]);
+        else sqlite3_bind_null(statement_, index);
+    }
+    int code = sqlite3_step(statement_);
+    const bool answered = code == SQLITE_ROW;
+    while (code == SQLITE_ROW) code = sqlite3_step(statement_);
+    check(code, db_);
+    sqlite3_reset(statement_);
+    return answered;
 }
 
 void readRows(sqlite3* db, const std::string& select, CopiedRows& rows, int firstColumn, bool lastIsKey)

@@ -42,9 +42,14 @@ std::filesystem::path repository();
 
 // A legacy folder made by the demo generator, e.g. option "--orders" with `count` 1000.
 void generateLegacyFolder(const std::filesystem::path& folder, const std::string& option, long count);
+// The same with the generator's options as they are, e.g. {"--cheques", "1000", "--cheque-file", "/tmp/d"}.
+void generateLegacyFolder(const std::filesystem::path& folder, const std::vector<std::string>& options);
 
 // gDB_Dll logged in to the embedded database `name` in `folder`, made from the schema when it is new.
 void logIn(const std::filesystem::path& folder, const std::string& name);
+
+// The demo generator's ERP data (booklets, voucher types, articles) run into gDB_Dll's database.
+void loadDemoData();
 
 // The rows of `table` (which may carry a WHERE) in gDB_Dll's database.
 long countRows(const std::string& table);
@@ -67,11 +72,30 @@ struct CopiedRows {
     ~CopiedRows();
     // "INSERT INTO `table` ([A], [B]) VALUES (?, ?)" over the copied columns.
     std::string insertInto(const std::string& table) const;
+    // Where the column `name` (any case) stands in each row; fails when it was not copied.
+    std::size_t column(const std::string& name) const;
 };
 
 // The rows `select` gives on `db`, from its column `firstColumn` on; with `lastIsKey` its last column is
 // kept apart, as text, in `keys`.
 void readRows(sqlite3* db, const std::string& select, CopiedRows& rows, int firstColumn = 0, bool lastIsKey = false);
+
+// One prepared statement on raw SQLite, run with values bound in order (1, 2, ...).
+class Statement {
+public:
+    Statement(sqlite3* db, const std::string& text);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Runs once with `values` bound (a null pointer binds Null), reading every row it answers; true when it
+    // answered one.
+    bool run(const std::vector<sqlite3_value*>& values = {});
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
 
 // The database file `file` attached to `db` as "source", and let go again.
 void attachSource(sqlite3* db, const std::filesystem::path& file);

@@ -14,17 +14,12 @@
 
 #include "bench/BenchSupport.h"
 #include "bench/ImportRuns.h"
-#include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "importer/Importar.h"
 
-#include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fmt/format.h>
-#include <fstream>
-#include <iterator>
 #include <sqlite3.h>
 #include <string>
 
@@ -34,29 +29,9 @@ using bench::Clock;
 using bench::check;
 using bench::countRows;
 using bench::fail;
+using bench::loadDemoData;
+using bench::runEntry;
 constexpr std::size_t kVentas = 15, kSaldosStock = 18;
-
-std::string demoData()
-{
-    std::ifstream in(bench::repository() / "tools" / "demo" / "erp-demo-data.sql", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void loadDemoData()
-{
-    std::string demo = demoData();
-    gDB_Dll().EjecutaConsultaSQL(demo);
-    if (!gDB_Dll().gCnn.errors().empty()) fail("the demo data did not load");
-}
-
-double runEntry(Importar& window, std::size_t entry)
-{
-    for (ui::CheckBox& box : window.chkTabla) box.value = 0;
-    window.chkTabla[entry].value = 1;
-    const auto start = Clock::now();
-    window.cmdImportar_Click();
-    return bench::since(start);
-}
 
 struct Seconds {
     double opening = 0, history = 0;
@@ -155,20 +130,10 @@ Seconds rawPrepared(const std::filesystem::path& folder, const std::string& sour
 
 int main(int argc, char** argv)
 {
-    const long records = argc > 1 ? std::atol(argv[1]) : 100000;
-    if (records <= 0) fail("usage: bench_stock_imports [records]");
-    bench::drawOffscreenWithoutDisplay();
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-
-    const bench::Scratch scratch;
-    const std::filesystem::path& folder = scratch.folder();
-    gUsuarioLogeado = "bench";
-    gUNegocio = "   1";
-
-    const auto made = Clock::now();
-    bench::generateLegacyFolder(folder / "legacy", "--stock", records);
-    std::printf("legacy folder with %ld balances and %ld sales generated in %.1f s\n", records, records, bench::since(made));
+    const bench::ImportBench bench(argc, argv, "bench_stock_imports [records]");
+    const long records = bench.records();
+    const std::filesystem::path& folder = bench.folder();
+    bench.generate({"--stock", std::to_string(records)}, fmt::format("{} balances and {} sales", records, records));
 
     const auto [shown, hidden] = bench::withAndWithoutWindow(
         folder, [&](Importar& window) { return importStock(window, folder / "legacy", records); });

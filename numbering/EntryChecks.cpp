@@ -94,8 +94,9 @@ bool ExisteAsientoCliente(const std::string& TC, const std::string& Suc, const s
 {
     const DB_Dll& erp = gDB_Dll();
     db::Recordset rs;
-    numbering::abreConsulta("SELECT * FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = MA_CUENTAS.CODIGO "
-                            "WHERE MA_CUENTAS.TipoVista = 'CL' AND TC = " +
+    // One column is enough to tell whether there is a line.
+    numbering::abreConsulta("SELECT MV_ASIENTOS.TC FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = "
+                            "MA_CUENTAS.CODIGO WHERE MA_CUENTAS.TipoVista = 'CL' AND TC = " +
                                 erp.SQLValue(numbering::codigo4(TC)) + " AND SUCURSAL = " +
                                 erp.SQLValue(base::trim(Suc)) + " AND NUMERO = " + erp.SQLValue(Nro) +
                                 " AND LETRA = " + erp.SQLValue(Letra),

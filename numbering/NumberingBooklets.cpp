@@ -227,15 +227,21 @@ bool grabaNumero(const std::string& TC, const std::string& Sistema, const std::s
     const DB_Dll& erp = gDB_Dll();
     const std::string codigo = erp.SQLValue(codigo4(TC));
 
-    // The booklet is in V_TA_CPTE, or else in the voucher-type table itself.
+    // The booklet is in V_TA_CPTE, or else in the voucher-type table itself. One written through the recordset
+    // is read whole; one the caller's batch advances, by the columns the statement needs (a booklet row has
+    // some fifty, each described again for every query).
+    const std::string letra = base::trim(Letra).empty() ? std::string("X") : base::toUpperCase(base::trim(Letra));
+    const std::string columnas = GeneraSentencia && numbering::esLetraDeComprobante(letra)
+                                     ? fmt::format("SISTEMA, {0}_SUC_DEFAULT, {0}_ULTIMO_NRO", letra)
+                                     : std::string("*");
     db::Recordset rs;
     std::string tabla = "V_TA_CPTE";
     std::string fila = fmt::format("CODIGO = {} AND TALONARIO = {}", codigo, talonario);
-    abreConsulta("SELECT * FROM " + tabla + " WHERE " + fila, rs, !GeneraSentencia);
+    abreConsulta("SELECT " + columnas + " FROM " + tabla + " WHERE " + fila, rs, !GeneraSentencia);
     if (rs.eof()) {
         tabla = "TA_COMPROBANTES";
         fila += " AND SISTEMA = " + erp.SQLValue(base::trim(Sistema));
-        abreConsulta("SELECT * FROM " + tabla + " WHERE " + fila, rs, !GeneraSentencia);
+        abreConsulta("SELECT " + columnas + " FROM " + tabla + " WHERE " + fila, rs, !GeneraSentencia);
     }
     if (rs.eof()) return sinTalonario(TC, codigo, SentenciaSQL);
 
@@ -338,7 +344,11 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
     const DB_Dll& erp = gDB_Dll();
     const std::string codigo = erp.SQLValue(codigo4(TC));
     db::Recordset rs;
-    abreConsulta("Select * from v_ta_cpte where codigo = " + codigo + " and " + L +
+    // The columns of the letter's range alone: a booklet row has some fifty, each described again for every
+    // query, and a voucher's number is checked once per voucher.
+    const std::string columnas =
+        fmt::format("TALONARIO, EXTERNO, MODIFICANUMERACION, {0}_NRO_DESDE, {0}_NRO_HASTA, VENCE{0}", L);
+    abreConsulta("Select " + columnas + " from v_ta_cpte where codigo = " + codigo + " and " + L +
                      "_SUC_DEFAULT = " + gUtilidades().ValorNumerico(Suc).toText('.') + " ORDER BY TALONARIO",
                  rs);
     bool externo = false;
@@ -360,7 +370,8 @@ bool ValidaNumeroComprobante(const std::string& TC, const std::string& Suc, cons
     else if (TalonarioActual(TC) == 0 && libre != 0) recuerdaTalonario(TC, libre);
 
     const int talonario = TalonarioActual(TC);
-    abreConsulta(fmt::format("SELECT * FROM V_TA_CPTE WHERE CODIGO = {} and Talonario = {}", codigo, talonario), rs);
+    abreConsulta(fmt::format("SELECT {} FROM V_TA_CPTE WHERE CODIGO = {} and Talonario = {}", columnas, codigo, talonario),
+                 rs);
     if (rs.eof()) {
         Mensaje = "Debe configurar la numeracióN de Comprobantes";
         return false;

@@ -77,3 +77,6 @@ CREATE TABLE MA_CALENDARIO (
     FECHA       datetime NOT NULL PRIMARY KEY,
     NOLABORABLE bit
 );
+-- A day is looked up with the server's text comparison, which the key's binary order cannot serve: without
+-- this index every entry written would read the whole calendar.
+CREATE INDEX MA_CALENDARIO_DIA ON MA_CALENDARIO (FECHA COLLATE SQLSRV);

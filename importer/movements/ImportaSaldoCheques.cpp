@@ -25,6 +25,7 @@
 #include "platform/ui/Prompter.h"
 
 #include <fmt/format.h>
+#include <deque>
 #include <map>
 
 namespace {
@@ -40,6 +41,9 @@ struct LineaLeida {
     std::int32_t numeroLinea = 0;
 };
 
+// The lines are kept where they were read: a file of many lines is never copied over as the list grows.
+using Lineas = std::deque<LineaLeida>;
+
 class SaldoCheques {
 public:
     explicit SaldoCheques(Importar& ventana) : ventana_(ventana), ruta_(os::mapWindowsPath(kArchivo)) {}
@@ -47,7 +51,7 @@ public:
     void ejecuta()
     {
         gCampos.clear();
-        std::vector<LineaLeida> lineas;
+        Lineas lineas;
         try {
             lineas = lee();
         } catch (const base::Error& error) {
@@ -86,7 +90,7 @@ private:
     }
 
     // Every line that writes, in the file's order. Raises naming the path, or the line and field.
-    std::vector<LineaLeida> lee()
+    Lineas lee()
     {
         std::optional<os::TextReader> abierto;
         try {
@@ -95,7 +99,7 @@ private:
             throw base::Error(error.number(), fmt::format("{}: {}", ruta_.string(), error.description()), std::string(kRutina));
         }
         os::TextReader& archivo = *abierto;
-        std::vector<LineaLeida> lineas;
+        Lineas lineas;
         std::int32_t numero = 0, contador = 0;
         while (const std::optional<std::string> texto = archivo.readLine()) {
             ++numero;
@@ -157,7 +161,7 @@ private:
     }
 
     // The earlier run's lines removed, this file's written, the number recorded: all or nothing.
-    bool graba(std::vector<LineaLeida>& lineas)
+    bool graba(Lineas& lineas)
     {
         Reconstruccion transaccion;
         if (!transaccion.comienza()) return false;
