@@ -31,6 +31,20 @@ std::string numberForSql(const base::Value& value)
     return text;
 }
 
+// Where the connection string names Oracle, as a byte offset (npos when it does not). Asked before every
+// statement and recordset: compared byte by byte, no characters counted.
+std::size_t oracleNamedAt(const db::Connection& connection)
+{
+    return base::findIgnoringCase(connection.connectionString(), "ORACLE");
+}
+
+// The recordsets' test: the name found past the string's first character.
+bool oracleNamedAfterStart(const db::Connection& connection)
+{
+    const std::size_t at = oracleNamedAt(connection);
+    return at != std::string_view::npos && at > 0;
+}
+
 bool codeIn(const base::Value& code, std::initializer_list<std::string_view> codes)
 {
     if (code.isNull() || code.isEmpty()) return false;
@@ -53,7 +67,7 @@ void DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long* RecordsAffected
     try {
         long affected = 0;
         // Oracle takes one statement per call: the batch is cut and rewritten into its dialect.
-        if (base::inStr(gCnn.connectionString(), "ORACLE") > 0) EjecutaScriptOracle(SentenciaSQL, affected);
+        if (oracleNamedAt(gCnn) != std::string_view::npos) EjecutaScriptOracle(SentenciaSQL, affected);
         else affected = gCnn.execute(SentenciaSQL, -1);
         if (RecordsAffected) *RecordsAffected = affected;
     } catch (const base::Error& error) {
@@ -80,7 +94,7 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, db::Recordset& LRCS, db::
     db::Connection& connection = ConexionActiva ? *ConexionActiva : gCnn;
     trap.step([&] {
         // On Oracle the recordset opens on the statement in Oracle's dialect; the caller keeps its own text.
-        const bool oracle = ConvOracle && base::inStr(gCnn.connectionString(), "ORACLE") > 1;
+        const bool oracle = ConvOracle && oracleNamedAfterStart(gCnn);
         LRCS.open(oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL, connection, static_cast<db::CursorType>(CursorType),
                   static_cast<db::LockType>(LockType), Options);
     });
@@ -90,7 +104,7 @@ void DB_Dll::abreSinTratamiento(std::string SentenciaSQL, db::Recordset& LRCS, i
 {
     if (LRCS.state() != db::kStateClosed) LRCS.close();
     SentenciaSQL = SS_TSinonimos(SentenciaSQL);
-    if (base::inStr(gCnn.connectionString(), "ORACLE") > 1) SentenciaSQL = ORACLE_Dicc(SentenciaSQL);
+    if (oracleNamedAfterStart(gCnn)) SentenciaSQL = ORACLE_Dicc(SentenciaSQL);
     LRCS.open(SentenciaSQL, gCnn, static_cast<db::CursorType>(CursorType), static_cast<db::LockType>(LockType));
 }
 

@@ -17,8 +17,23 @@ std::string upperCase(std::string_view s)
 
 SchemaRules::~SchemaRules() { sqlite3_finalize(version_); }
 
+// Inside a transaction the file is read as of one moment, which only this connection's own statements move
+// on: no other connection's change is seen until the transaction ends. The schema version read once in it
+// holds, then, until the file's data version says the file is no longer the one it was read from (another
+// connection's commit, seen when a read began since) or one of this connection's statements changed the
+// schema (which clears the rules).
+bool SchemaRules::stillCurrent() const
+{
+    if (schemaVersion_ < 0 || sqlite3_txn_state(db_->get(), "main") == SQLITE_TXN_NONE) return false;
+    unsigned int dataVersion = 0;
+    return sqlite3_file_control(db_->get(), "main", SQLITE_FCNTL_DATA_VERSION, &dataVersion) == SQLITE_OK
+           && dataVersion == dataVersion_;
+}
+
 void SchemaRules::refresh()
 {
+    failure_.clear();
+    if (stillCurrent()) return;
     long long version = -1;
     if (version_ || sqlite3_prepare_v2(db_->get(), "PRAGMA schema_version", -1, &version_, nullptr) == SQLITE_OK) {
         if (sqlite3_step(version_) == SQLITE_ROW) version = sqlite3_column_int64(version_, 0);
@@ -29,7 +44,8 @@ void SchemaRules::refresh()
         shapes_.clear();
     }
     schemaVersion_ = version;
-    failure_.clear();
+    if (sqlite3_file_control(db_->get(), "main", SQLITE_FCNTL_DATA_VERSION, &dataVersion_) != SQLITE_OK)
+        schemaVersion_ = -1;
 }
 
 void SchemaRules::clear()

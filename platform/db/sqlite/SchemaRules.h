@@ -37,10 +37,14 @@ public:
     const std::string& failure() const { return failure_; }
 
 private:
+    // Whether the schema version last read is known to hold without asking again.
+    bool stillCurrent() const;
+
     std::shared_ptr<Database> db_;
-    sqlite3_stmt* version_ = nullptr;  // PRAGMA schema_version, asked before every batch
+    sqlite3_stmt* version_ = nullptr;  // PRAGMA schema_version, asked before a batch when not known to hold
     std::unordered_map<std::string, std::vector<ColumnRule>> tables_;  // by upper-case name
     long long schemaVersion_ = -1;
+    unsigned int dataVersion_ = 0;  // the file's, when schemaVersion_ was read
     std::string failure_;
     StatementShapes shapes_;
 };

@@ -48,26 +48,43 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     cursor->done_ = code == SQLITE_DONE;
     // Described after the first step: a statement compiled before a table changed is compiled again by that
     // step, and only then names the table's columns as they are now.
+    const StatementColumns& described = cursor->described();
+    cursor->columns_ = described.columns;
+    // An expression has no declared type: its first value tells what it is.
     sqlite3_stmt* s = cursor->statement_.get();
+    for (const std::size_t i : described.expressions) {
+        if (!cursor->rowWaiting_) break;
+        ColumnInfo& column = cursor->columns_[i];
+        switch (sqlite3_column_type(s, static_cast<int>(i))) {
+        case SQLITE_INTEGER: column.type = AdoType::Integer; column.definedSize = 4; break;
+        case SQLITE_FLOAT: column.type = AdoType::Double; column.definedSize = 8; break;
+        default: break;
+        }
+    }
+    cursor->types_.reserve(cursor->columns_.size());
+    for (const ColumnInfo& column : cursor->columns_) cursor->types_.push_back(column.type);
+    return cursor;
+}
+
+const StatementColumns& SqliteCursor::described()
+{
+    sqlite3_stmt* s = statement_.get();
+    const int compilation = sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (const std::shared_ptr<const StatementColumns>& kept = statement_.columns(); kept && kept->compilation == compilation)
+        return *kept;
+    auto made = std::make_shared<StatementColumns>();
+    made->compilation = compilation;
     const int count = sqlite3_column_count(s);
-    cursor->columns_.reserve(static_cast<std::size_t>(count));
-    cursor->types_.reserve(static_cast<std::size_t>(count));
+    made->columns.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(s, i);
         ColumnInfo column = typeDeclared(declared ? declared : "");
         column.name = sqlite3_column_name(s, i);
-        // An expression has no declared type: its first value tells what it is.
-        if (!declared && cursor->rowWaiting_) {
-            switch (sqlite3_column_type(s, i)) {
-            case SQLITE_INTEGER: column.type = AdoType::Integer; column.definedSize = 4; break;
-            case SQLITE_FLOAT: column.type = AdoType::Double; column.definedSize = 8; break;
-            default: break;
-            }
-        }
-        cursor->types_.push_back(column.type);
-        cursor->columns_.push_back(std::move(column));
+        if (!declared) made->expressions.push_back(static_cast<std::size_t>(i));
+        made->columns.push_back(std::move(column));
     }
-    return cursor;
+    statement_.keepColumns(std::move(made));
+    return *statement_.columns();
 }
 
 int SqliteCursor::step() { return sqlite3_step(statement_.get()); }

@@ -6,9 +6,21 @@
 #include "platform/db/Rows.h"
 #include "platform/db/sqlite/SqliteHandle.h"
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace db::sqlite {
+
+// A compiled SELECT's columns as its cursors describe them. Asking SQLite for each column's name and declared
+// type, and reading the declaration, costs more than a lookup's own work on a wide table (SELECT * over fifty
+// columns); the description is made once per compilation of the statement and kept with it, and made anew
+// when SQLite has compiled the statement again (a table changed since).
+struct StatementColumns {
+    int compilation = 0;  // how many times SQLite had compiled the statement again when it was described
+    std::vector<ColumnInfo> columns;
+    std::vector<std::size_t> expressions;  // the columns with no declared type: each run's first value tells
+};
 
 class SqliteCursor : public RowCursor {
 public:
@@ -24,6 +36,8 @@ private:
     SqliteCursor(Statement statement, std::shared_ptr<Database> db);
     int step();
     void readRow(Row& row) const;
+    // The statement's columns: the kept description, or one made now and kept.
+    const StatementColumns& described();
 
     Statement statement_;
     std::shared_ptr<Database> db_;

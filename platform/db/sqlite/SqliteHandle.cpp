@@ -16,7 +16,7 @@ Statement::~Statement() { release(); }
 void Statement::release()
 {
     if (!handle_) return;
-    if (const std::shared_ptr<StatementCache> cache = cache_.lock()) cache->giveBack(std::move(text_), handle_);
+    if (const std::shared_ptr<StatementCache> cache = cache_.lock()) cache->giveBack(std::move(text_), handle_, std::move(columns_));
     else sqlite3_finalize(handle_);
     handle_ = nullptr;
 }
@@ -29,6 +29,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
         handle_ = other.handle_;
         cache_ = std::move(other.cache_);
         text_ = std::move(other.text_);
+        columns_ = std::move(other.columns_);
         other.handle_ = nullptr;
     }
     return *this;

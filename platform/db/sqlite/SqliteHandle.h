@@ -12,6 +12,7 @@ struct sqlite3_stmt;
 namespace db::sqlite {
 
 class StatementCache;
+struct StatementColumns;
 
 class Database {
 public:
@@ -34,7 +35,11 @@ public:
     Statement(std::shared_ptr<Database> db, sqlite3_stmt* handle) : db_(std::move(db)), handle_(handle) {}
     ~Statement();
     Statement(Statement&& other) noexcept
-        : db_(std::move(other.db_)), handle_(other.handle_), cache_(std::move(other.cache_)), text_(std::move(other.text_))
+        : db_(std::move(other.db_)),
+          handle_(other.handle_),
+          cache_(std::move(other.cache_)),
+          text_(std::move(other.text_)),
+          columns_(std::move(other.columns_))
     {
         other.handle_ = nullptr;
     }
@@ -43,13 +48,18 @@ public:
     sqlite3_stmt* get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
 
+    // Its columns as a cursor last described them, kept with it in the cache (see SqliteCursor.h).
+    const std::shared_ptr<const StatementColumns>& columns() const { return columns_; }
+    void keepColumns(std::shared_ptr<const StatementColumns> columns) { columns_ = std::move(columns); }
+
 private:
     friend class StatementCache;
     // A statement lent by `cache` goes back there, under its text, instead of being finalized.
-    void lend(std::weak_ptr<StatementCache> cache, std::string text)
+    void lend(std::weak_ptr<StatementCache> cache, std::string text, std::shared_ptr<const StatementColumns> columns)
     {
         cache_ = std::move(cache);
         text_ = std::move(text);
+        columns_ = std::move(columns);
     }
     void release();
 
@@ -57,6 +67,7 @@ private:
     sqlite3_stmt* handle_ = nullptr;
     std::weak_ptr<StatementCache> cache_;
     std::string text_;
+    std::shared_ptr<const StatementColumns> columns_;
 };
 
 // Prepares `sql`; on failure returns an empty statement and sets `code`/`message`.

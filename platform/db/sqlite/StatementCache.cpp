@@ -11,7 +11,7 @@ StatementCache::StatementCache(std::shared_ptr<Database> db, std::size_t capacit
 
 StatementCache::~StatementCache()
 {
-    for (auto& [sql, handle] : kept_) sqlite3_finalize(handle);
+    for (const Entry& entry : kept_) sqlite3_finalize(entry.handle);
 }
 
 Statement StatementCache::prepare(std::string_view sql, int& code, std::string& message)
@@ -19,17 +19,17 @@ Statement StatementCache::prepare(std::string_view sql, int& code, std::string& 
     if (const auto found = byText_.find(sql); found != byText_.end()) {
         const Kept::iterator entry = found->second;
         byText_.erase(found);
-        Statement statement(db_, entry->second);
-        statement.lend(weak_from_this(), std::move(entry->first));
+        Statement statement(db_, entry->handle);
+        statement.lend(weak_from_this(), std::move(entry->sql), std::move(entry->columns));
         kept_.erase(entry);
         return statement;
     }
     Statement statement = sqlite::prepare(db_, sql, code, message);
-    if (statement) statement.lend(weak_from_this(), std::string(sql));
+    if (statement) statement.lend(weak_from_this(), std::string(sql), nullptr);
     return statement;
 }
 
-void StatementCache::giveBack(std::string sql, sqlite3_stmt* handle)
+void StatementCache::giveBack(std::string sql, sqlite3_stmt* handle, std::shared_ptr<const StatementColumns> columns)
 {
     sqlite3_reset(handle);
     sqlite3_clear_bindings(handle);
@@ -38,11 +38,11 @@ void StatementCache::giveBack(std::string sql, sqlite3_stmt* handle)
         sqlite3_finalize(handle);
         return;
     }
-    kept_.emplace_front(std::move(sql), handle);
-    byText_.emplace(kept_.front().first, kept_.begin());
+    kept_.push_front({std::move(sql), handle, std::move(columns)});
+    byText_.emplace(kept_.front().sql, kept_.begin());
     if (kept_.size() > capacity_) {
-        byText_.erase(kept_.back().first);
-        sqlite3_finalize(kept_.back().second);
+        byText_.erase(kept_.back().sql);
+        sqlite3_finalize(kept_.back().handle);
         kept_.pop_back();
     }
 }

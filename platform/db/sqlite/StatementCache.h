@@ -7,7 +7,7 @@
 // A statement taken from the cache is the caller's alone until it goes out of scope; it then comes back,
 // reset and with its values cleared, for the next statement of the same text. The least recently used go
 // when more than `capacity` are kept. A change of a table's definition does not make a kept statement wrong:
-// SQLite compiles it again when it next runs.
+// SQLite compiles it again when it next runs. What a cursor learnt of a statement's columns is kept with it.
 
 #include "platform/db/sqlite/SqliteHandle.h"
 
@@ -34,9 +34,14 @@ public:
 
 private:
     friend class Statement;
-    void giveBack(std::string sql, sqlite3_stmt* handle);
+    void giveBack(std::string sql, sqlite3_stmt* handle, std::shared_ptr<const StatementColumns> columns);
 
-    using Kept = std::list<std::pair<std::string, sqlite3_stmt*>>;  // most recently used first
+    struct Entry {
+        std::string sql;
+        sqlite3_stmt* handle;
+        std::shared_ptr<const StatementColumns> columns;
+    };
+    using Kept = std::list<Entry>;  // most recently used first
 
     std::shared_ptr<Database> db_;
     std::size_t capacity_;

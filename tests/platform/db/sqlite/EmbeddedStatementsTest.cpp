@@ -6,6 +6,7 @@
 #include "tests/support/ErpDatabase.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -158,6 +159,52 @@ TEST_F(EmbeddedStatements, AQueryAfterAColumnIsAddedShowsTheColumn)
     const Rows after = erp.rows(query);
     ASSERT_EQ(after.front().size(), before + 1);
     EXPECT_EQ(after.front().back(), "nueva");
+}
+
+// The same query text, sent again after its table was made anew (by this connection or by another on the
+// same file), describes the table's columns as they are now: names, types and sizes.
+TEST_F(EmbeddedStatements, AQuerySentAgainDescribesTheColumnsAsTheyAreNow)
+{
+    const char* query = "SELECT * FROM CAMBIA";
+    const auto described = [&] {
+        db::Recordset recordset;
+        recordset.open(query, erp.connection());
+        std::vector<std::tuple<std::string, db::AdoType, long>> columns;
+        for (std::size_t i = 0; i < recordset.fieldCount(); ++i) {
+            db::Field field = recordset.field(i);
+            columns.emplace_back(field.name(), field.type(), field.definedSize());
+        }
+        return columns;
+    };
+    erp.connection().execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
+    const auto first = described();
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(described(), first);
+
+    erp.connection().execute("DROP TABLE CAMBIA\rCREATE TABLE CAMBIA (CODIGO char(6), IMPORTE decimal(18,4), CANTIDAD int)");
+    const auto mine = described();
+    ASSERT_EQ(mine.size(), 3u);
+    EXPECT_EQ(std::get<0>(mine[1]), "IMPORTE");
+    EXPECT_NE(std::get<1>(mine[1]), std::get<1>(first[1]));
+    EXPECT_NE(std::get<2>(mine[0]), std::get<2>(first[0]));
+
+    db::Connection other;
+    other.open(erp.connectionText());
+    other.execute("DROP TABLE CAMBIA");
+    other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
+    EXPECT_EQ(described(), first);
+
+    // An expression's column is of the kind its first value is, run by run.
+    erp.connection().execute("CREATE TABLE CUENTA (CODIGO char(1), N int)\rINSERT INTO CUENTA (CODIGO, N) VALUES ('A', 5)");
+    const auto typeOf = [&](const char* code) {
+        db::Recordset recordset;
+        recordset.open(std::string("SELECT MAX(N) AS V FROM CUENTA WHERE CODIGO = '") + code + "'", erp.connection());
+        return recordset.field("V").type();
+    };
+    const db::AdoType whole = typeOf("A");
+    EXPECT_EQ(whole, db::AdoType::Integer);
+    EXPECT_NE(typeOf("Z"), whole);
+    EXPECT_EQ(typeOf("A"), whole);
 }
 
 TEST_F(EmbeddedStatements, ATransactionBegunInOneExecuteIsCommittedByALaterOne)

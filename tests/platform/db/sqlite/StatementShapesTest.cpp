@@ -97,12 +97,16 @@ TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
     EXPECT_EQ(erp.rows("SELECT VALOR + 1 FROM CAMBIA"), (Rows{{"2.56"}}));
 
     // Changed by another connection to the same file: the narrower column refuses what the wider took, sent
-    // alone or as a unit of work (which looks at the schema inside its own transaction).
+    // alone or as a unit of work (which looks at the schema inside its own transaction), whether the wider
+    // column was last seen alone or inside a unit of work of its own.
     db::Connection other;
     other.open(erp.connectionText());
-    for (const std::string& batch : {insert, "BEGIN TRANSACTION \r\r" + insert + "\r"}) {
+    const std::string unit = "BEGIN TRANSACTION \r\r" + insert + "\r";
+    const std::pair<std::string, std::string> runs[] = {
+        {insert, insert}, {insert, unit}, {unit + insert + "\rCOMMIT TRANSACTION", unit}};
+    for (const auto& [before, batch] : runs) {
         erp.connection().execute("DROP TABLE CAMBIA\rCREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(10))");
-        erp.connection().execute(insert);
+        erp.connection().execute(before);
         other.execute("DROP TABLE CAMBIA");
         other.execute("CREATE TABLE CAMBIA (CODIGO char(4), VALOR varchar(3))");
         // A query read in between, which looks at no column rules, leaves the change to be noticed by the insert.
