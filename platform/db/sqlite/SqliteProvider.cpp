@@ -14,9 +14,11 @@
 #include "platform/db/sqlite/TsqlBatch.h"
 #include "platform/db/sqlite/TsqlLexer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <fmt/format.h>
+#include <iterator>
 #include <sqlite3.h>
 #include <unordered_map>
 
@@ -547,9 +549,26 @@ bool SqliteProvider::updateRow(std::string_view table, const NamedValues& values
     return true;
 }
 
-// The form every language of the server reads alike, whatever the session's date order.
+// The form every language of the server reads alike, whatever the session's date order. An import writes
+// a few per record: the digits are put in place by hand, as fmt would write them.
 std::string SqliteProvider::dateLiteral(const base::DateTime& value) const
 {
+    const int parts[] = {value.year(), value.month(), value.day(), value.hour(), value.minute(), value.second()};
+    const bool fits = parts[0] >= 0 && parts[0] <= 9999
+                      && std::all_of(parts + 1, std::end(parts), [](int part) { return part >= 0 && part <= 99; });
+    if (fits) {
+        std::string text = "'yyyymmdd hh:mm:ss'";
+        const auto put = [&](std::size_t at, int part, std::size_t digits) {
+            for (std::size_t i = digits; i-- > 0; part /= 10) text[at + i] = static_cast<char>('0' + part % 10);
+        };
+        put(1, parts[0], 4);
+        put(5, parts[1], 2);
+        put(7, parts[2], 2);
+        put(10, parts[3], 2);
+        put(13, parts[4], 2);
+        put(16, parts[5], 2);
+        return text;
+    }
     return fmt::format("'{:04}{:02}{:02} {:02}:{:02}:{:02}'", value.year(), value.month(), value.day(), value.hour(),
                        value.minute(), value.second());
 }

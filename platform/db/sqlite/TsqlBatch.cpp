@@ -615,6 +615,8 @@ std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules
     thread_local std::vector<Token> room;
     constexpr std::size_t kMostKept = std::size_t{1} << 17;
     std::vector<TsqlStatement> statements;
+    // Room for a unit of work's few statements and the one a replay tries next, made once.
+    statements.reserve(8);
     // Statements of a remembered shape are read from the text; the rest of the batch is tokenized and split
     // the first time one is not, and again only if the two readings ever part.
     Lexed lx;

@@ -305,7 +305,13 @@ TEST(EmbeddedDialect, DatesGoInAsTheDialectsLiteral)
 {
     ErpDatabase erp;
     const base::DateTime date = base::DateTime::fromParts(2005, 8, 15, 10, 30);
-    EXPECT_EQ(erp.connection().dateLiteral(date), "'20050815 10:30:00'");
+    const std::pair<base::DateTime, const char*> literals[] = {
+        {date, "'20050815 10:30:00'"},
+        {base::DateTime::fromParts(100, 1, 1), "'01000101 00:00:00'"},
+        {base::DateTime::fromParts(999, 12, 31, 23, 59, 59), "'09991231 23:59:59'"},
+        {base::DateTime::fromParts(9999, 2, 3, 4, 5, 6), "'99990203 04:05:06'"},
+    };
+    for (const auto& [value, literal] : literals) EXPECT_EQ(erp.connection().dateLiteral(value), literal);
     erp.connection().execute("INSERT INTO MV_EJERCICIOS (PERIODO, [FECHA DESDE]) VALUES (1, " +
                              erp.connection().dateLiteral(date) + ")");
     db::Recordset rs;
