@@ -32,10 +32,18 @@ std::string numberForSql(const base::Value& value)
 }
 
 // Where the connection string names Oracle, as a byte offset (npos when it does not). Asked before every
-// statement and recordset: compared byte by byte, no characters counted.
+// statement and recordset, of a string that seldom changes: the answer is kept with the string it was
+// found in, and the string searched again only when it is another.
 std::size_t oracleNamedAt(const db::Connection& connection)
 {
-    return base::findIgnoringCase(connection.connectionString(), "ORACLE");
+    thread_local std::string searched;
+    thread_local std::size_t at = std::string_view::npos;
+    const std::string& text = connection.connectionString();
+    if (text != searched) {
+        at = base::findIgnoringCase(text, "ORACLE");
+        searched = text;
+    }
+    return at;
 }
 
 // The recordsets' test: the name found past the string's first character.

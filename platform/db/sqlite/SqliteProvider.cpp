@@ -250,7 +250,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
     // previous one creates is prepared when its turn comes. Statements of the same text (rows that differ
     // only in their values) share one compiled statement.
     std::vector<Statement> compiled;
-    std::unordered_map<std::string_view, std::size_t> byText;
+    std::unordered_map<std::string_view, std::size_t, StatementTextHash> byText;
     constexpr std::size_t kNotCompiled = static_cast<std::size_t>(-1);
     std::vector<std::size_t> bodyOf(statements.size(), kNotCompiled), conditionOf(statements.size(), kNotCompiled);
     for (std::size_t i = 0; i < statements.size(); ++i) {

@@ -21,6 +21,22 @@
 
 namespace db::sqlite {
 
+// Statements' texts run to hundreds of bytes, and the program's are alike for long stretches: a text is
+// hashed by its length and bytes spread over all of it, and told apart from another of the same hash by a
+// full comparison.
+struct StatementTextHash {
+    std::size_t operator()(std::string_view text) const noexcept
+    {
+        constexpr std::size_t kSpread = 24;
+        std::size_t hash = text.size();
+        if (text.empty()) return hash;
+        const std::size_t last = text.size() - 1;
+        for (std::size_t i = 0; i <= kSpread; ++i)
+            hash = hash * 1099511628211u ^ static_cast<unsigned char>(text[last * i / kSpread]);
+        return hash;
+    }
+};
+
 class StatementCache : public std::enable_shared_from_this<StatementCache> {
 public:
     StatementCache(std::shared_ptr<Database> db, std::size_t capacity);
@@ -46,7 +62,7 @@ private:
     std::shared_ptr<Database> db_;
     std::size_t capacity_;
     Kept kept_;
-    std::unordered_map<std::string_view, Kept::iterator> byText_;  // views into kept_'s texts
+    std::unordered_map<std::string_view, Kept::iterator, StatementTextHash> byText_;  // views into kept_'s texts
 };
 
 }  // namespace db::sqlite
