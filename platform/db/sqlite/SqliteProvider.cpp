@@ -250,7 +250,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
     // previous one creates is prepared when its turn comes. Statements of the same text (rows that differ
     // only in their values) share one compiled statement.
     std::vector<Statement> compiled;
-    std::unordered_map<std::string_view, std::size_t, StatementTextHash> byText;
+    std::unordered_map<StatementText, std::size_t, StatementText::Hash> byText;
     constexpr std::size_t kNotCompiled = static_cast<std::size_t>(-1);
     std::vector<std::size_t> bodyOf(statements.size(), kNotCompiled), conditionOf(statements.size(), kNotCompiled);
     for (std::size_t i = 0; i < statements.size(); ++i) {
@@ -262,7 +262,8 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
         if (statement.kind != TsqlStatement::Kind::Plain && statement.kind != TsqlStatement::Kind::Conditional) continue;
         for (auto [sql, slot] : {std::pair{&statement.sql, &bodyOf[i]}, std::pair{&statement.condition, &conditionOf[i]}}) {
             if (sql->empty()) continue;
-            if (const auto known = byText.find(*sql); known != byText.end()) {
+            const StatementText key(*sql);
+            if (const auto known = byText.find(key); known != byText.end()) {
                 *slot = known->second;
                 continue;
             }
@@ -277,7 +278,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 return std::nullopt;
             }
             *slot = compiled.size();
-            byText.emplace(*sql, compiled.size());
+            byText.emplace(key, compiled.size());
             compiled.push_back(std::move(prepared));
         }
     }

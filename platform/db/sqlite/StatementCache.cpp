@@ -1,8 +1,28 @@
 #include "platform/db/sqlite/StatementCache.h"
 
+#include <cstdint>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace db::sqlite {
+
+StatementText::StatementText(std::string_view sql) : text(sql)
+{
+    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t mixed = sql.size() * kMix;
+    if (sql.size() < sizeof(std::uint64_t)) {
+        for (const char c : sql) mixed = (mixed ^ static_cast<unsigned char>(c)) * kMix;
+    } else {
+        constexpr std::size_t kWords = 8;
+        const std::size_t step = (sql.size() - sizeof(std::uint64_t)) / (kWords - 1);
+        for (std::size_t i = 0; i < kWords; ++i) {
+            std::uint64_t word;
+            std::memcpy(&word, sql.data() + i * step, sizeof word);
+            mixed = (mixed ^ word) * kMix;
+        }
+    }
+    hash = static_cast<std::size_t>(mixed ^ (mixed >> 32));
+}
 
 StatementCache::StatementCache(std::shared_ptr<Database> db, std::size_t capacity)
     : db_(std::move(db)), capacity_(capacity)
@@ -16,7 +36,7 @@ StatementCache::~StatementCache()
 
 Statement StatementCache::prepare(std::string_view sql, int& code, std::string& message)
 {
-    if (const auto found = byText_.find(sql); found != byText_.end()) {
+    if (const auto found = byText_.find(StatementText(sql)); found != byText_.end()) {
         const Kept::iterator entry = found->second;
         byText_.erase(found);
         Statement statement(db_, entry->handle);
@@ -34,14 +54,16 @@ void StatementCache::giveBack(std::string sql, sqlite3_stmt* handle, std::shared
     sqlite3_reset(handle);
     sqlite3_clear_bindings(handle);
     // Two statements of one text were out at once (a batch that repeats a statement): one is kept.
-    if (byText_.count(sql)) {
+    StatementText key(sql);
+    if (byText_.count(key)) {
         sqlite3_finalize(handle);
         return;
     }
     kept_.push_front({std::move(sql), handle, std::move(columns)});
-    byText_.emplace(kept_.front().sql, kept_.begin());
+    key.text = kept_.front().sql;  // the kept copy's, of the same hash
+    byText_.emplace(key, kept_.begin());
     if (kept_.size() > capacity_) {
-        byText_.erase(kept_.back().sql);
+        byText_.erase(StatementText(kept_.back().sql));
         sqlite3_finalize(kept_.back().handle);
         kept_.pop_back();
     }

@@ -21,20 +21,18 @@
 
 namespace db::sqlite {
 
-// Statements' texts run to hundreds of bytes, and the program's are alike for long stretches: a text is
-// hashed by its length and bytes spread over all of it, and told apart from another of the same hash by a
-// full comparison.
-struct StatementTextHash {
-    std::size_t operator()(std::string_view text) const noexcept
-    {
-        constexpr std::size_t kSpread = 24;
-        std::size_t hash = text.size();
-        if (text.empty()) return hash;
-        const std::size_t last = text.size() - 1;
-        for (std::size_t i = 0; i <= kSpread; ++i)
-            hash = hash * 1099511628211u ^ static_cast<unsigned char>(text[last * i / kSpread]);
-        return hash;
-    }
+// A statement's text as a key, with its hash. Texts run to hundreds of bytes and a statement is looked up
+// several times each time it runs: the hash is made of the text's length and words spread over all of it,
+// once per key, and two texts of one hash are told apart by a full comparison.
+struct StatementText {
+    explicit StatementText(std::string_view sql);
+    bool operator==(const StatementText& other) const { return hash == other.hash && text == other.text; }
+    struct Hash {
+        std::size_t operator()(const StatementText& key) const noexcept { return key.hash; }
+    };
+
+    std::string_view text;
+    std::size_t hash;
 };
 
 class StatementCache : public std::enable_shared_from_this<StatementCache> {
@@ -62,7 +60,7 @@ private:
     std::shared_ptr<Database> db_;
     std::size_t capacity_;
     Kept kept_;
-    std::unordered_map<std::string_view, Kept::iterator, StatementTextHash> byText_;  // views into kept_'s texts
+    std::unordered_map<StatementText, Kept::iterator, StatementText::Hash> byText_;  // views into kept_'s texts
 };
 
 }  // namespace db::sqlite
