@@ -398,7 +398,9 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
     if (!prepared || !bind(prepared, select->parameters, true, errors)) return nullptr;
     // A SELECT that writes (SELECT ... INTO) writes on a read of its own.
     if (!sqlite3_stmt_readonly(prepared.get())) reads_->release();
-    return SqliteCursor::start(std::move(prepared), db_, errors);
+    std::unique_ptr<RowCursor> cursor = SqliteCursor::start(std::move(prepared), db_, errors);
+    if (select->changesSchema) rules_->clear();
+    return cursor;
 }
 
 void SqliteProvider::beginTransaction(ErrorList& errors) { execute("BEGIN TRANSACTION", errors); }

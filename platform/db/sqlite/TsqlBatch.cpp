@@ -257,6 +257,7 @@ private:
         result_.storeError = guarded.storeError;
         result_.storeErrorText = std::move(guarded.storeErrorText);
         result_.rulesUnknown = guarded.rulesUnknown || walker_.typesUnknown();
+        result_.changesSchema = guarded.changesSchema;
         return std::move(result_);
     }
 

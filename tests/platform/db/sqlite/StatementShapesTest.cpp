@@ -118,6 +118,31 @@ TEST_F(StatementShapes, ARowOfAKnownShapeFollowsTheSchemaAsItIsNow)
     }
 }
 
+// Inside a unit of work the schema is looked at once; what the unit's own statements change in it is seen by
+// the statements after them, whichever way they were sent.
+TEST_F(StatementShapes, AUnitOfWorkSeesTheColumnsItsOwnStatementsAdd)
+{
+    erp.connection().execute("BEGIN TRANSACTION \r\r" + std::string(kInsert) + "('A', 'uno', 1, 1, '20240101')\r");
+    struct Change {
+        const char* statement;
+        const char* column;
+        bool asRecordset;
+    };
+    const Change changes[] = {
+        {"IF NOT EXISTS (SELECT * FROM PRUEBA WHERE CODIGO = 'Z') ALTER TABLE PRUEBA ADD NOTA varchar(3)", "NOTA", false},
+        {"ALTER TABLE PRUEBA ADD OTRA varchar(3)", "OTRA", true},
+    };
+    for (const Change& change : changes) {
+        db::Recordset opened;
+        if (change.asRecordset) opened.open(change.statement, erp.connection());
+        else erp.connection().execute(change.statement);
+        erp.executeKeepingErrors(fmt::format("INSERT INTO PRUEBA (CODIGO, {}) VALUES ('B', 'largo')", change.column));
+        EXPECT_EQ(erp.nativeErrors(), (Natives{8152, 3621})) << change.statement;
+    }
+    erp.connection().execute("ROLLBACK TRANSACTION");
+    EXPECT_TRUE(stored().empty());
+}
+
 // ADO lets a store be opened as a recordset; it gets the checks a batch's store gets.
 TEST_F(StatementShapes, AStoreOpenedAsARecordsetIsRefusedByTheSchemaAsItIsNow)
 {
