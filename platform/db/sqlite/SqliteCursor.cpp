@@ -52,8 +52,8 @@ std::unique_ptr<SqliteCursor> SqliteCursor::start(Statement statement, const std
     cursor->columns_ = described.columns;
     // An expression has no declared type: its first value tells what it is.
     sqlite3_stmt* s = cursor->statement_.get();
-    for (const std::size_t i : described.expressions) {
-        if (!cursor->rowWaiting_) break;
+    for (std::size_t k = 0; cursor->rowWaiting_ && k < described.expressions.size(); ++k) {
+        const std::size_t i = described.expressions[k];
         ColumnInfo& column = cursor->columns_[i];
         switch (sqlite3_column_type(s, static_cast<int>(i))) {
         case SQLITE_INTEGER: column.type = AdoType::Integer; column.definedSize = 4; break;
