@@ -77,6 +77,12 @@ public:
     // literal), "@" numbers ("," read as decimal separator, written with "."), any other type unchanged.
     // Null is NULL, or 0 for "@".
     std::string SQLValue(const base::Value& Valor, std::string_view Tipo = "'") const;
+    // The same literal appended to `destino`, for a statement built in one buffer.
+    void agregaSQLValue(std::string& destino, const base::Value& Valor, std::string_view Tipo = "'") const;
+    // A text's "'" literal (apostrophes doubled) appended to `destino`.
+    static void agregaTextoSQL(std::string& destino, std::string_view texto);
+    // Whether the ERP connection's string names Oracle anywhere; asked of a kept answer.
+    bool conexionOracle() const;
     static bool adodate(const base::Value& Qtype);
     static bool ADOText(const base::Value& Qtype);
     static bool ADONumeric(const base::Value& Qtype);

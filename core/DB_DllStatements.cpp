@@ -126,16 +126,53 @@ void DB_Dll::CierraRecordset(db::Recordset& LrcsTemp)
 
 std::string DB_Dll::SQLValue(const base::Value& Valor, std::string_view Tipo) const
 {
-    if (Valor.isNull()) return Tipo == "@" ? "0" : "NULL";
-    if (Tipo == "@") return gUtilidades().ValorNumerico(numberForSql(Valor)).toText('.');
-    // Dates go in as the database's own date literal, never as regional text.
-    if (Valor.kind() == base::Value::Kind::DateTime) return gCnn.dateLiteral(Valor.asDateTime());
-    if (Tipo == "'") {
-        // Doubling the apostrophes keeps a name such as O'Brien whole and no text can end the literal early.
-        return "'" + base::replace(Valor.toText(), "'", "''") + "'";
-    }
-    return Valor.isNumeric() ? numberForSql(Valor) : Valor.toText();
+    std::string literal;
+    agregaSQLValue(literal, Valor, Tipo);
+    return literal;
 }
+
+void DB_Dll::agregaSQLValue(std::string& destino, const base::Value& Valor, std::string_view Tipo) const
+{
+    if (Valor.isNull()) {
+        destino += Tipo == "@" ? "0" : "NULL";
+        return;
+    }
+    if (Tipo == "@") {
+        destino += gUtilidades().ValorNumerico(numberForSql(Valor)).toText('.');
+        return;
+    }
+    // Dates go in as the database's own date literal, never as regional text.
+    if (Valor.kind() == base::Value::Kind::DateTime) {
+        destino += gCnn.dateLiteral(Valor.asDateTime());
+        return;
+    }
+    if (Tipo == "'") {
+        if (Valor.kind() == base::Value::Kind::Text) agregaTextoSQL(destino, Valor.asText());
+        else agregaTextoSQL(destino, Valor.toText());
+        return;
+    }
+    destino += Valor.isNumeric() ? numberForSql(Valor) : Valor.toText();
+}
+
+void DB_Dll::agregaTextoSQL(std::string& destino, std::string_view texto)
+{
+    // Doubling the apostrophes keeps a name such as O'Brien whole and no text can end the literal early.
+    destino.reserve(destino.size() + texto.size() + 2);
+    destino += '\'';
+    for (std::size_t desde = 0;;) {
+        const std::size_t apostrofo = texto.find('\'', desde);
+        if (apostrofo == std::string_view::npos) {
+            destino.append(texto.substr(desde));
+            break;
+        }
+        destino.append(texto.substr(desde, apostrofo + 1 - desde));
+        destino += '\'';
+        desde = apostrofo + 1;
+    }
+    destino += '\'';
+}
+
+bool DB_Dll::conexionOracle() const { return oracleNamedAt(gCnn) != std::string_view::npos; }
 
 bool DB_Dll::adodate(const base::Value& Qtype) { return codeIn(Qtype, {"7", "133", "137", "134", "135", "64"}); }
 bool DB_Dll::ADOText(const base::Value& Qtype) { return codeIn(Qtype, {"8", "201", "203", "200", "202", "130"}); }

@@ -26,6 +26,53 @@ void AgregaCampo(std::string_view nombreCampo, const base::Value& valor, std::st
     campo.ValorCampo = nullWord ? "Null" : gDB_Dll().SQLValue(valor, tipo);
 }
 
+void TextoInsercion::nombre(std::string_view columna)
+{
+    if (nombres_.empty()) {
+        nombres_.reserve(512);
+        valores_.reserve(1024);
+    } else {
+        nombres_ += ',';
+        valores_ += ',';
+    }
+    nombres_ += columna;
+}
+
+void TextoInsercion::texto(std::string_view columna, std::string_view valor)
+{
+    nombre(columna);
+    if (base::equalsIgnoringCase(valor, "NULL")) valores_ += "Null";
+    else DB_Dll::agregaTextoSQL(valores_, valor);
+}
+
+void TextoInsercion::valor(std::string_view columna, const base::Value& valor, std::string_view tipo)
+{
+    if (valor.kind() == base::Value::Kind::Text && tipo == "'") return texto(columna, valor.asText());
+    nombre(columna);
+    if (valor.kind() == base::Value::Kind::Text && base::equalsIgnoringCase(valor.asText(), "NULL")) valores_ += "Null";
+    else gDB_Dll().agregaSQLValue(valores_, valor, tipo);
+}
+
+void TextoInsercion::fecha(std::string_view columna, base::DateTime valor)
+{
+    nombre(columna);
+    valores_ += gDB_Dll().gCnn.dateLiteral(valor);
+}
+
+std::string TextoInsercion::sentencia(std::string_view tabla) const
+{
+    std::string texto;
+    texto.reserve(tabla.size() + nombres_.size() + valores_.size() + 24);
+    texto += "INSERT INTO ";
+    texto += tabla;
+    texto += " (";
+    texto += nombres_;
+    texto += ") VALUES (";
+    texto += valores_;
+    texto += ')';
+    return texto;
+}
+
 void ArmaSentencia(ListaCampos& campos, ListaSentencias& sentencias, std::string_view tabla, bool actualiza,
                    std::string& condicion, bool mantieneLista)
 {

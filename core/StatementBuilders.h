@@ -3,6 +3,7 @@
 // at a time, each value already an SQL literal, and have the list turned into a statement appended to a
 // statement list, which the batch runner later runs in one transaction.
 
+#include "platform/base/DateTime.h"
 #include "platform/base/Value.h"
 
 #include <optional>
@@ -26,6 +27,23 @@ inline ListaCampos gCampos;
 // is the SQL Null; anything else is written by the data-access object's SQLValue with `tipo` ("'" texts and
 // dates, "@" numbers), which keeps apostrophes by doubling them.
 void AgregaCampo(std::string_view nombreCampo, const base::Value& valor, std::string_view tipo, bool primero);
+
+// An INSERT's text built in place, for writers that make many rows of the same columns: the same text
+// AgregaCampo and ArmaValores make, each column's name and literal appended straight to one buffer.
+class TextoInsercion {
+public:
+    // A text as AgregaCampo writes it with "'": the word "NULL" (any case, untrimmed) is the SQL Null.
+    void texto(std::string_view columna, std::string_view valor);
+    // A value as AgregaCampo writes it with `tipo`.
+    void valor(std::string_view columna, const base::Value& valor, std::string_view tipo);
+    void fecha(std::string_view columna, base::DateTime valor);
+    // "INSERT INTO <tabla> (names) VALUES (values)".
+    std::string sentencia(std::string_view tabla) const;
+
+private:
+    void nombre(std::string_view columna);
+    std::string nombres_, valores_;
+};
 
 // Appends an INSERT, or with `actualiza` an UPDATE whose condition gets " WHERE " in front when it has no
 // WHERE (the caller's text changes too), followed by an empty element. Unless `mantieneLista`, the field

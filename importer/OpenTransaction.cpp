@@ -3,11 +3,12 @@
 #include "core/BatchRunner.h"
 #include "core/DB_Dll.h"
 #include "core/ProgramServices.h"
-#include "platform/base/Text.h"
 #include "platform/os/ProgramFolder.h"
 #include "platform/ui/Prompter.h"
 
 #include <fmt/format.h>
+
+#include <optional>
 
 bool Reconstruccion::comienza()
 {
@@ -18,10 +19,14 @@ bool Reconstruccion::comienza()
 namespace {
 
 // The statements sent as EjecutaConsultaSQL sends them, but without its box: a failure here is told once, by
-// the caller, naming what was being written. Oracle's dialect is EjecutaConsultaSQL's alone, box and all.
-void envia(DB_Dll& erp, std::string& sentencias)
+// the caller, naming what was being written. Oracle's dialect is EjecutaConsultaSQL's alone, box and all: the
+// text it sent is kept in `reescrita`.
+void envia(DB_Dll& erp, std::string_view sentencias, std::optional<std::string>& reescrita)
 {
-    if (base::inStr(erp.gCnn.connectionString(), "ORACLE") > 0) return erp.EjecutaConsultaSQL(sentencias);
+    if (erp.conexionOracle()) {
+        reescrita.emplace(sentencias);
+        return erp.EjecutaConsultaSQL(*reescrita);
+    }
     try {
         erp.gCnn.execute(sentencias, -1);
     } catch (const base::Error&) {
@@ -31,10 +36,11 @@ void envia(DB_Dll& erp, std::string& sentencias)
 
 }  // namespace
 
-bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
+bool Reconstruccion::ejecuta(std::string_view sentencias, std::string_view contexto)
 {
     DB_Dll& erp = gDB_Dll();
-    envia(erp, sentencias);
+    std::optional<std::string> reescrita;
+    envia(erp, sentencias, reescrita);
     db::ErrorList& errores = erp.gCnn.errors();
     if (errores.empty()) return true;
     const long codigo = errores.item(0).nativeError;
@@ -44,7 +50,7 @@ bool Reconstruccion::ejecuta(std::string sentencias, std::string_view contexto)
     errores.clear();
     deshace();
     // After the rollback, or the error row would be undone with the rest.
-    GrabaError(sentencias, os::programName(), codigo, mensaje);
+    GrabaError(reescrita ? std::string_view(*reescrita) : sentencias, os::programName(), codigo, mensaje);
     const int respuesta = programPrompter().msgBox(mensaje, ui::vbCritical | ui::vbOKOnly, "Aviso al Operador!");
     erp.registraError(mensaje, "Reconstruccion", respuesta);
     fallo_ = std::move(mensaje);

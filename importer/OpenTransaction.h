@@ -16,7 +16,7 @@ public:
     bool comienza();
     // False when the statements failed: the transaction has been undone and the failure reported, the
     // error lines after `contexto` (what the statements were writing, "" for nothing).
-    bool ejecuta(std::string sentencias, std::string_view contexto = {});
+    bool ejecuta(std::string_view sentencias, std::string_view contexto = {});
     // The last failure as it was told: `contexto` and the error lines.
     const std::string& fallo() const { return fallo_; }
     bool confirma();

@@ -9,91 +9,85 @@
 namespace movimientos {
 namespace {
 
-void texto(std::string_view columna, std::string valor) { AgregaCampo(columna, base::Value(std::move(valor)), "'", false); }
-void numero(std::string_view columna, base::Value valor) { AgregaCampo(columna, valor, "@", false); }
-void fecha(std::string_view columna, base::DateTime valor) { AgregaCampo(columna, base::Value(valor), "'", false); }
-
 base::DateTime minutoActual()
 {
     const base::DateTime ahora = programClock().now();
     return ahora.addSeconds(-ahora.second());
 }
 
+void datosCheque(TextoInsercion& fila, const DatosCheque& cheque)
+{
+    fila.texto("NroComprobanteBancario", cheque.nroComprobante);
+    fila.valor("ChPropio", cheque.chPropio, "@");
+    fila.valor("Clearing", static_cast<long>(cheque.clearing), "@");
+    fila.texto("IdBanco", cheque.idBanco);
+}
+
+// The columns every cheque line ends with, from its adjustment flag on.
+std::string cierre(TextoInsercion& fila, bool esAjuste)
+{
+    fila.valor("EsAjuste", esAjuste ? 1 : 0, "@");
+    fila.valor("EsResumen", 0, "@");
+    fila.valor("Es_Saldo_Apertura", 0, "@");
+    fila.texto("Moneda", "   1");
+    fila.valor("Transmision", 1, "@");
+    fila.texto("usuario_logeado", gUsuarioLogeado);
+    fila.fecha("fechahora_grabacion", minutoActual());
+    // Whoever fills the field list next starts it anew, as after a line built on it.
+    gCampos.clear();
+    return fila.sentencia("MV_ASIENTOS");
+}
+
 }  // namespace
 
 std::string lineaCheque(const LineaCheque& l)
 {
-    AgregaCampo("Tipo_Reg", base::Value(l.tipoReg), "'", true);
-    fecha("Fecha", l.fecha);
-    texto("Cuenta", l.cuenta);
-    numero("Importe", l.importe);
-    texto("[DEBE-HABER]", std::string(1, l.debeHaber));
-    texto("CabCuenta", l.cabCuenta);
-    texto("CabNombre", l.cabNombre);
-    texto("CuentaOrigen", l.cuentaOrigen);
-    texto("Detalle", l.detalle);
-    texto("TC", l.tc);
-    texto("Sucursal", l.sucursal);
-    texto("Numero", l.numero);
-    texto("Letra", l.letra);
-    fecha("Vencimiento", l.vencimiento);
-    fecha("FechaSubDiario", l.fecha);
-    numero("MES_OPERATIVO", l.fecha.month());
-    numero("Periodo", l.periodo);
-    numero("Secuencia", l.secuencia);
-    numero("[numero asiento]", l.numeroAsiento);
-    if (l.cheque) {
-        texto("NroComprobanteBancario", l.cheque->nroComprobante);
-        numero("ChPropio", l.cheque->chPropio);
-        numero("Clearing", static_cast<long>(l.cheque->clearing));
-        texto("IdBanco", l.cheque->idBanco);
-    }
-    numero("EsAjuste", l.esAjuste ? 1 : 0);
-    numero("EsResumen", 0);
-    numero("Es_Saldo_Apertura", 0);
-    texto("Moneda", "   1");
-    numero("Transmision", 1);
-    texto("usuario_logeado", gUsuarioLogeado);
-    fecha("fechahora_grabacion", minutoActual());
-    std::string sentencia = "INSERT INTO MV_ASIENTOS ";
-    ArmaValores(sentencia, gCampos, true);
-    return sentencia;
+    TextoInsercion fila;
+    fila.texto("Tipo_Reg", l.tipoReg);
+    fila.fecha("Fecha", l.fecha);
+    fila.texto("Cuenta", l.cuenta);
+    fila.valor("Importe", l.importe, "@");
+    fila.texto("[DEBE-HABER]", std::string_view(&l.debeHaber, 1));
+    fila.texto("CabCuenta", l.cabCuenta);
+    fila.texto("CabNombre", l.cabNombre);
+    fila.texto("CuentaOrigen", l.cuentaOrigen);
+    fila.texto("Detalle", l.detalle);
+    fila.texto("TC", l.tc);
+    fila.texto("Sucursal", l.sucursal);
+    fila.texto("Numero", l.numero);
+    fila.texto("Letra", l.letra);
+    fila.fecha("Vencimiento", l.vencimiento);
+    fila.fecha("FechaSubDiario", l.fecha);
+    fila.valor("MES_OPERATIVO", l.fecha.month(), "@");
+    fila.valor("Periodo", l.periodo, "@");
+    fila.valor("Secuencia", l.secuencia, "@");
+    fila.valor("[numero asiento]", l.numeroAsiento, "@");
+    if (l.cheque) datosCheque(fila, *l.cheque);
+    return cierre(fila, l.esAjuste);
 }
 
 std::string lineaSaldoCheque(const LineaSaldoCheque& l)
 {
-    AgregaCampo("Tipo_Reg", base::Value(l.tipoReg), "'", true);
-    fecha("Fecha", l.fecha);
-    texto("Cuenta", l.cuenta);
-    numero("Importe", l.importe);
-    texto("[DEBE-HABER]", std::string(1, l.debeHaber));
-    texto("Detalle", l.detalle);
-    texto("TC", l.tc);
-    texto("Sucursal", l.sucursal);
-    texto("Numero", l.numero);
-    texto("Letra", l.letra);
-    AgregaCampo("Vencimiento", l.vencimiento ? base::Value(*l.vencimiento) : base::Value(base::Null{}), "'", false);
-    fecha("FechaSubDiario", l.fecha);
-    numero("MES_OPERATIVO", l.fecha.month());
-    numero("Periodo", l.periodo);
-    numero("Secuencia", static_cast<long>(l.secuencia));
-    numero("[numero asiento]", static_cast<long>(l.numeroAsiento));
-    if (l.cheque) {
-        texto("NroComprobanteBancario", l.cheque->nroComprobante);
-        numero("ChPropio", l.cheque->chPropio);
-        numero("Clearing", static_cast<long>(l.cheque->clearing));
-        texto("IdBanco", l.cheque->idBanco);
-    }
-    numero("EsAjuste", 0);
-    numero("EsResumen", 0);
-    numero("Es_Saldo_Apertura", 0);
-    texto("Moneda", "   1");
-    numero("Transmision", 1);
-    texto("usuario_logeado", gUsuarioLogeado);
-    fecha("fechahora_grabacion", minutoActual());
-    std::string sentencia = "INSERT INTO MV_ASIENTOS ";
-    ArmaValores(sentencia, gCampos, true);
-    return sentencia;
+    TextoInsercion fila;
+    fila.texto("Tipo_Reg", l.tipoReg);
+    fila.fecha("Fecha", l.fecha);
+    fila.texto("Cuenta", l.cuenta);
+    fila.valor("Importe", l.importe, "@");
+    fila.texto("[DEBE-HABER]", std::string_view(&l.debeHaber, 1));
+    fila.texto("Detalle", l.detalle);
+    fila.texto("TC", l.tc);
+    fila.texto("Sucursal", l.sucursal);
+    fila.texto("Numero", l.numero);
+    fila.texto("Letra", l.letra);
+    if (l.vencimiento) fila.fecha("Vencimiento", *l.vencimiento);
+    else fila.valor("Vencimiento", base::Value(base::Null{}), "'");
+    fila.fecha("FechaSubDiario", l.fecha);
+    fila.valor("MES_OPERATIVO", l.fecha.month(), "@");
+    fila.valor("Periodo", l.periodo, "@");
+    fila.valor("Secuencia", static_cast<long>(l.secuencia), "@");
+    fila.valor("[numero asiento]", static_cast<long>(l.numeroAsiento), "@");
+    if (l.cheque) datosCheque(fila, *l.cheque);
+    return cierre(fila, false);
 }
 
 }  // namespace movimientos

@@ -38,8 +38,8 @@ struct LineaCheque {
     bool esAjuste = false;
 };
 
-// "INSERT INTO MV_ASIENTOS (...) VALUES (...)" for the line, built on the program-wide field list (left
-// empty), recorded by the logged user at the current minute.
+// "INSERT INTO MV_ASIENTOS (...) VALUES (...)" for the line, recorded by the logged user at the current
+// minute. The program-wide field list is left empty.
 std::string lineaCheque(const LineaCheque& linea);
 
 }  // namespace movimientos

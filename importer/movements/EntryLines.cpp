@@ -6,13 +6,12 @@
 #include "core/StatementBuilders.h"
 #include "platform/os/Clock.h"
 
+#include <fmt/format.h>
+
 namespace movimientos {
 namespace {
 
-std::string fechaSql(base::DateTime fecha) { return gDB_Dll().SQLValue(base::Value(fecha)); }
-
-void texto(std::string_view columna, std::string valor) { AgregaCampo(columna, base::Value(std::move(valor)), "'", false); }
-void numero(std::string_view columna, base::Value valor) { AgregaCampo(columna, valor, "@", false); }
+std::string fechaSql(base::DateTime fecha) { return gDB_Dll().gCnn.dateLiteral(fecha); }
 
 // The minute the lines are recorded at.
 base::DateTime minutoActual()
@@ -28,52 +27,54 @@ int periodoDe(base::DateTime fecha) { return fecha < base::DateTime::fromParts(2
 std::string filaCalendario(base::DateTime fecha)
 {
     const std::string dia = fechaSql(fecha.dateOnly());
-    return "IF NOT EXISTS (SELECT FECHA FROM MA_CALENDARIO WHERE FECHA = " + dia +
-           ") INSERT INTO MA_CALENDARIO (FECHA,NOLABORABLE) VALUES (" + dia + ",0)";
+    return fmt::format("IF NOT EXISTS (SELECT FECHA FROM MA_CALENDARIO WHERE FECHA = {0}) INSERT INTO MA_CALENDARIO "
+                       "(FECHA,NOLABORABLE) VALUES ({0},0)",
+                       dia);
 }
 
 std::string lineaSaldo(const LineaAsiento& l)
 {
-    AgregaCampo("Tipo_Reg", base::Value(l.tipoReg), "'", true);
-    AgregaCampo("Fecha", base::Value(l.fecha), "'", false);
-    AgregaCampo("FechaSubDiario", base::Value(l.fecha), "'", false);
-    texto("Cuenta", l.cuenta);
-    numero("Importe", l.importe);
-    texto("[DEBE-HABER]", std::string(1, l.debeHaber));
-    texto("CabCuenta", l.cabCuenta);
-    numero("CabImporte", l.cabImporte);
-    texto("TC", l.tc);
-    texto("Sucursal", l.sucursal);
-    texto("Numero", l.numero);
-    texto("Letra", l.letra);
+    TextoInsercion fila;
+    fila.texto("Tipo_Reg", l.tipoReg);
+    fila.fecha("Fecha", l.fecha);
+    fila.fecha("FechaSubDiario", l.fecha);
+    fila.texto("Cuenta", l.cuenta);
+    fila.valor("Importe", l.importe, "@");
+    fila.texto("[DEBE-HABER]", std::string_view(&l.debeHaber, 1));
+    fila.texto("CabCuenta", l.cabCuenta);
+    fila.valor("CabImporte", l.cabImporte, "@");
+    fila.texto("TC", l.tc);
+    fila.texto("Sucursal", l.sucursal);
+    fila.texto("Numero", l.numero);
+    fila.texto("Letra", l.letra);
     if (l.cabecera) {
         const CabeceraAsiento& c = *l.cabecera;
-        if (c.livaTipo) texto("LIVA_TIPO", *c.livaTipo);
-        numero("LIVA_TOTAL", c.livaTotal);
-        texto("CabNombre", c.nombre);
-        AgregaCampo("Vencimiento", c.vencimiento, "'", false);
-        texto("CabCUIT", c.cuit);
-        texto("CabCondIVA", c.condicionIva);
+        if (c.livaTipo) fila.texto("LIVA_TIPO", *c.livaTipo);
+        fila.valor("LIVA_TOTAL", c.livaTotal, "@");
+        fila.texto("CabNombre", c.nombre);
+        fila.valor("Vencimiento", c.vencimiento, "'");
+        fila.texto("CabCUIT", c.cuit);
+        fila.texto("CabCondIVA", c.condicionIva);
     }
-    texto("Detalle", l.detalle);
-    numero("MES_OPERATIVO", l.fecha.month());
-    numero("Periodo", l.periodo);
-    numero("Secuencia", l.secuencia);
-    numero("[numero asiento]", l.numeroAsiento);
-    texto("IDCAJAS", "   1");
-    texto("UNEGOCIO", gUNegocio);
-    numero("EsResumen", 0);
-    numero("Es_Saldo_Apertura", 0);
-    numero("EsAjuste", l.esAjuste ? 1 : 0);
-    numero("ChPropio", 0);
-    texto("Moneda", "   1");
-    numero("Transmision", l.transmision);
-    texto("usuario_logeado", gUsuarioLogeado);
-    AgregaCampo("fechahora_grabacion", base::Value(minutoActual()), "'", false);
-    if (l.idVendedor) texto("IdVendedor", *l.idVendedor);
-    std::string sentencia = "INSERT INTO MV_ASIENTOS ";
-    ArmaValores(sentencia, gCampos, true);
-    return sentencia;
+    fila.texto("Detalle", l.detalle);
+    fila.valor("MES_OPERATIVO", l.fecha.month(), "@");
+    fila.valor("Periodo", l.periodo, "@");
+    fila.valor("Secuencia", l.secuencia, "@");
+    fila.valor("[numero asiento]", l.numeroAsiento, "@");
+    fila.texto("IDCAJAS", "   1");
+    fila.texto("UNEGOCIO", gUNegocio);
+    fila.valor("EsResumen", 0, "@");
+    fila.valor("Es_Saldo_Apertura", 0, "@");
+    fila.valor("EsAjuste", l.esAjuste ? 1 : 0, "@");
+    fila.valor("ChPropio", 0, "@");
+    fila.texto("Moneda", "   1");
+    fila.valor("Transmision", l.transmision, "@");
+    fila.texto("usuario_logeado", gUsuarioLogeado);
+    fila.fecha("fechahora_grabacion", minutoActual());
+    if (l.idVendedor) fila.texto("IdVendedor", *l.idVendedor);
+    // Whoever fills the field list next starts it anew, as after a line built on it.
+    gCampos.clear();
+    return fila.sentencia("MV_ASIENTOS");
 }
 
 }  // namespace movimientos

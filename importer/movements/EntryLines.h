@@ -54,8 +54,8 @@ struct LineaAsiento {
     std::optional<std::string> idVendedor;  // right-aligned in 4; customers' lines only
 };
 
-// "INSERT INTO MV_ASIENTOS (...) VALUES (...)" for the line, built on the program-wide field list (left
-// empty). The line is recorded by the logged user at the current minute.
+// "INSERT INTO MV_ASIENTOS (...) VALUES (...)" for the line, recorded by the logged user at the current
+// minute. The program-wide field list is left empty.
 std::string lineaSaldo(const LineaAsiento& linea);
 
 }  // namespace movimientos

@@ -38,7 +38,12 @@ constexpr std::string_view kTipo = "CC";
 constexpr std::string_view kTipoGrabado = "  CC";
 constexpr std::string_view kNoReemplazados = " - LOS CHEQUES EN CARTERA NO SE REEMPLAZARON";
 
-std::string sql(std::string_view texto) { return gDB_Dll().SQLValue(base::Value(std::string(texto))); }
+std::string sql(std::string_view texto)
+{
+    std::string literal;
+    DB_Dll::agregaTextoSQL(literal, texto);
+    return literal;
+}
 
 // The bank code as a whole number without leading zeros, right-aligned in 4; empty when the legacy code is
 // blank, not a whole number or wider than four digits.
@@ -85,7 +90,7 @@ public:
         pasos.trataError = [this](const base::Error& error, int) { return rechazaTodo(error); };
         pasos.ejecuta = [this](const ListaSentencias& lote, std::string&) {
             for (const std::string& sentencia : lote)
-                if (!base::trim(sentencia).empty() && !transaccion_.ejecuta(sentencia, contexto_))
+                if (sentencia.find_first_not_of(' ') != std::string::npos && !transaccion_.ejecuta(sentencia, contexto_))
                     return ImportLoop::Escritura::Termina;
             return ImportLoop::Escritura::Grabado;
         };
@@ -178,9 +183,10 @@ private:
             rechaza(registro, fmt::format("el número {}{}{} de CC no pudo registrarse en su talonario", sucursal, numero, letra));
 
         lote.push_back(movimientos::filaCalendario(fechaCheque));
-        lote.push_back("IF NOT EXISTS (SELECT IDBANCO FROM V_TA_BANCOS WHERE IDBANCO = " + sql(cheque.idBanco) +
-                       ") INSERT INTO V_TA_BANCOS (IDBANCO,DESCRIPCION) VALUES (" + sql(cheque.idBanco) +
-                       ",'Alta automatica')");
+        const std::string idBanco = sql(cheque.idBanco);
+        lote.push_back(fmt::format("IF NOT EXISTS (SELECT IDBANCO FROM V_TA_BANCOS WHERE IDBANCO = {0}) INSERT INTO "
+                                   "V_TA_BANCOS (IDBANCO,DESCRIPCION) VALUES ({0},'Alta automatica')",
+                                   idBanco));
         movimientos::LineaCheque linea;
         linea.tipoReg = tipoReg_;
         linea.fecha = vencimiento;
