@@ -50,6 +50,32 @@ TEST_F(Builders, TwoStatementsInARowAndTheKeptList)
     EXPECT_THROW(ArmaSentencia(gCampos, statements, "T", false, condition, false), base::Error);
 }
 
+// A row built in one buffer reads as the same row built on the field list, value by value.
+TEST_F(Builders, AnInsertBuiltInPlaceIsTheTextTheFieldListMakes)
+{
+    struct Case { base::Value value; std::string type; };
+    const Case cases[] = {
+        {"O'Brien''s", "'"}, {"", "'"}, {"null", "'"}, {"NULL ", "'"}, {"nUlL", "@"}, {"12,5", "@"},
+        {"abc", "@"}, {base::Null{}, "'"}, {base::Null{}, "@"}, {base::Currency::parse("-1234.5").value(), "@"},
+        {base::DateTime::fromParts(2005, 8, 15, 13, 45, 0), "'"}, {7, "@"}, {-3L, "@"}, {1.25, "@"}, {true, "@"},
+        {42, "'"}, {42, ""}, {"x'y", ""},
+    };
+    std::string expected = "INSERT INTO T ";
+    TextoInsercion fila;
+    bool first = true;
+    int column = 0;
+    for (const Case& c : cases) {
+        const std::string name = "C" + std::to_string(++column);
+        AgregaCampo(name, c.value, c.type, first);
+        first = false;
+        if (c.value.kind() == base::Value::Kind::DateTime) fila.fecha(name, c.value.asDateTime());
+        else if (c.value.kind() == base::Value::Kind::Text && c.type == "'") fila.texto(name, c.value.asText());
+        else fila.valor(name, c.value, c.type);
+    }
+    ArmaValores(expected, gCampos, true);
+    EXPECT_EQ(fila.sentencia("T"), expected);
+}
+
 TEST_F(Builders, ConditionsFromValueLists)
 {
     EXPECT_EQ(ArmaCondicion("IDDEPOSITO", " = ", {"1", "", "3"}, " OR ", "'", true, true),
