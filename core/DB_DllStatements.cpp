@@ -11,6 +11,8 @@
 #include "platform/db/AdoCodes.h"
 #include "platform/ui/Prompter.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 
@@ -138,7 +140,12 @@ void DB_Dll::agregaSQLValue(std::string& destino, const base::Value& Valor, std:
         return;
     }
     if (Tipo == "@") {
-        destino += gUtilidades().ValorNumerico(numberForSql(Valor)).toText('.');
+        // A whole number or an amount reads back as itself: its text is written straight away.
+        constexpr std::int64_t kEnteroExacto = 100'000'000'000'000;
+        if (Valor.kind() == base::Value::Kind::Currency) destino += Valor.asCurrency().toText('.');
+        else if (Valor.kind() == base::Value::Kind::Integer && Valor.asInteger() < kEnteroExacto && Valor.asInteger() > -kEnteroExacto)
+            fmt::format_to(std::back_inserter(destino), "{}", Valor.asInteger());
+        else destino += gUtilidades().ValorNumerico(numberForSql(Valor)).toText('.');
         return;
     }
     // Dates go in as the database's own date literal, never as regional text.

@@ -1,7 +1,13 @@
 // Building INSERT and UPDATE texts from the field list, and conditions from value lists.
 
 #include "core/StatementBuilders.h"
+#include "core/DB_Dll.h"
+#include "core/Utilidades.h"
+#include "platform/base/Regional.h"
 #include "tests/core/ProgramFixture.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -74,6 +80,23 @@ TEST_F(Builders, AnInsertBuiltInPlaceIsTheTextTheFieldListMakes)
     }
     ArmaValores(expected, gCampos, true);
     EXPECT_EQ(fila.sentencia("T"), expected);
+}
+
+// A number is written as the figure its text reads back as, at the edges of the amounts' range too.
+TEST_F(Builders, NumbersAreWrittenAsTheirTextReadsBack)
+{
+    const base::Value numbers[] = {
+        0, -1, 7L, 99'999'999'999'999LL, -99'999'999'999'999LL, 100'000'000'000'000LL, 922'337'203'685'477LL,
+        922'337'203'685'478LL, std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min(),
+        base::Currency::parse("-1234.5").value(), base::Currency::parse("0.0001").value(),
+        base::Currency::parse("922337203685477.5807").value(), base::Currency::parse("-922337203685477.5808").value(),
+        base::Currency(), 1.25, -0.5,
+    };
+    for (const base::Value& number : numbers) {
+        std::string text = number.toText();
+        std::replace(text.begin(), text.end(), base::regional().decimalSeparator, '.');
+        EXPECT_EQ(gDB_Dll().SQLValue(number, "@"), gUtilidades().ValorNumerico(text).toText('.')) << text;
+    }
 }
 
 TEST_F(Builders, ConditionsFromValueLists)
