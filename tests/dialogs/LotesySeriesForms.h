@@ -3,7 +3,7 @@
 
 #include "dialogs/FrmCargaLotesySeries.h"
 #include "platform/base/Text.h"
-#include "tests/dialogs/DialogsFixture.h"
+#include "tests/dialogs/EntryDialogsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class LotesySeriesFixture : public DialogsFixture {
+class LotesySeriesFixture : public EntryDialogsFixture {
 protected:
     static constexpr const char* kArticulo = "A1";
     static constexpr const char* kDeposito = "   1";
@@ -51,34 +51,5 @@ protected:
         form->SeriesAnteriores = std::move(seriesAnt);
         form->CargaDatos();
         return form;
-    }
-
-    using Grid = std::vector<std::vector<std::string>>;
-    // The grid's data rows, cell by cell.
-    static Grid cells(const FrmCargaLotesySeries& form) {
-        Grid result;
-        const ui::FlexGrid& g = form.MSFlexGrid1;
-        for (long r = 1; r < g.rows(); ++r) {
-            std::vector<std::string> row;
-            for (long c = 0; c < g.cols(); ++c) row.push_back(g.textMatrix(r, c));
-            result.push_back(row);
-        }
-        return result;
-    }
-
-    // The operator types `text` on the current cell: the first character opens the box, the rest go into it.
-    static void type(FrmCargaLotesySeries& form, const std::string& text) {
-        if (text.empty()) return;
-        form.MSFlexGrid1_KeyPress(static_cast<unsigned char>(text[0]));
-        for (std::size_t i = 1; i < text.size(); ++i) form.TxtEdit_KeyPress(static_cast<unsigned char>(text[i]));
-    }
-
-    static void go(FrmCargaLotesySeries& form, long row, long col) {
-        form.MSFlexGrid1.setRow(row);
-        form.MSFlexGrid1.setCol(col);
-    }
-
-    void expectRefusal(const std::string& message) {
-        prompter.expectMessage(message, ui::vbCritical, "Aviso al Operador", ui::vbOK);
     }
 };

@@ -2,7 +2,7 @@
 // Position dialogs loaded as the engine loads them, and balances by position for them to show.
 
 #include "dialogs/FrmLoteyPosicion.h"
-#include "tests/dialogs/DialogsFixture.h"
+#include "tests/dialogs/EntryDialogsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class LoteyPosicionFixture : public DialogsFixture {
+class LoteyPosicionFixture : public EntryDialogsFixture {
 protected:
     static constexpr const char* kArticulo = "A1";
     static constexpr const char* kDeposito = "1";
@@ -56,40 +56,17 @@ protected:
         return form;
     }
 
-    using Grid = std::vector<std::vector<std::string>>;
-    static Grid cells(const FrmLoteyPosicion& form) {
-        Grid result;
-        const ui::FlexGrid& g = form.MSFlexGrid1;
-        for (long r = 1; r < g.rows(); ++r) {
-            std::vector<std::string> row;
-            for (long c = 0; c < g.cols(); ++c) row.push_back(g.textMatrix(r, c));
-            result.push_back(row);
-        }
-        return result;
-    }
     static std::vector<std::string> cantidades(const FrmLoteyPosicion& form) {
         std::vector<std::string> result;
         for (long r = 1; r < form.MSFlexGrid1.rows(); ++r) result.push_back(form.MSFlexGrid1.textMatrix(r, 4));
         return result;
     }
 
-    static void type(FrmLoteyPosicion& form, const std::string& text) {
-        if (text.empty()) return;
-        form.MSFlexGrid1_KeyPress(static_cast<unsigned char>(text[0]));
-        for (std::size_t i = 1; i < text.size(); ++i) form.TxtEdit_KeyPress(static_cast<unsigned char>(text[i]));
-    }
-    static void go(FrmLoteyPosicion& form, long row, long col) {
-        form.MSFlexGrid1.setRow(row);
-        form.MSFlexGrid1.setCol(col);
-    }
     // Types `text` into the CANT. cell of `row` and leaves it with Enter.
     static void cant(FrmLoteyPosicion& form, long row, const std::string& text) {
         go(form, row, 4);
         form.MSFlexGrid1_KeyPress(8);
         form.TxtEdit.text = text;
         form.TxtEdit_KeyDown(13);
-    }
-    void expectRefusal(const std::string& message) {
-        prompter.expectMessage(message, ui::vbCritical, "Aviso al Operador", ui::vbOK);
     }
 };
