@@ -6,6 +6,7 @@
 #include "platform/ui/ScriptedPrompter.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <sqlite3.h>
 #include <string>
@@ -17,6 +18,13 @@ using Clock = std::chrono::steady_clock;
 
 // The seconds since `start`.
 double since(Clock::time_point start);
+
+// The process's CPU time (user and system, page faults included) since it was made: other work on a shared
+// machine disturbs it far less than the wall clock.
+struct CpuClock {
+    std::clock_t start = std::clock();
+    double seconds() const { return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC; }
+};
 
 // Prints "<program>: `what`" on stderr, removes the scratch folder when there is one and ends the program.
 [[noreturn]] void fail(const std::string& what);

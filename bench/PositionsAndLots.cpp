@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fmt/format.h>
 #include <sqlite3.h>
 #include <string>
@@ -26,12 +25,8 @@
 namespace {
 
 using bench::check;
+using bench::CpuClock;
 using bench::fail;
-
-struct CpuClock {
-    std::clock_t start = std::clock();
-    double seconds() const { return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC; }
-};
 
 constexpr const char* kArticulo = "                     A100";
 constexpr const char* kDeposito = "   1";

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,12 +30,8 @@
 namespace {
 
 using bench::check;
+using bench::CpuClock;
 using bench::fail;
-
-struct CpuClock {
-    std::clock_t start = std::clock();
-    double seconds() const { return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC; }
-};
 
 constexpr long kArticles = 200;
 constexpr const char* kVoucher = "000100000001R";

@@ -13,7 +13,6 @@
 #include "core/DB_Dll.h"
 #include "dialogs/FrmConsComprobantes.h"
 
-#include <ctime>
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -26,12 +25,8 @@
 namespace {
 
 using bench::check;
+using bench::CpuClock;
 using bench::fail;
-
-struct CpuClock {
-    std::clock_t start = std::clock();
-    double seconds() const { return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC; }
-};
 
 std::string orderNumber(long i) { return fmt::format("0001{:08}A", i); }
 
