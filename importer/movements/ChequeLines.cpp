@@ -3,17 +3,11 @@
 #include "core/Configuracion.h"
 #include "core/ProgramServices.h"
 #include "core/StatementBuilders.h"
+#include "importer/movements/EntryLines.h"
 #include "platform/base/Value.h"
-#include "platform/os/Clock.h"
 
 namespace movimientos {
 namespace {
-
-base::DateTime minutoActual()
-{
-    const base::DateTime ahora = programClock().now();
-    return ahora.addSeconds(-ahora.second());
-}
 
 void datosCheque(TextoInsercion& fila, const DatosCheque& cheque)
 {

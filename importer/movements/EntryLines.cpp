@@ -13,14 +13,13 @@ namespace {
 
 std::string fechaSql(base::DateTime fecha) { return gDB_Dll().gCnn.dateLiteral(fecha); }
 
-// The minute the lines are recorded at.
+}  // namespace
+
 base::DateTime minutoActual()
 {
     const base::DateTime ahora = programClock().now();
     return ahora.addSeconds(-ahora.second());
 }
-
-}  // namespace
 
 int periodoDe(base::DateTime fecha) { return fecha < base::DateTime::fromParts(2005, 7, 1) ? 0 : 1; }
 

@@ -19,6 +19,9 @@ namespace movimientos {
 // The accounting period of a date: 0 for the year before the migration (before 1 July 2005), else 1.
 int periodoDe(base::DateTime fecha);
 
+// The minute the lines are recorded at (FECHAHORA_GRABACION).
+base::DateTime minutoActual();
+
 // The statement that adds the day to MA_CALENDARIO as a working day, when it is not there yet.
 std::string filaCalendario(base::DateTime fecha);
 
