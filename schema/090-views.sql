@@ -127,13 +127,16 @@ CREATE TABLE V_MV_CPTETERCEROS (
 );
 -- What the loading of a delivery note or an order reads to know what is still to deliver, one row per
 -- voucher and article: its quantity on the voucher, what the voucher's own stock movements moved (exits
--- are stored negative, so the absolute quantities), and what later vouchers made from it applied. The
--- first two are read once per line of a voucher: written as the first row of each key with its sum, the
--- engine looks the key up in the index instead of grouping the whole table (a grouped view over columns
--- with their own collation is not narrowed by the reader's condition).
+-- are stored negative, so the absolute quantities), and what later vouchers made from it applied. Lines
+-- and movements of one article may be in different units (boxes on the note, units on the invoice), so
+-- each adds up base units: CANTIDADUD, or where it is Null the quantity times its own equivalence (1 when
+-- that is Null or 0). The first two are read once per article of a voucher: written as the first row of
+-- each key with its sum, the engine looks the key up in the index instead of grouping the whole table (a
+-- grouped view over columns with their own collation is not narrowed by the reader's condition).
 CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
     SELECT l.TC, l.IDCOMPROBANTE, l.IDARTICULO,
-           (SELECT SUM(x.CANTIDAD) FROM MV_CPTEINSUMOS x
+           (SELECT SUM(COALESCE(x.CANTIDADUD, x.CANTIDAD * COALESCE(NULLIF(x.EQUIV_UDBASE, 0), 1)))
+            FROM MV_CPTEINSUMOS x
             WHERE x.TC = l.TC AND x.IDCOMPROBANTE = l.IDCOMPROBANTE AND x.IDARTICULO = l.IDARTICULO) AS Cantidad
     FROM MV_CPTEINSUMOS l
     WHERE l.ID = (SELECT MIN(f.ID) FROM MV_CPTEINSUMOS f
@@ -141,7 +144,8 @@ CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
 
 CREATE VIEW VT_V_MV_Stock_Cons AS
     SELECT s.TC, s.IDCOMPROBANTE, s.IDARTICULO,
-           (SELECT SUM(ABS(x.CANTIDAD)) FROM V_MV_STOCK x
+           (SELECT SUM(ABS(COALESCE(x.CANTIDADUD, x.CANTIDAD * COALESCE(NULLIF(x.EQUIV_UDBASE, 0), 1))))
+            FROM V_MV_STOCK x
             WHERE x.TC = s.TC AND x.IDCOMPROBANTE = s.IDCOMPROBANTE AND x.IDARTICULO = s.IDARTICULO) AS Cantidad
     FROM V_MV_STOCK s
     WHERE s.ID = (SELECT MIN(f.ID) FROM V_MV_STOCK f
@@ -149,7 +153,7 @@ CREATE VIEW VT_V_MV_Stock_Cons AS
 
 CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
     SELECT h.TCORIGEN AS TCO_ORIGEN, h.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN, l.IDARTICULO,
-           SUM(l.CANTIDAD) AS CantidadAplicada
+           SUM(COALESCE(l.CANTIDADUD, l.CANTIDAD * COALESCE(NULLIF(l.EQUIV_UDBASE, 0), 1))) AS CantidadAplicada
     FROM MV_CPTE h
     JOIN MV_CPTEINSUMOS l ON l.TC = h.TC AND l.IDCOMPROBANTE = h.IDCOMPROBANTE
                          AND IFNULL(l.IDCOMPLEMENTO, 0) = IFNULL(h.IDCOMPLEMENTO, 0)

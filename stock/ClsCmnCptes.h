@@ -118,16 +118,17 @@ public:
     std::int16_t ObtieneSignoComprobante(const std::string& TC, bool LibroIVA = false);
 
     // --- loading a stored voucher into the voucher grids
-    // What is still to deliver of the article on the voucher: its quantity on the voucher less what stock
-    // movements of the voucher already moved, never below 0. A failed read raises.
+    // What is still to deliver of the article on the voucher, in base units: its quantity on the voucher
+    // less what stock movements of the voucher already moved, never below 0. A failed read raises.
     double CantRepartoPend(const std::string& TC, const std::string& SucNroLetra, const std::string& IdArticulo);
     // Writes the stored voucher (sales, or with `Compras` the supplier's purchase voucher) into the tasks,
     // article and other-concepts grids, each as InicializaGrids leaves it: one row per stored line and an
     // empty row after them. Article lines of delivery notes and orders delivered in parts load what is
-    // still to deliver. A failure goes to the error treatment: Retry repeats the failing step, Ignore goes
-    // on with the next one (a cell), any other answer leaves the grids as written so far. `LrcsCpte`,
-    // when given, receives the open header, on its first row. `IdRepartoRM`: in, -98 loads quantities
-    // negated; out, the header's IdReparto for a type outside the purchase system.
+    // still to deliver: what was delivered or applied of an article is taken off its lines in line order.
+    // A failure goes to the error treatment: Retry repeats the failing step, Ignore goes on with the next
+    // one (a cell), any other answer leaves the grids as written so far. `LrcsCpte`, when given, receives
+    // the open header, on its first row. `IdRepartoRM`: in, -98 loads quantities negated; out, the header's
+    // IdReparto for a type outside the purchase system.
     void AsignarDatosComprobante(const std::string& TC, const std::string& SucNroLetra,
                                  const std::string& IdComplemento, ui::FlexGrid& MSFlexGrid1,
                                  ui::FlexGrid& MSFlexGrid2, ui::FlexGrid& MSFlexGrid3, bool Inicializar = false,

@@ -87,6 +87,7 @@ void ClsCmnCptes::AsignarDatosComprobante(const std::string& TC, const std::stri
         });
     }
 
+    carga.step([&] { carga.preparaEntregas(lines); });
     carga.llenaGrilla(MSFlexGrid1, tasks, &voucher::CargaComprobante::filaTarea);
     carga.llenaGrilla(MSFlexGrid2, lines, &voucher::CargaComprobante::filaArticulo);
     carga.llenaGrilla(MSFlexGrid3, others, &voucher::CargaComprobante::filaOtroConcepto);
