@@ -63,15 +63,27 @@ CREATE VIEW V_ta_Rubros AS
 CREATE VIEW V_TA_TipoArticulo AS
     SELECT * FROM TA_TIPOARTICULO;
 
+CREATE VIEW V_TA_DEPOSITO AS
+    SELECT * FROM TA_DEPOSITO;
+
+CREATE VIEW V_TA_CAJAS AS
+    SELECT * FROM TA_CAJAS;
+
 -- Per-user synonyms: for a user who is not an administrator the data-access object reads these instead of
--- MA_CUENTAS, V_TA_FAMILIAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They show every row, which is
--- the form the script runner gives SS_MA_CUENTAS while the setting SS_Confidencialidad is not SI (with it,
--- only the accounts of the user's group through MA_CUENTAS_USUARIOS).
+-- MA_CUENTAS, V_TA_DEPOSITO, V_TA_FAMILIAS, V_TA_CAJAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They
+-- show every row, which is the form the script runner gives SS_MA_CUENTAS while the setting
+-- SS_Confidencialidad is not SI (with it, only the accounts of the user's group through MA_CUENTAS_USUARIOS).
 CREATE VIEW SS_MA_CUENTAS AS
     SELECT * FROM MA_CUENTAS;
 
+CREATE VIEW SS_V_TA_DEPOSITO AS
+    SELECT * FROM V_TA_DEPOSITO;
+
 CREATE VIEW SS_V_TA_FAMILIAS AS
     SELECT * FROM V_TA_FAMILIAS;
+
+CREATE VIEW SS_V_TA_CAJAS AS
+    SELECT * FROM V_TA_CAJAS;
 
 CREATE VIEW SS_AC_CUENTASDIARIO AS
     SELECT * FROM AC_CuentasDiario;
