@@ -166,7 +166,8 @@ public:
     // Asks what an outgoing line takes from the lots and series the warehouse holds, less what the grid's
     // other lines of the article take. `Deposito` empty becomes the "DepositoDefault" setting. Without
     // `MostrarForm` (True by default) the proposal is accepted unseen. A cancel, or an unseen accept that
-    // the stock cannot cover, hands back the earlier lists and the quantity unchanged.
+    // the stock cannot cover, hands back the earlier lists and the quantity unchanged; so does a negative
+    // quantity, which is told and opens nothing.
     void PideSerieLote_Salidas(ui::FlexGrid& Grilla, const std::string& Articulo, const std::string& Descripcion,
                                double& Cantidad, const std::string& SeriesLoteAnt, const std::string& CantidadANT,
                                std::string& SeriesLoteNvo, std::string& CantidadesNvo, bool Lote, bool Serie,
@@ -178,8 +179,9 @@ public:
 
     // --- the storage-position and lot dialog (defined with the dialog)
     // Asks where among the warehouse's positions (and lots) a line's quantity goes. A quantity of 0 gives
-    // empty lists and no dialog. An accept hands back the new lists and, in Cantidad, the accepted total;
-    // a cancel, or an accept in a mode without positions, hands back the earlier lists.
+    // empty lists and no dialog; a negative one is told, opens nothing and hands back the earlier lists. An
+    // accept hands back the new lists and, in Cantidad, the accepted total; a cancel, or an accept in a mode
+    // without positions, hands back the earlier lists.
     void PidePosicionLote(const std::string& Articulo, const std::string& IdUnidad, double& Cantidad,
                           const std::string& Deposito, const std::string& PosicionAnt, const std::string& LoteAnt,
                           std::string& PosicionNVO, std::string& LoteNvo, bool Posicion = true, bool Lote = false);
