@@ -12,11 +12,7 @@ class PidePosicionLoteTest : public LoteyPosicionFixture {
 protected:
     void SetUp() override {
         LoteyPosicionFixture::SetUp();
-        posicion("A01", 1);
-        posicion("B02", 2);
-        saldo("A01", "", "U", 4);
-        saldo("B02", "", "U", 4);
-        saldo("", "", "U", 4);
+        cuatroEnDosPosicionesYElDeposito();
         engine.emplace();
     }
     ScriptedVoucherDialogs dialogs;

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest-spi.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -43,12 +44,27 @@ void typeInto(Dialog* dialog, int row, int col, const QString& text) {
     press(dialog->editBox(), Qt::Key_Return, "\r");
 }
 
+const char* outcome(bool accept) { return accept ? "accepted" : "closed by the frame"; }
+
+// Once the engine's dialog shows, `operate` acts on it as the operator, who then accepts it or closes its
+// frame; `operated` tells that it ran.
+template <class Dialog>
+void operateThen(bool accept, bool& operated, std::function<void(Dialog*)> operate) {
+    uitest::whenModalShows([accept, &operated, operate](QWidget* modal) {
+        auto* dialog = shown<Dialog>(modal);
+        ASSERT_NE(dialog, nullptr);
+        operate(dialog);
+        operated = true;
+        if (accept) dialog->aceptar()->click();
+        else modal->close();
+    });
+}
+
 class LotsThroughTheEngine : public LotesySeriesFixture {
 protected:
     void SetUp() override {
         LotesySeriesFixture::SetUp();
-        stock(kArticulo, kDeposito, "L1", "", 5);
-        stock(kArticulo, kDeposito, "L2", "", 3);
+        dosLotes();
         grilla.setCols(92);
         engine.emplace();
     }
@@ -61,16 +77,11 @@ protected:
 TEST_F(LotsThroughTheEngine, EntryTypedAndAcceptedOrClosedByTheFrame) {
     bool lote = true;
     for (const bool accept : {true, false}) {
-        SCOPED_TRACE(accept ? "accepted" : "closed by the frame");
+        SCOPED_TRACE(outcome(accept));
         bool typed = false;
-        uitest::whenModalShows([&](QWidget* modal) {
-            auto* dialog = shown<FrmCargaLotesySeriesDialog>(modal);
-            ASSERT_NE(dialog, nullptr);
+        operateThen<FrmCargaLotesySeriesDialog>(accept, typed, [](FrmCargaLotesySeriesDialog* dialog) {
             EXPECT_EQ(dialog->windowTitle(), "Números de Lote (Deposito: )");
             typeInto(dialog, 2, 2, "L2");
-            typed = true;
-            if (accept) dialog->aceptar()->click();
-            else modal->close();
         });
         std::string series = "x", lotes = "y";
         engine->PideSerieLote(kArticulo, 2, "", "|L1|", series, lotes, nullptr, &lote);
@@ -83,23 +94,18 @@ TEST_F(LotsThroughTheEngine, EntryTypedAndAcceptedOrClosedByTheFrame) {
 TEST_F(LotsThroughTheEngine, OutgoingTypedAndAcceptedOrClosedByTheFrame) {
     const std::string s = sep();
     for (const bool accept : {true, false}) {
-        SCOPED_TRACE(accept ? "accepted" : "closed by the frame");
+        SCOPED_TRACE(outcome(accept));
         bool typed = false;
-        uitest::whenModalShows([&](QWidget* modal) {
-            auto* dialog = shown<FrmCargaLotesySeriesDialog>(modal);
-            ASSERT_NE(dialog, nullptr);
+        operateThen<FrmCargaLotesySeriesDialog>(accept, typed, [](FrmCargaLotesySeriesDialog* dialog) {
             EXPECT_EQ(dialog->windowTitle(), "Números de Lote (Deposito:    1)");
-            // The proposal takes the 4 from L1; the operator takes 1 from L1 and 3 from L2 instead.
+            // The earlier choice takes the 4 from L1; the operator takes 1 from L1 and 3 from L2 instead.
             typeInto(dialog, 1, 3, "1");
             typeInto(dialog, 2, 3, "3");
-            typed = true;
-            if (accept) dialog->aceptar()->click();
-            else modal->close();
         });
         double cantidad = 4;
         std::string deposito = "1", lotes = "x", cantidades = "y";
         engine->PideSerieLote_Salidas(grilla, kArticulo, "Tornillo", cantidad, "|L1" + s + "|", "|4|", lotes,
-                                     cantidades, true, false, false, &deposito);
+                                      cantidades, true, false, false, &deposito);
         EXPECT_TRUE(typed);
         EXPECT_EQ(lotes, accept ? "|L1" + s + "|L2" + s + "|" + s + "|" : "|L1" + s + "|");
         EXPECT_EQ(cantidades, accept ? "|1|3|-|" : "|4|");
@@ -124,7 +130,7 @@ TEST_F(LotsThroughTheEngine, ANegativeRequestOpensNothing) {
     double cantidad = -2;
     std::string deposito = "1", salidas = "x", cantidades = "y";
     engine->PideSerieLote_Salidas(grilla, kArticulo, "", cantidad, "|L1" + sep() + "|", "|2|", salidas, cantidades,
-                                 true, false, false, &deposito);
+                                  true, false, false, &deposito);
     EXPECT_EQ(salidas, "|L1" + sep() + "|");
     EXPECT_EQ(cantidades, "|2|");
     EXPECT_EQ(cantidad, -2);
@@ -135,11 +141,7 @@ class PositionsThroughTheEngine : public LoteyPosicionFixture {
 protected:
     void SetUp() override {
         LoteyPosicionFixture::SetUp();
-        posicion("A01", 1);
-        posicion("B02", 2);
-        saldo("A01", "", "U", 4);
-        saldo("B02", "", "U", 4);
-        saldo("", "", "U", 4);
+        cuatroEnDosPosicionesYElDeposito();
         engine.emplace();
     }
 
@@ -149,18 +151,13 @@ protected:
 
 TEST_F(PositionsThroughTheEngine, TypedAndAcceptedOrClosedByTheFrame) {
     for (const bool accept : {true, false}) {
-        SCOPED_TRACE(accept ? "accepted" : "closed by the frame");
+        SCOPED_TRACE(outcome(accept));
         bool typed = false;
-        uitest::whenModalShows([&](QWidget* modal) {
-            auto* dialog = shown<FrmLoteyPosicionDialog>(modal);
-            ASSERT_NE(dialog, nullptr);
+        operateThen<FrmLoteyPosicionDialog>(accept, typed, [](FrmLoteyPosicionDialog* dialog) {
             EXPECT_EQ(dialog->windowTitle(), "Posiciones (Deposito: 1)");
             // The earlier choice is back in the grid; the operator moves it from B02 to A01.
             typeInto(dialog, 1, 4, "3");
             typeInto(dialog, 2, 4, "0");
-            typed = true;
-            if (accept) dialog->aceptar()->click();
-            else modal->close();
         });
         double cantidad = 5;
         std::string posiciones = "x", lotes = "y";

@@ -20,8 +20,7 @@ class LotesySeriesWindow : public LotesySeriesFixture {
 protected:
     void SetUp() override {
         LotesySeriesFixture::SetUp();
-        stock(kArticulo, kDeposito, "L1", "", 5);
-        stock(kArticulo, kDeposito, "L2", "", 3);
+        dosLotes();
     }
 
     // Where a cell of the grid stands in the dialog.
