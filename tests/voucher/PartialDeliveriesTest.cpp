@@ -230,6 +230,19 @@ TEST_F(SpreadDeliveries, WhatWasDeliveredIsTakenOffTheArticlesLinesInOrder)
     expectLoaded(cases);
 }
 
+// The article lines are read twice, the second time from the first: so they are also on a connection whose
+// recordsets are read as they are walked.
+TEST_F(SpreadDeliveries, AConnectionWithServerCursorsLoadsTheSame)
+{
+    gDB_Dll().gCnn.setCursorLocation(db::CursorLocation::Server);
+    const std::vector<SpreadCase> cases = {
+        {"two lines, part delivered", "RM", "-1", {{"P1", "10"}, {"P1", "5"}}, {{"P1", "-4"}}, {},
+         {{"6", "6"}, {"5", "5"}}},
+    };
+    storeEach(cases);
+    expectLoaded(cases);
+}
+
 // Lines and movements with what they lack load with what can be worked out, and a load writes nothing.
 TEST_F(SpreadDeliveries, IncompleteLinesAndMovementsLoadWhatCanBeWorkedOut)
 {
