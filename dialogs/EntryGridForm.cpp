@@ -25,6 +25,10 @@ EntryGridForm::EntryGridForm(std::string caption, std::string aceptar)
     MSFlexGrid1.height = 3000;
 }
 
+void EntryGridForm::avisaCantidadNegativa() {
+    programPrompter().msgBox(kCantidadNegativa, ui::vbCritical, kAviso);
+}
+
 long EntryGridForm::anchoDe(const std::string& text) const {
     return measurer_ ? measurer_->textWidth(text) : 120 * base::length(text);
 }

@@ -36,6 +36,11 @@ public:
     ui::Button CmdCancelar{"&Cancelar"};
     static constexpr std::string_view kBotonLlenar = "Llenar las demas celdas con el valor de las seleccionadas";
     static constexpr std::string_view kBotonBlanquear = "Blanquear las Celdas a partir de la celda seleccionada";
+    // A negative quantity is refused with it, typed into a cell or asked for by the engine.
+    static constexpr std::string_view kCantidadNegativa = "La Cantidad no puede ser Menor a Cero";
+
+    // Tells the operator that the quantity asked for is negative.
+    static void avisaCantidadNegativa();
 
     // ---- operations
     void Text_Propiedades(ui::TextBox& Texto, long Col) const { editor_.Text_Propiedades(Texto, Col); }

@@ -377,7 +377,7 @@ void FrmCargaLotesySeries::CampoValida(ui::TextBox& Texto) {
     if (base::equalsIgnoringCase(campo, "Cantidad")) {
         if (!EsConsultaDeSerieLote) return;
         const double v = u.ValorDoble(texto);
-        if (v < 0) return rechaza("La Cantidad no puede ser Menor a Cero");
+        if (v < 0) return rechaza(kCantidadNegativa);
         if (v != std::nearbyint(v)) return rechaza("No Puede Informase Cantidades que no Sean Enteras");
         const long r = g.row();
         const bool nombraAlgo = !base::trim(g.textMatrix(r, 0)).empty() || !base::trim(g.textMatrix(r, 1)).empty();

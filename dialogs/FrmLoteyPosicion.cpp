@@ -289,7 +289,7 @@ void FrmLoteyPosicion::CampoValida(ui::TextBox& Texto) {
     } catch (const base::Error&) {
         return rechaza(kNoHayDisponible);
     }
-    if (!(gUtilidades().ValorDoble(texto) >= 0)) return rechaza("La Cantidad no puede ser Menor a Cero");
+    if (!(gUtilidades().ValorDoble(texto) >= 0)) return rechaza(kCantidadNegativa);
     const double disponible = numeroInicial(MSFlexGrid1.textMatrix(MSFlexGrid1.row(), kDisponible));
     if (aCuatroDecimales(cantidad) > aCuatroDecimales(disponible)) rechaza(kNoHayDisponible);
 }

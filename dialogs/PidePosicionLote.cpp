@@ -17,6 +17,13 @@ void ClsCmnCptes::PidePosicionLote(const std::string& Articulo, const std::strin
         LoteNvo.clear();
         return;
     }
+    if (Cantidad < 0) {
+        // Nothing goes anywhere of a negative quantity: the line keeps its earlier choice.
+        FrmLoteyPosicion::avisaCantidadNegativa();
+        PosicionNVO = PosicionAnt;
+        LoteNvo = LoteAnt;
+        return;
+    }
     FrmLoteyPosicion form;
     trap.step([&] {
         form.Cantidad1 = Cantidad;

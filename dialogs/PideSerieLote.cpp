@@ -118,6 +118,13 @@ void ClsCmnCptes::PideSerieLote_Salidas(ui::FlexGrid& Grilla, const std::string&
         if (Deposito) *Deposito = deposito;
     });
     if (trap.left() || Cantidad == 0) return;
+    if (Cantidad < 0) {
+        // Nothing is taken of a negative quantity: the line keeps its earlier choice.
+        FrmCargaLotesySeries::avisaCantidadNegativa();
+        SeriesLoteNvo = SeriesLoteAnt;
+        CantidadesNvo = CantidadANT;
+        return;
+    }
     FrmCargaLotesySeries form;
     trap.step([&] {
         form.Cantidad = Cantidad;

@@ -1,9 +1,10 @@
-// The voucher query window's tables. The statements are the ERP's own, kept letter for letter; where the
-// ERP built no valid statement (a pending list without a filter) the rows below build the same statement
-// without the dangling condition.
+// The voucher query window's tables. The statements are the ERP's own, kept letter for letter but for the
+// voucher type, which goes in as an SQL literal; where the ERP built no valid statement (a pending list
+// without a filter) the rows below build the same statement without the dangling condition.
 
 #include "dialogs/VoucherQueryTables.h"
 
+#include "core/DB_Dll.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 
@@ -16,67 +17,67 @@ namespace {
 using R = Requisito;
 
 constexpr std::string_view kRemitosCompras =
-    " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = '";
+    " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = ";
 constexpr std::string_view kRemitosVentas =
-    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes WHERE TC = '";
+    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes WHERE TC = ";
 constexpr std::string_view kRemitosCpte =
-    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '";
-constexpr std::string_view kAsientos = "SELECT * FROM MV_ASIENTOS WHERE TC = '";
-constexpr std::string_view kCompras = "SELECT * FROM C_MV_CPTE WHERE TC = '";
+    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = ";
+constexpr std::string_view kAsientos = "SELECT * FROM MV_ASIENTOS WHERE TC = ";
+constexpr std::string_view kCompras = "SELECT * FROM C_MV_CPTE WHERE TC = ";
 constexpr std::string_view kOrdenesPendientes =
-    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = '";
+    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = ";
 constexpr std::string_view kOrdenes =
-    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = '";
+    " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = ";
 constexpr std::string_view kOrden = " ORDER BY IDCOMPROBANTE DESC";
 constexpr std::string_view kOrdenDeCompra =
-    " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM C_MV_CPTE WHERE TC = '";
-constexpr std::string_view kOrdenDeCompraAbierta = "' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0)";
-constexpr std::string_view kVentas = "SELECT * FROM V_MV_CPTE WHERE TC = '";
+    " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM C_MV_CPTE WHERE TC = ";
+constexpr std::string_view kOrdenDeCompraAbierta = " AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0)";
+constexpr std::string_view kVentas = "SELECT * FROM V_MV_CPTE WHERE TC = ";
 
 const std::vector<FilaSentencia>& sentencias() {
     static const std::vector<FilaSentencia> tabla = {
-        {1, {"RMC"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kRemitosCompras, true, "' AND ", true, kOrden},
-        {1, {"RMC"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera, kRemitosCompras, true, "'", false, kOrden},
-        {2, {"RM"}, R::Si, R::No, R::Si, R::Cualquiera, kRemitosVentas, true, "' AND ", true, kOrden},
-        {3, {"RM"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kRemitosCpte, true, "' AND ", true,
+        {1, {"RMC"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kRemitosCompras, true, " AND ", true, kOrden},
+        {1, {"RMC"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera, kRemitosCompras, true, "", false, kOrden},
+        {2, {"RM"}, R::Si, R::No, R::Si, R::Cualquiera, kRemitosVentas, true, " AND ", true, kOrden},
+        {3, {"RM"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kRemitosCpte, true, " AND ", true,
          "  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
-        {4, {"RM"}, R::Si, R::Si, R::Si, R::No, kRemitosVentas, true, "' ORDER BY IDCOMPROBANTE DESC", false, ""},
+        {4, {"RM"}, R::Si, R::Si, R::Si, R::No, kRemitosVentas, true, " ORDER BY IDCOMPROBANTE DESC", false, ""},
         {5, {"RM"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera, kRemitosCpte, true,
-         "' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC", false, ""},
+         " AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC", false, ""},
         {6, {"T3"}, R::Cualquiera, R::Cualquiera, R::Cualquiera, R::Cualquiera,
          "SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO", false, "", false, ""},
-        {7, {"NCPE", "NDPR"}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kAsientos, true, "' AND ", true,
+        {7, {"NCPE", "NDPR"}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kAsientos, true, " AND ", true,
          " ORDER BY SUCURSAL, NUMERO, LETRA DESC "},
         {8, {"NCPE", "NDPR"}, R::Cualquiera, R::Si, R::Cualquiera, R::Cualquiera, kAsientos, true,
-         "' AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC", false, ""},
+         " AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC", false, ""},
         {9, {"FCC", "NCC", "NCCP", "NDC", "RMC"}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kCompras, true,
-         "' AND ", true, " ORDER BY IDCOMPROBANTE DESC "},
+         " AND ", true, " ORDER BY IDCOMPROBANTE DESC "},
         {10, {"FCC", "NCC", "NCCP", "NDC", "RMC"}, R::Cualquiera, R::Si, R::Cualquiera, R::Cualquiera, kCompras, true,
-         "' ORDER BY IDCOMPROBANTE DESC", false, ""},
-        {11, {"OT"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kOrdenesPendientes, true, "' AND ", true, kOrden},
-        {11, {"OT"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera, kOrdenesPendientes, true, "'", false, kOrden},
-        {12, {"OT"}, R::No, R::No, R::Cualquiera, R::Cualquiera, kOrdenes, true, "' AND ", true, kOrden},
-        {13, {"OT"}, R::No, R::Si, R::Cualquiera, R::Cualquiera, kOrdenes, true, "' ", false, kOrden},
+         " ORDER BY IDCOMPROBANTE DESC", false, ""},
+        {11, {"OT"}, R::Si, R::No, R::Cualquiera, R::Cualquiera, kOrdenesPendientes, true, " AND ", true, kOrden},
+        {11, {"OT"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera, kOrdenesPendientes, true, "", false, kOrden},
+        {12, {"OT"}, R::No, R::No, R::Cualquiera, R::Cualquiera, kOrdenes, true, " AND ", true, kOrden},
+        {13, {"OT"}, R::No, R::Si, R::Cualquiera, R::Cualquiera, kOrdenes, true, " ", false, kOrden},
         {14, {"NP"}, R::Si, R::No, R::Cualquiera, R::Cualquiera,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, FechaPreparacion FROM V_MV_CPTE WHERE TC = '",
-         true, "' AND ", true, " AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, FechaPreparacion FROM V_MV_CPTE WHERE TC = ",
+         true, " AND ", true, " AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
         {15, {"NP"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe,FechaPreparacion FROM V_MV_CPTE WHERE TC = '",
-         true, "' AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC", false, ""},
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe,FechaPreparacion FROM V_MV_CPTE WHERE TC = ",
+         true, " AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC", false, ""},
         {16, {"PR"}, R::Si, R::No, R::Cualquiera, R::Cualquiera,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_MV_CPTE WHERE TC = '",
-         true, "' AND APROBADO = 1 AND ", true, " AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_MV_CPTE WHERE TC = ",
+         true, " AND APROBADO = 1 AND ", true, " AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
         {17, {"PR"}, R::Si, R::Si, R::Cualquiera, R::Cualquiera,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_PR_PENDIENTES WHERE TC = '",
-         true, "' AND APROBADO = 1", false, kOrden},
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_PR_PENDIENTES WHERE TC = ",
+         true, " AND APROBADO = 1", false, kOrden},
         {18, {"OC"}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kOrdenDeCompra, true,
-         "' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) AND ", true, kOrden},
+         " AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) AND ", true, kOrden},
         {18, {"OC"}, R::Cualquiera, R::Si, R::Cualquiera, R::Cualquiera, kOrdenDeCompra, true, kOrdenDeCompraAbierta,
          false, kOrden},
-        {19, {}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kVentas, true, "' AND ", true,
+        {19, {}, R::Cualquiera, R::No, R::Cualquiera, R::Cualquiera, kVentas, true, " AND ", true,
          " ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  "},
         {20, {}, R::Cualquiera, R::Si, R::Cualquiera, R::Cualquiera, kVentas, true,
-         "' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC", false, ""},
+         " ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC", false, ""},
     };
     return tabla;
 }
@@ -149,7 +150,7 @@ const FilaSentencia& filaSentencia(const Seleccion& s) {
 
 std::string armaSentencia(const FilaSentencia& fila, std::string_view type4, std::string_view filtro) {
     std::string sentencia(fila.cabeza);
-    if (fila.conTipo) sentencia += type4;
+    if (fila.conTipo) sentencia += gDB_Dll().SQLValue(base::Value(std::string(type4)));
     sentencia += fila.medio;
     if (fila.conFiltro) sentencia += filtro;
     sentencia += fila.cola;

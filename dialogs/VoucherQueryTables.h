@@ -22,8 +22,8 @@ struct Seleccion {
     bool entregaParcial = false;    // "EntregaParcialRemito" on
 };
 
-// One row of the statement table. The statement is `cabeza`, the type code in four characters (when
-// `conTipo`), `medio`, the filter (when `conFiltro`) and `cola`.
+// One row of the statement table. The statement is `cabeza`, the type code in four characters as an SQL
+// literal (when `conTipo`), `medio`, the filter (when `conFiltro`) and `cola`.
 struct FilaSentencia {
     int fila = 0;  // the row's number, for whoever reads which row was chosen
     std::vector<std::string_view> tipos;  // empty: every type
@@ -40,7 +40,8 @@ struct FilaSentencia {
 
 // The first row of the statement table whose conditions hold.
 const FilaSentencia& filaSentencia(const Seleccion& seleccion);
-// The statement of that row, with the type code `type4` and the filter as given.
+// The statement of that row, with the type code `type4` as an SQL literal and the filter as given: the
+// filter is the caller's SQL.
 std::string armaSentencia(const FilaSentencia& fila, std::string_view type4, std::string_view filtro);
 
 // How a row's image is chosen (the tags are the window's image list's).

@@ -28,6 +28,19 @@ CREATE TABLE TA_FAMILIAS (
     DESCRIPCION varchar(100) COLLATE SQLSRV
 );
 
+-- Warehouses (V_TA_DEPOSITO), by their code right-aligned in 4: the article grid's warehouse cell looks its
+-- code up here.
+CREATE TABLE TA_DEPOSITO (
+    IDDEPOSITO  char(4)      COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(100) COLLATE SQLSRV
+);
+
+-- Cash registers (V_TA_CAJAS), by their code right-aligned in 4, as the start-up's "@Caja" names one.
+CREATE TABLE TA_CAJAS (
+    IDCAJA      char(4)      COLLATE SQLSRV NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(100) COLLATE SQLSRV
+);
+
 -- Storage positions inside a warehouse; a position is known by its warehouse and its code, which is how the
 -- stock balances by position join them.
 CREATE TABLE MA_POSICIONES (

@@ -63,15 +63,27 @@ CREATE VIEW V_ta_Rubros AS
 CREATE VIEW V_TA_TipoArticulo AS
     SELECT * FROM TA_TIPOARTICULO;
 
+CREATE VIEW V_TA_DEPOSITO AS
+    SELECT * FROM TA_DEPOSITO;
+
+CREATE VIEW V_TA_CAJAS AS
+    SELECT * FROM TA_CAJAS;
+
 -- Per-user synonyms: for a user who is not an administrator the data-access object reads these instead of
--- MA_CUENTAS, V_TA_FAMILIAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They show every row, which is
--- the form the script runner gives SS_MA_CUENTAS while the setting SS_Confidencialidad is not SI (with it,
--- only the accounts of the user's group through MA_CUENTAS_USUARIOS).
+-- MA_CUENTAS, V_TA_DEPOSITO, V_TA_FAMILIAS, V_TA_CAJAS, AC_CuentasDiario and AC_CuentasDiario_CCosto. They
+-- show every row, which is the form the script runner gives SS_MA_CUENTAS while the setting
+-- SS_Confidencialidad is not SI (with it, only the accounts of the user's group through MA_CUENTAS_USUARIOS).
 CREATE VIEW SS_MA_CUENTAS AS
     SELECT * FROM MA_CUENTAS;
 
+CREATE VIEW SS_V_TA_DEPOSITO AS
+    SELECT * FROM V_TA_DEPOSITO;
+
 CREATE VIEW SS_V_TA_FAMILIAS AS
     SELECT * FROM V_TA_FAMILIAS;
+
+CREATE VIEW SS_V_TA_CAJAS AS
+    SELECT * FROM V_TA_CAJAS;
 
 CREATE VIEW SS_AC_CUENTASDIARIO AS
     SELECT * FROM AC_CuentasDiario;
@@ -127,13 +139,16 @@ CREATE TABLE V_MV_CPTETERCEROS (
 );
 -- What the loading of a delivery note or an order reads to know what is still to deliver, one row per
 -- voucher and article: its quantity on the voucher, what the voucher's own stock movements moved (exits
--- are stored negative, so the absolute quantities), and what later vouchers made from it applied. The
--- first two are read once per line of a voucher: written as the first row of each key with its sum, the
--- engine looks the key up in the index instead of grouping the whole table (a grouped view over columns
--- with their own collation is not narrowed by the reader's condition).
+-- are stored negative, so the absolute quantities), and what later vouchers made from it applied. Lines
+-- and movements of one article may be in different units (boxes on the note, units on the invoice), so
+-- each adds up base units: CANTIDADUD, or where it is Null the quantity times its own equivalence (1 when
+-- that is Null or 0). The first two are read once per article of a voucher: written as the first row of
+-- each key with its sum, the engine looks the key up in the index instead of grouping the whole table (a
+-- grouped view over columns with their own collation is not narrowed by the reader's condition).
 CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
     SELECT l.TC, l.IDCOMPROBANTE, l.IDARTICULO,
-           (SELECT SUM(x.CANTIDAD) FROM MV_CPTEINSUMOS x
+           (SELECT SUM(COALESCE(x.CANTIDADUD, x.CANTIDAD * COALESCE(NULLIF(x.EQUIV_UDBASE, 0), 1)))
+            FROM MV_CPTEINSUMOS x
             WHERE x.TC = l.TC AND x.IDCOMPROBANTE = l.IDCOMPROBANTE AND x.IDARTICULO = l.IDARTICULO) AS Cantidad
     FROM MV_CPTEINSUMOS l
     WHERE l.ID = (SELECT MIN(f.ID) FROM MV_CPTEINSUMOS f
@@ -141,7 +156,8 @@ CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
 
 CREATE VIEW VT_V_MV_Stock_Cons AS
     SELECT s.TC, s.IDCOMPROBANTE, s.IDARTICULO,
-           (SELECT SUM(ABS(x.CANTIDAD)) FROM V_MV_STOCK x
+           (SELECT SUM(ABS(COALESCE(x.CANTIDADUD, x.CANTIDAD * COALESCE(NULLIF(x.EQUIV_UDBASE, 0), 1))))
+            FROM V_MV_STOCK x
             WHERE x.TC = s.TC AND x.IDCOMPROBANTE = s.IDCOMPROBANTE AND x.IDARTICULO = s.IDARTICULO) AS Cantidad
     FROM V_MV_STOCK s
     WHERE s.ID = (SELECT MIN(f.ID) FROM V_MV_STOCK f
@@ -149,7 +165,7 @@ CREATE VIEW VT_V_MV_Stock_Cons AS
 
 CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
     SELECT h.TCORIGEN AS TCO_ORIGEN, h.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN, l.IDARTICULO,
-           SUM(l.CANTIDAD) AS CantidadAplicada
+           SUM(COALESCE(l.CANTIDADUD, l.CANTIDAD * COALESCE(NULLIF(l.EQUIV_UDBASE, 0), 1))) AS CantidadAplicada
     FROM MV_CPTE h
     JOIN MV_CPTEINSUMOS l ON l.TC = h.TC AND l.IDCOMPROBANTE = h.IDCOMPROBANTE
                          AND IFNULL(l.IDCOMPLEMENTO, 0) = IFNULL(h.IDCOMPLEMENTO, 0)

@@ -118,16 +118,17 @@ public:
     std::int16_t ObtieneSignoComprobante(const std::string& TC, bool LibroIVA = false);
 
     // --- loading a stored voucher into the voucher grids
-    // What is still to deliver of the article on the voucher: its quantity on the voucher less what stock
-    // movements of the voucher already moved, never below 0. A failed read raises.
+    // What is still to deliver of the article on the voucher, in base units: its quantity on the voucher
+    // less what stock movements of the voucher already moved, never below 0. A failed read raises.
     double CantRepartoPend(const std::string& TC, const std::string& SucNroLetra, const std::string& IdArticulo);
     // Writes the stored voucher (sales, or with `Compras` the supplier's purchase voucher) into the tasks,
     // article and other-concepts grids, each as InicializaGrids leaves it: one row per stored line and an
     // empty row after them. Article lines of delivery notes and orders delivered in parts load what is
-    // still to deliver. A failure goes to the error treatment: Retry repeats the failing step, Ignore goes
-    // on with the next one (a cell), any other answer leaves the grids as written so far. `LrcsCpte`,
-    // when given, receives the open header, on its first row. `IdRepartoRM`: in, -98 loads quantities
-    // negated; out, the header's IdReparto for a type outside the purchase system.
+    // still to deliver: what was delivered or applied of an article is taken off its lines in line order.
+    // A failure goes to the error treatment: Retry repeats the failing step, Ignore goes on with the next
+    // one (a cell), any other answer leaves the grids as written so far. `LrcsCpte`, when given, receives
+    // the open header, on its first row. `IdRepartoRM`: in, -98 loads quantities negated; out, the header's
+    // IdReparto for a type outside the purchase system.
     void AsignarDatosComprobante(const std::string& TC, const std::string& SucNroLetra,
                                  const std::string& IdComplemento, ui::FlexGrid& MSFlexGrid1,
                                  ui::FlexGrid& MSFlexGrid2, ui::FlexGrid& MSFlexGrid3, bool Inicializar = false,
@@ -165,7 +166,8 @@ public:
     // Asks what an outgoing line takes from the lots and series the warehouse holds, less what the grid's
     // other lines of the article take. `Deposito` empty becomes the "DepositoDefault" setting. Without
     // `MostrarForm` (True by default) the proposal is accepted unseen. A cancel, or an unseen accept that
-    // the stock cannot cover, hands back the earlier lists and the quantity unchanged.
+    // the stock cannot cover, hands back the earlier lists and the quantity unchanged; so does a negative
+    // quantity, which is told and opens nothing.
     void PideSerieLote_Salidas(ui::FlexGrid& Grilla, const std::string& Articulo, const std::string& Descripcion,
                                double& Cantidad, const std::string& SeriesLoteAnt, const std::string& CantidadANT,
                                std::string& SeriesLoteNvo, std::string& CantidadesNvo, bool Lote, bool Serie,
@@ -177,8 +179,9 @@ public:
 
     // --- the storage-position and lot dialog (defined with the dialog)
     // Asks where among the warehouse's positions (and lots) a line's quantity goes. A quantity of 0 gives
-    // empty lists and no dialog. An accept hands back the new lists and, in Cantidad, the accepted total;
-    // a cancel, or an accept in a mode without positions, hands back the earlier lists.
+    // empty lists and no dialog; a negative one is told, opens nothing and hands back the earlier lists. An
+    // accept hands back the new lists and, in Cantidad, the accepted total; a cancel, or an accept in a mode
+    // without positions, hands back the earlier lists.
     void PidePosicionLote(const std::string& Articulo, const std::string& IdUnidad, double& Cantidad,
                           const std::string& Deposito, const std::string& PosicionAnt, const std::string& LoteAnt,
                           std::string& PosicionNVO, std::string& LoteNvo, bool Posicion = true, bool Lote = false);

@@ -16,6 +16,8 @@
 #include "stock/UnitEquivalences.h"
 #include "voucher/LineRule.h"
 
+#include <algorithm>
+
 namespace voucher {
 
 namespace {
@@ -35,28 +37,43 @@ std::string articuloDeClave(db::Recordset& line)
 
 }  // namespace
 
-double CargaComprobante::parteEntregada(db::Recordset& line, double cantidad)
+void CargaComprobante::preparaEntregas(db::Recordset& lines)
 {
+    descuento_ = Descuento::Nada;
+    if (Compras || lines.bof()) return;
     const bool repartoPendiente = textoDe(header, "IdReparto") == "-1";
-    const auto porEntregar = [&] {
-        double pending = engine.CantRepartoPend(TC, SucNroLetra, gUtilidades().NuloACadena(line.field("IdArticulo").value()));
-        if (pending > cantidad) pending = cantidad;
-        return cantidad - pending;
-    };
-    if (numbering::esTipo(TC, {"RM", "NP"}) && entregaParcial && !Compras) {
-        if (repartoPendiente) return porEntregar();
-        // Only what vouchers made from this one applied counts; another type's voucher of the same number
-        // is another voucher.
-        const DB_Dll& erp = gDB_Dll();
-        db::Recordset applied;
-        gDB_Dll().abreSinTratamiento(
-            "SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE TCO_ORIGEN = " +
-                erp.SQLValue(numbering::codigo4(TC)) + " AND IDCOMPROBANTEORIGEN = " + erp.SQLValue(SucNroLetra) +
-                " AND IDARTICULO = " + erp.SQLValue(articuloDeClave(line)),
-            applied);
-        return applied.eof() ? 0.0 : gUtilidades().ValorNumerico(textoDe(applied, "CantidadAplicada")).toDouble();
+    if (numbering::esTipo(TC, {"RM", "NP"}) && entregaParcial)
+        descuento_ = repartoPendiente ? Descuento::Entregado : Descuento::Aplicado;
+    else if (repartoPendiente)
+        descuento_ = Descuento::Entregado;
+    if (descuento_ != Descuento::Nada) entregas_.cuentaLineas(lines);
+}
+
+double CargaComprobante::parteEntregada(db::Recordset& line)
+{
+    switch (descuento_) {
+    case Descuento::Nada: return 0;
+    case Descuento::Entregado:
+        // What the article's lines add up to less what is still to deliver of it.
+        return entregas_.parteDeLinea(line, [&](double enComprobante) {
+            const std::string articulo = gUtilidades().NuloACadena(line.field("IdArticulo").value());
+            return std::max(0.0, enComprobante - engine.CantRepartoPend(TC, SucNroLetra, articulo));
+        });
+    case Descuento::Aplicado:
+        return entregas_.parteDeLinea(line, [&](double) {
+            // Only what vouchers made from this one applied counts; another type's voucher of the same
+            // number is another voucher.
+            const DB_Dll& erp = gDB_Dll();
+            db::Recordset applied;
+            gDB_Dll().abreSinTratamiento(
+                "SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE TCO_ORIGEN = " +
+                    erp.SQLValue(numbering::codigo4(TC)) + " AND IDCOMPROBANTEORIGEN = " + erp.SQLValue(SucNroLetra) +
+                    " AND IDARTICULO = " + erp.SQLValue(articuloDeClave(line)),
+                applied);
+            return applied.eof() ? 0.0
+                                 : gUtilidades().ValorNumerico(textoDe(applied, "CantidadAplicada")).toDouble();
+        });
     }
-    if (!Compras && repartoPendiente) return porEntregar();
     return 0;
 }
 
@@ -70,7 +87,7 @@ void CargaComprobante::filaArticulo(ui::FlexGrid& grid, db::Recordset& line)
     double cantidad = 0, entregada = 0;
     step([&] {
         cantidad = numeroDe(line, "Cantidad");
-        entregada = parteEntregada(line, cantidad);
+        entregada = parteEntregada(line);
     });
 
     celda(grid, row, 0, column("IdArticulo"));

@@ -67,6 +67,9 @@ void ClsCmnCptes::AsignarDatosComprobante(const std::string& TC, const std::stri
     });
 
     db::Recordset tasks, lines, others;
+    // The article lines are walked twice, their articles counted first: they are kept whole whatever the
+    // connection's cursor.
+    lines.cursorLocation = db::CursorLocation::Client;
     carga.step([&] { erp.abreSinTratamiento("SELECT * FROM " + prefix + "MV_CPTE " + condition + order, carga.header); });
     carga.step([&] { erp.abreSinTratamiento("SELECT * FROM " + prefix + "MV_CPTETAREAS " + condition + order, tasks); });
     carga.step([&] {
@@ -87,6 +90,7 @@ void ClsCmnCptes::AsignarDatosComprobante(const std::string& TC, const std::stri
         });
     }
 
+    carga.step([&] { carga.preparaEntregas(lines); });
     carga.llenaGrilla(MSFlexGrid1, tasks, &voucher::CargaComprobante::filaTarea);
     carga.llenaGrilla(MSFlexGrid2, lines, &voucher::CargaComprobante::filaArticulo);
     carga.llenaGrilla(MSFlexGrid3, others, &voucher::CargaComprobante::filaOtroConcepto);

@@ -1,5 +1,5 @@
-// What is still to deliver of an article on a voucher: the voucher's quantity of it less what the
-// voucher's own stock movements already moved.
+// What is still to deliver of an article on a voucher, in base units: the voucher's quantity of it less
+// what the voucher's own stock movements already moved.
 
 #include "stock/ClsCmnCptes.h"
 

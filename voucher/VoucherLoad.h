@@ -6,6 +6,7 @@
 #include "platform/base/ErrorTrap.h"
 #include "platform/base/Value.h"
 #include "platform/db/Recordset.h"
+#include "voucher/DeliveredParts.h"
 
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ public:
     std::string condIvaEmpresa;      // the issuer's IVA condition
     db::Recordset header;
 
+    // Decides what the article lines lose as already delivered or applied and, when they lose anything,
+    // counts them; `lines` is left on its first row.
+    void preparaEntregas(db::Recordset& lines);
+
     // Runs one step of the load; false once the load has been left.
     template <class Step>
     bool step(Step&& body) { return trap.step(std::forward<Step>(body)); }
@@ -64,13 +69,20 @@ public:
     void filaArticulo(ui::FlexGrid& grid, db::Recordset& rs);
 
 private:
-    // How much of the line is deducted as already delivered or applied.
-    double parteEntregada(db::Recordset& line, double cantidad);
+    // What the article lines lose: nothing, what the voucher's own stock movements delivered, or what
+    // vouchers made from it applied.
+    enum class Descuento { Nada, Entregado, Aplicado };
+
+    // How much of the line is deducted as already delivered or applied, in the line's unit.
+    double parteEntregada(db::Recordset& line);
     void datosDelMaestro(ui::FlexGrid& grid, long row, db::Recordset& line);
     // Measures of a timber line and the merge of equal lines; true when the row was merged into an
     // earlier one, whose row number is then in `destino`.
     bool madera(ui::FlexGrid& grid, long row, db::Recordset& line, long& destino);
     bool fusionaLinea(ui::FlexGrid& grid, long& destino);
+
+    Descuento descuento_ = Descuento::Nada;
+    EntregasPorArticulo entregas_;
 };
 
 }  // namespace voucher

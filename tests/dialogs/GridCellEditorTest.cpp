@@ -13,8 +13,7 @@ class GridCellEditing : public LotesySeriesFixture {
 protected:
     void SetUp() override {
         LotesySeriesFixture::SetUp();
-        stock(kArticulo, kDeposito, "L1", "", 5);
-        stock(kArticulo, kDeposito, "L2", "", 3);
+        dosLotes();
     }
 
     // Entry: three units; outgoing: lots L1 (5) and L2 (3) for 6, proposed as 5 and 1, and the empty row.

@@ -18,6 +18,12 @@ protected:
 
     static std::string sep() { return base::characterOfCode(255); }
 
+    // The article's lots L1 (5 in stock) and L2 (3) in warehouse "   1".
+    static void dosLotes() {
+        stock(kArticulo, kDeposito, "L1", "", 5);
+        stock(kArticulo, kDeposito, "L2", "", 3);
+    }
+
     // An outgoing dialog of the article in warehouse "   1", loaded.
     std::unique_ptr<FrmCargaLotesySeries> salida(double cantidad, bool lote, bool serie, std::string lotes = {},
                                                  std::string series = {}, std::string lotesExistentes = {},

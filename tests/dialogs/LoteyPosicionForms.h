@@ -31,6 +31,14 @@ protected:
                 texto(lote) + ", " + texto(gUtilidades().RellenaCodigo(unidad, 4)) + ", " +
                 base::doubleToText(cantidad) + ")");
     }
+    // 4 units of the article in each of the positions A01 and B02, in that entry order, and 4 without position.
+    static void cuatroEnDosPosicionesYElDeposito() {
+        posicion("A01", 1);
+        posicion("B02", 2);
+        saldo("A01", "", "U", 4);
+        saldo("B02", "", "U", 4);
+        saldo("", "", "U", 4);
+    }
     // One `unidad` is `coeficiente` `equiv`.
     static void equivalencia(const std::string& unidad, const std::string& equiv, double coeficiente) {
         execute("INSERT INTO S_TA_EQUIV (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV, COEFICIENTE) VALUES (" +

@@ -12,11 +12,7 @@ class PidePosicionLoteTest : public LoteyPosicionFixture {
 protected:
     void SetUp() override {
         LoteyPosicionFixture::SetUp();
-        posicion("A01", 1);
-        posicion("B02", 2);
-        saldo("A01", "", "U", 4);
-        saldo("B02", "", "U", 4);
-        saldo("", "", "U", 4);
+        cuatroEnDosPosicionesYElDeposito();
         engine.emplace();
     }
     ScriptedVoucherDialogs dialogs;
@@ -30,6 +26,17 @@ TEST_F(PidePosicionLoteTest, AQuantityOfZeroOpensNothing) {
     EXPECT_EQ(dialogs.loteyPosicionShown, 0);
     EXPECT_EQ(posiciones, "");
     EXPECT_EQ(lotes, "");
+}
+
+TEST_F(PidePosicionLoteTest, ANegativeQuantityIsToldAndHandsTheEarlierListsBack) {
+    expectRefusal("La Cantidad no puede ser Menor a Cero");
+    double cantidad = -3;
+    std::string posiciones = "x", lotes = "y";
+    engine->PidePosicionLote(kArticulo, "U", cantidad, kDeposito, "|A01*1|", "|L|", posiciones, lotes, true, true);
+    EXPECT_EQ(dialogs.loteyPosicionShown, 0);
+    EXPECT_EQ(posiciones, "|A01*1|");
+    EXPECT_EQ(lotes, "|L|");
+    EXPECT_EQ(cantidad, -3);
 }
 
 TEST_F(PidePosicionLoteTest, TheDefaultsProposeInPositionModeAndHandBackTheTotal) {

@@ -95,6 +95,25 @@ TEST_F(PideSerieLoteOperations, OutgoingWithNoQuantityOnlyFillsTheWarehouse) {
     EXPECT_EQ(dialogs.lotesySeriesShown, 0);
 }
 
+// Shown or not, a negative quantity is refused as a typed one is: nothing proposed, the earlier lists and
+// the quantity kept.
+TEST_F(PideSerieLoteOperations, OutgoingNegativeIsToldAndHandsTheEarlierListsBack) {
+    stock(kArticulo, kDeposito, "L1", "", 5);
+    const std::string anteriores = "|L1" + sep() + "|" + sep() + "|";
+    for (const bool mostrar : {true, false}) {
+        expectRefusal("La Cantidad no puede ser Menor a Cero");
+        double cantidad = -2;
+        std::string deposito = "1", lotes = "x", cantidades = "y";
+        bool mostrarForm = mostrar;
+        engine->PideSerieLote_Salidas(grilla, kArticulo, "", cantidad, anteriores, "|2|-|", lotes, cantidades, true,
+                                      false, false, &deposito, &mostrarForm);
+        EXPECT_EQ(lotes, anteriores);
+        EXPECT_EQ(cantidades, "|2|-|");
+        EXPECT_EQ(cantidad, -2);
+    }
+    EXPECT_EQ(dialogs.lotesySeriesShown, 0);
+}
+
 TEST_F(PideSerieLoteOperations, OutgoingUsesTheDefaultWarehouseAndHandsTheAcceptBack) {
     execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '2')");
     stock(kArticulo, "   2", "L1", "", 5);

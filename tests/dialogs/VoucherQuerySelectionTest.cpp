@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"oc", "", false, false, {"OC4", "OC1"}},
         SelectionCase{"NCC", "", false, false, {}}));
 
-// The statement table row by row: the statement each case builds, with the type in four characters.
+// The statement table row by row: the statement each case builds, with the type in four characters as a
+// literal.
 TEST(VoucherQueryStatements, EachRowBuildsItsStatement) {
     using consulta::Seleccion;
     struct Row {
@@ -134,6 +135,18 @@ TEST(VoucherQueryStatements, EachRowBuildsItsStatement) {
         const std::string type4 = numbering::codigo4(row.seleccion.TC);
         EXPECT_EQ(fila.fila, row.fila) << row.seleccion.TC;
         EXPECT_EQ(consulta::armaSentencia(fila, type4, row.seleccion.conFiltro ? f : ""), row.sentencia) << row.fila;
+    }
+}
+
+// The type is a value in the statement, whatever it holds: a type with an apostrophe lists no voucher and
+// reaches the database as a statement that runs (no error box), also where its text would end the literal.
+TEST_F(VoucherQuery, ATypeHoldingAnApostropheListsNothing) {
+    vouchers();
+    for (const char* tc : {"R'M", "'", "x' OR TC <> '", "OT/PENDIENTES'"}) {
+        FrmConsComprobantes form;
+        load(form, tc, "");
+        EXPECT_EQ(form.ListView1.itemCount(), 0) << form.sentencia();
+        EXPECT_FALSE(form.hidden()) << tc;
     }
 }
 

@@ -139,6 +139,40 @@ TEST_F(Engine, WithoutDefinitionsTablesGetTheirColumns) {
     EXPECT_EQ(windows.lists[2].SQL, "SELECT TOP 1000 DESCRIPCION,CODIGO FROM TA_CCOSTO ORDER BY DESCRIPCION");
 }
 
+// A user who is not an administrator reads warehouses and cash registers through synonyms of his own; they
+// list what an administrator sees, and the pick is the same code.
+TEST_F(Engine, WarehousesAndCashRegistersListTheSameRowsForEveryUser) {
+    run("INSERT INTO TA_DEPOSITO (IDDEPOSITO, DESCRIPCION) VALUES ('   2', 'Norte')");
+    run("INSERT INTO TA_DEPOSITO (IDDEPOSITO, DESCRIPCION) VALUES ('   1', 'Central')");
+    run("INSERT INTO TA_CAJAS (IDCAJA, DESCRIPCION) VALUES ('   1', 'Mostrador')");
+    struct Case {
+        const char* table;
+        const char* key;
+        std::vector<std::string> listed;  // the descriptions, in the list's order
+    };
+    const Case cases[] = {
+        {"V_TA_DEPOSITO", "IDDEPOSITO", {"Central", "Norte"}},
+        {"V_TA_CAJAS", "IDCAJA", {"Mostrador"}},
+    };
+    for (const Case& c : cases) {
+        for (const bool administrator : {true, false}) {
+            SCOPED_TRACE(std::string(c.table) + (administrator ? " as an administrator" : " as another user"));
+            gDB_Dll().gEsAdmin = administrator;
+            ScriptedLookupWindows windows;
+            std::vector<std::string> listed;
+            windows.onList = [&](Lib_FrmCons3& form) {
+                listed = texts(form);
+                pickRow(form, c.key, "1");
+            };
+            Lib_ClsCons3 engine;
+            engine.CampoDevuelto = c.key;
+            engine.ConsultaSearch(c.table);
+            EXPECT_EQ(listed, c.listed);
+            EXPECT_EQ(engine.ValorDevuelto, base::Value("   1"));
+        }
+    }
+}
+
 TEST_F(Engine, APickIsHandedBackAndTheLookupsRequestsEnd) {
     account("1", "Uno");
     account("2", "Dos");

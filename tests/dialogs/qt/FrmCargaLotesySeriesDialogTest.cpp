@@ -5,43 +5,22 @@
 #include "dialogs/qt/FrmCargaLotesySeriesDialog.h"
 #include "platform/ui/qt/FlexGridView.h"
 #include "tests/dialogs/LotesySeriesForms.h"
+#include "tests/dialogs/qt/DialogOperator.h"
 #include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 namespace {
+
+using uitest::clickCell;
+using uitest::press;
 
 class LotesySeriesWindow : public LotesySeriesFixture {
 protected:
     void SetUp() override {
         LotesySeriesFixture::SetUp();
-        stock(kArticulo, kDeposito, "L1", "", 5);
-        stock(kArticulo, kDeposito, "L2", "", 3);
-    }
-
-    // Keys go where the operator's would: to the widget that has the focus.
-    static void press(QWidget* fallback, int key, const QString& text = {}) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : fallback;
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &up);
-        QApplication::processEvents();
-    }
-
-    static void click(ui::FlexGridView* grid, int row, int col) {
-        const QRect cell = grid->visualRect(grid->model()->index(row, col));
-        const QPointF at = cell.center();
-        QMouseEvent down(QEvent::MouseButtonPress, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &up);
-        QApplication::processEvents();
+        dosLotes();
     }
 
     // Where a cell of the grid stands in the dialog.
@@ -97,7 +76,7 @@ TEST_F(LotesySeriesWindow, ARefusedClickAwayKeepsTheBoxAndF2AcceptsFromIt) {
             QApplication::processEvents();
             press(dialog.grid(), Qt::Key_9, "9");
             expectRefusal("La Cantidad supera a la cantidad disponible en Stock");
-            click(dialog.grid(), 2, 3);
+            clickCell(dialog.grid(), 2, 3);
             EXPECT_TRUE(prompter.satisfied()) << prompter.report();
             EXPECT_TRUE(dialog.editBox()->isVisible());
             EXPECT_EQ(form->MSFlexGrid1.row(), 1);
@@ -125,7 +104,7 @@ TEST_F(LotesySeriesWindow, AnAcceptedClickAwayFoldsAndMoves) {
             dialog.grid()->setFocus();
             QApplication::processEvents();
             press(dialog.grid(), Qt::Key_2, "2");
-            click(dialog.grid(), 2, 3);
+            clickCell(dialog.grid(), 2, 3);
             EXPECT_FALSE(dialog.editBox()->isVisible());
             EXPECT_EQ(form->MSFlexGrid1.textMatrix(1, 3), "2");
             EXPECT_EQ(form->MSFlexGrid1.row(), 2);

@@ -2,10 +2,10 @@
 // ticks by mouse and Enter, a header click, and the frame's close through the engine.
 
 #include "dialogs/qt/FrmConsComprobantesDialog.h"
-#include "dialogs/qt/QtVoucherDialogs.h"
 #include "platform/ui/qt/ListViewWidget.h"
 #include "stock/ClsCmnCptes.h"
 #include "tests/dialogs/VoucherQueryFixture.h"
+#include "tests/dialogs/qt/DialogOperator.h"
 #include "tests/support/qt/QtTestApplication.h"
 
 #include <QApplication>
@@ -119,9 +119,7 @@ TEST_F(QueryWindow, AHeaderClickReordersTheList) {
 }
 
 TEST_F(QueryWindow, ClosingTheFrameHandsBackNothing) {
-    QWidget owner;
-    auto* dialogs = new QtVoucherDialogs(&owner);
-    setVoucherDialogs(dialogs);
+    uitest::QtDialogsInstalled dialogs;
     bool shown = false;
     uitest::whenModalShows([&](QWidget* modal) {
         shown = true;
@@ -134,7 +132,6 @@ TEST_F(QueryWindow, ClosingTheFrameHandsBackNothing) {
     EXPECT_EQ(respuesta, "");
     EXPECT_EQ(complemento, "");
     EXPECT_EQ(proveedor, "");
-    setVoucherDialogs(nullptr);
 }
 
 }  // namespace

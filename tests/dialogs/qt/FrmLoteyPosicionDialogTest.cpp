@@ -5,16 +5,18 @@
 #include "dialogs/qt/FrmLoteyPosicionDialog.h"
 #include "platform/ui/qt/FlexGridView.h"
 #include "tests/dialogs/LoteyPosicionForms.h"
+#include "tests/dialogs/qt/DialogOperator.h"
 #include "tests/support/qt/QtTestApplication.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
 
 namespace {
+
+using uitest::press;
 
 class LoteyPosicionWindow : public LoteyPosicionFixture {
 protected:
@@ -23,15 +25,6 @@ protected:
         posicion("A01", 1);
         saldo("A01", "", "U", 4);
         saldo("", "", "U", 4);
-    }
-
-    static void press(QWidget* fallback, int key, const QString& text = {}) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : fallback;
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &up);
-        QApplication::processEvents();
     }
 
     static void focusCell(FrmLoteyPosicionDialog& dialog, FrmLoteyPosicion& form, long row, long col) {
