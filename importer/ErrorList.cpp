@@ -22,7 +22,6 @@ void preparaListaErrores(Importar& ventana)
     lista.clear();
     lista.setColWidth(0, kAnchoOrdinal);
     lista.setColWidth(1, std::max(0L, lista.width - kMargenTexto));
-    ventana.cambio();
 }
 
 void agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto)

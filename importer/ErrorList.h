@@ -10,7 +10,8 @@
 
 class Importar;
 
-// The list cleared (its number of rows kept), its two columns as wide as the grid allows.
+// The list cleared (its number of rows kept), its two columns as wide as the grid allows; the caller tells
+// the window when it is ready to show it.
 void preparaListaErrores(Importar& ventana);
 // A row at the end of the list: `ordinal` beside `texto`; it becomes the top row.
 void agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto);

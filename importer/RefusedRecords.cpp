@@ -8,7 +8,6 @@
 RegistrosRechazados::RegistrosRechazados(Importar& ventana, std::string rutina, std::string tabla)
     : ventana_(ventana), rutina_(std::move(rutina)), tabla_(std::move(tabla))
 {
-    preparaListaErrores(ventana_);
 }
 
 void RegistrosRechazados::rechaza(std::int32_t registro, std::string_view campo, std::string_view valor,

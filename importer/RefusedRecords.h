@@ -12,8 +12,8 @@ class Importar;
 
 class RegistrosRechazados {
 public:
-    // The error list is emptied: from here on it shows this task's refusals. `rutina` is the import's name in
-    // the error log, `tabla` the legacy table or sheet.
+    // `rutina` is the import's name in the error log, `tabla` the legacy table or sheet. The rows go after
+    // those earlier tasks of the run listed: the window empties the list when a run starts.
     RegistrosRechazados(Importar& ventana, std::string rutina, std::string tabla);
 
     // Record `registro` (its place in the source, from 1) is not written: its field `campo` holds `valor`,

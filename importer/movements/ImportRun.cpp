@@ -10,7 +10,11 @@
 
 namespace movimientos {
 
-void CorridaImportacion::preparaListaErrores() { ::preparaListaErrores(ventana); }
+void CorridaImportacion::preparaListaErrores()
+{
+    ::preparaListaErrores(ventana);
+    ventana.cambio();
+}
 
 bool CorridaImportacion::abre(std::string sentencia, db::Recordset& origen)
 {
