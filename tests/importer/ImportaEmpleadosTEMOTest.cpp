@@ -150,13 +150,17 @@ TEST_F(Employees, ARefusedStatementLeavesNeitherRowOfThatEmployee)
 
 TEST_F(Employees, ALegajoThatIsNotAWholeNumberRefusesItsRowAndTakesNoOtherEmployeesAccount)
 {
+    // Four employees, the first two with these numbers.
+    const auto writeWorkbook = [this](const std::string& first, const std::string& second) {
+        LegacyTables()
+            .employees({{first, text("Otro, Uno"), text("Mitre 1"), text("20-11111111-1")},
+                        {second, text("Medio, Juan"), text("Mitre 2"), text("20-22222222-2")},
+                        {number("1"), text("Primero, Ana"), text("Mitre 3"), text("27-33333333-3")},
+                        {number("25"), text("Válido, Pedro"), text("Mitre 4"), text("20-44444444-4")}})
+            .write(legacy.path());
+    };
     // Read as numbers, "1.234" and 1.5 would both be employee 1; the column is mixed, so every cell reads as text.
-    LegacyTables()
-        .employees({{text("1.234"), text("Otro, Uno"), text("Mitre 1"), text("20-11111111-1")},
-                    {number("1.5"), text("Medio, Juan"), text("Mitre 2"), text("20-22222222-2")},
-                    {number("1"), text("Primero, Ana"), text("Mitre 3"), text("27-33333333-3")},
-                    {number("25"), text("Válido, Pedro"), text("Mitre 4"), text("20-44444444-4")}})
-        .write(legacy.path());
+    writeWorkbook(text("1.234"), number("1.5"));
     const std::string why = "LEGAJO no es un número entero sin signo";
     expectEndBox(refusals(2, "EMPLEADOSTEMO [MIG$]", why));
     run({kEmpleados});
@@ -179,12 +183,7 @@ TEST_F(Employees, ALegajoThatIsNotAWholeNumberRefusesItsRowAndTakesNoOtherEmploy
                                                 "Procesando Registro 3", "FINALIZADO EMPLEADOS TEMO"}));
 
     // With the numbers put right, a run writes the two employees refused before, once, and nothing else changes.
-    LegacyTables()
-        .employees({{number("1234"), text("Otro, Uno"), text("Mitre 1"), text("20-11111111-1")},
-                    {number("15"), text("Medio, Juan"), text("Mitre 2"), text("20-22222222-2")},
-                    {number("1"), text("Primero, Ana"), text("Mitre 3"), text("27-33333333-3")},
-                    {number("25"), text("Válido, Pedro"), text("Mitre 4"), text("20-44444444-4")}})
-        .write(legacy.path());
+    writeWorkbook(number("1234"), number("15"));
     run({kEmpleados});
     const std::vector<std::string> all{"21301010001", "21301010015", "21301010025", "21301011234"};
     EXPECT_EQ(codes("MA_CUENTAS"), all);
