@@ -2,6 +2,7 @@
 
 #include "core/DB_Dll.h"
 #include "importer/ErrorList.h"
+#include "importer/Importar.h"
 
 #include <fmt/format.h>
 
@@ -15,7 +16,11 @@ void RegistrosRechazados::rechaza(std::int32_t registro, std::string_view campo,
 {
     const std::string texto = fmt::format("Tabla {}, registro {}, {} \"{}\": {}", tabla_, registro, campo, valor, porque);
     ++rechazados_;
+    // The list is not scrolled to each new row: on a first migration the credit-limit task refuses every
+    // customer, and a shown list that follows thousands of rows one by one slows the window to a crawl. The
+    // operator reads it from the top.
     agregaError(ventana_, rechazados_, texto);
+    ventana_.cambio();
     gDB_Dll().registraError(texto, rutina_, 0);
 }
 

@@ -28,7 +28,11 @@ int CorridaImportacion::trataError(const base::Error& error, int botones) const
     return respuesta;
 }
 
-void CorridaImportacion::listaError(const std::string& texto) { agregaError(ventana, contadores.errores, texto); }
+void CorridaImportacion::listaError(const std::string& texto)
+{
+    ventana.MSFlexGrid1.setTopRow(agregaError(ventana, contadores.errores, texto));
+    ventana.cambio();
+}
 
 void CorridaImportacion::rechaza(std::string texto, std::string& motivo) const
 {
