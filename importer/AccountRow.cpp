@@ -1,7 +1,6 @@
 #include "importer/AccountRow.h"
 
 #include "core/DB_Dll.h"
-#include "core/ProgramServices.h"
 #include "core/Utilidades.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
@@ -9,8 +8,8 @@
 #include "platform/base/Format.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
-#include "platform/ui/Prompter.h"
 
+#include <algorithm>
 #include <fmt/format.h>
 
 namespace cuentas {
@@ -26,6 +25,18 @@ std::string sinBlancosFinales(std::string text)
 std::string claveCiudad(const std::string& provincia, const std::string& ciudad)
 {
     return sinBlancosFinales(provincia) + '\x1f' + sinBlancosFinales(ciudad);
+}
+
+bool soloCifras(std::string_view texto)
+{
+    return !texto.empty() && std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// NN-NNNNNNNN-N, digits where the N stand.
+bool conGuiones(std::string_view numero)
+{
+    return numero.size() == 13 && numero[2] == '-' && numero[11] == '-' && soloCifras(numero.substr(0, 2)) &&
+           soloCifras(numero.substr(3, 8)) && soloCifras(numero.substr(12));
 }
 
 std::string condicionIva(const base::Value& valor, std::string_view cinco, std::string_view tres, std::string_view dos)
@@ -64,6 +75,8 @@ std::string cuentaEmpleado(const base::Value& LEGAJO)
     return base::left(base::trim(std::string(kPrefijoEmpleados) + base::format(numero, "0000")), kLargoCuenta);
 }
 
+bool esLegajo(const base::Value& LEGAJO) { return soloCifras(base::trim(texto(LEGAJO))); }
+
 std::string condicionIvaProveedor(const base::Value& LEAD_FPR) { return condicionIva(LEAD_FPR, "5", "3", "2"); }
 
 std::string condicionIvaCliente(const base::Value& CTRI_FCL) { return condicionIva(CTRI_FCL, "05", "03", "02"); }
@@ -72,6 +85,8 @@ std::string numeroDocumento(const base::Value& RUTT)
 {
     // The padding of a character field is not part of the number: an empty field gives "--".
     const std::string numero = base::trim(texto(RUTT));
+    // Cut again, a number the legacy system already kept with its hyphens would lose its last digit.
+    if (conGuiones(numero)) return numero;
     return base::mid(numero, 1, 2) + "-" + base::mid(numero, 3, 8) + "-" + base::mid(numero, 11, 1);
 }
 
@@ -127,15 +142,13 @@ bool CuentasDelProceso::libre(const std::string& cuenta, const std::string& codi
     return false;
 }
 
-void CuentasDelProceso::informa() const
+std::string CuentasDelProceso::aviso() const
 {
-    if (compartidas_ == 0) return;
-    const std::string mensaje =
-        fmt::format("{} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya importó. El detalle "
-                    "de cada uno está en el registro de errores {}",
-                    compartidas_ == 1 ? std::string("1 registro") : fmt::format("{} registros", compartidas_), tabla_,
-                    gDB_Dll().rutaRegistroErrores().string());
-    programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
+    if (compartidas_ == 0) return {};
+    return fmt::format("{} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya importó. El detalle "
+                       "de cada uno está en el registro de errores {}",
+                       compartidas_ == 1 ? std::string("1 registro") : fmt::format("{} registros", compartidas_), tabla_,
+                       gDB_Dll().rutaRegistroErrores().string());
 }
 
 void CuentasDelProceso::toma(const std::string& cuenta, const std::string& codigoLegado)

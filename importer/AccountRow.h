@@ -41,12 +41,16 @@ std::string cuentaCliente(const base::Value& CODI_FCL);
 bool clienteFueraDeRango(const base::Value& CODI_FCL);
 // "2130101" and the employee number with at least four digits, cut to 15 characters.
 std::string cuentaEmpleado(const base::Value& LEGAJO);
+// An employee number is a whole number: digits alone, blanks around them aside. Read as a number, a text such
+// as "1.234" or a fraction would give the account of another employee.
+bool esLegajo(const base::Value& LEGAJO);
 
 // "5", "3", "2" give those conditions; anything else is condition 1.
 std::string condicionIvaProveedor(const base::Value& LEAD_FPR);
 // "05", "03", "02" give conditions 5, 3, 2; anything else is condition 1.
 std::string condicionIvaCliente(const base::Value& CTRI_FCL);
-// Characters 1-2, "-", 3-10, "-", 11 of the legacy tax number, trimmed; "--" for an empty one.
+// Characters 1-2, "-", 3-10, "-", 11 of the legacy tax number, trimmed; "--" for an empty one. A number
+// already in the form NN-NNNNNNNN-N stays as it is.
 std::string numeroDocumento(const base::Value& RUTT);
 // "0" for Null, else the value trimmed.
 std::string codigoPostal(const base::Value& CASI);
@@ -88,8 +92,8 @@ public:
     // Writes the account's statement for the loop's current record (a failure named in one box) and takes
     // the account when it was written.
     void escribe(ImportLoop& loop, std::string sentencia, const std::string& cuenta, const std::string& codigoLegado);
-    // At the end of the task, however it ended: the one box that counts the records turned away, when any.
-    void informa() const;
+    // For the task's one box at its end, however it ended: how many records were turned away; "" when none.
+    std::string aviso() const;
 
 private:
     std::string rutina_, tabla_;

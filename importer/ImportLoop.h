@@ -73,6 +73,8 @@ public:
     // the loop.
     Fin porRegistro(db::Recordset& origen, const PasosPorRegistro& pasos);
 
+    // The current record's place in the source, from 1, passed-over records included.
+    std::int32_t registro() const { return registro_; }
     std::int32_t leidos() const { return c_.leidos; }
     std::int32_t grabados() const { return c_.grabados; }
     std::int32_t errores() const { return c_.errores; }

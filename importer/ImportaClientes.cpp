@@ -3,10 +3,14 @@
 //
 // A rewrite leaves the six credit limits as they are: the credit-limit task runs before this one in the task
 // list, so a rewrite that set them to 0 would undo it. A new row starts with limits 0.
+//
+// Province and category are 4-character codes, right-aligned like every other: a one-character province
+// then matches the ERP's province codes and the code the supplier import writes for it.
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
 #include "importer/AccountRow.h"
+#include "importer/ErrorList.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
 #include "importer/LegacySource.h"
@@ -37,7 +41,7 @@ void Importar::ImportaClientes()
         const std::string contacto = util.LimpiaTexto(texto(campo("NFAN_FCL")));
         const std::string calle = util.LimpiaTexto(texto(campo("DIRE_FCL")));
         const std::string postal = codigoPostal(campo("CASI_FCL"));
-        const std::string provincia = "  " + texto(campo("CODP_FCL"));
+        const std::string provincia = util.RellenaCodigo(texto(campo("CODP_FCL")), 4);
         const std::string telefono = util.LimpiaTexto(texto(campo("FONO_FCL")));
         std::array<std::string, 5> vendedores, condiciones;
         for (std::size_t i = 0; i < 5; ++i) {
@@ -46,7 +50,7 @@ void Importar::ImportaClientes()
             condiciones[i] = sql(util.RellenaCodigo(texto(campo("TVT" + n + "_FCL")), 4));
         }
         const std::string documento = numeroDocumento(campo("RUTT_FCL"));
-        const std::string categoria = "  " + texto(campo("RAMO_FCL"));
+        const std::string categoria = util.RellenaCodigo(texto(campo("RAMO_FCL")), 4);
 
         if (!tomadas.libre(cuenta, codigoLegado)) return;
         std::string sentencia;
@@ -81,7 +85,7 @@ void Importar::ImportaClientes()
         tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return clienteFueraDeRango(campo("CODI_FCL")); });
-    tomadas.informa();
+    avisaFinDeTarea({tomadas.aviso()});
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO CLIENTES";

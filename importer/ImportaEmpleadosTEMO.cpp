@@ -5,13 +5,18 @@
 // account, so an employee never ends up with one row and not the other: a refused statement undoes the
 // other one, and an account found in only one table gets the missing row. A refusal is one box naming the
 // employee.
+//
+// A LEGAJO that is not a whole number refuses its row: read as a number, "1.234" would be employee 1 and
+// write over that employee's account.
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
 #include "importer/AccountRow.h"
+#include "importer/ErrorList.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
 #include "importer/LegacySource.h"
+#include "importer/RefusedRecords.h"
 
 void Importar::ImportaEmpleadosTEMO()
 {
@@ -23,10 +28,16 @@ void Importar::ImportaEmpleadosTEMO()
     Utilidades& util = gUtilidades();
     ImportLoop loop(*this, "EMPLEADOSTEMO [MIG$]");
     CuentasDelProceso tomadas("ImportaEmpleadosTEMO", "EMPLEADOSTEMO [MIG$]");
+    RegistrosRechazados legajosMalos(*this, "ImportaEmpleadosTEMO", "EMPLEADOSTEMO [MIG$]");
     const auto campo = [&origen](std::string_view nombre) -> const base::Value& { return origen.field(nombre).value(); };
 
     const auto procesa = [&] {
         const base::Value& legajo = campo("LEGAJO");
+        if (!esLegajo(legajo)) {
+            legajosMalos.rechaza(loop.registro(), "LEGAJO", texto(legajo),
+                                 "no es un número entero sin signo; el empleado no se importa");
+            return;
+        }
         const std::string cuenta = cuentaEmpleado(legajo);
         const std::string nombre = util.LimpiaTexto(texto(campo("APELLIDO Y NOMBRE")));
         const std::string direccion = util.LimpiaTexto(texto(campo("Direccion")));
@@ -62,7 +73,7 @@ void Importar::ImportaEmpleadosTEMO()
         if (loop.grabaRegistro({cuentaSql, adicionalSql}, "legajo " + texto(legajo))) tomadas.toma(cuenta, texto(legajo));
     };
     const ImportLoop::Fin fin = loop.directo(origen, procesa, [&] { return campo("LEGAJO").isNull(); });
-    tomadas.informa();
+    avisaFinDeTarea({tomadas.aviso(), legajosMalos.aviso("LEGAJO no es un número entero sin signo")});
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO EMPLEADOS TEMO";

@@ -5,6 +5,7 @@
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
 #include "importer/AccountRow.h"
+#include "importer/ErrorList.h"
 #include "importer/ImportLoop.h"
 #include "importer/Importar.h"
 #include "importer/LegacySource.h"
@@ -74,7 +75,7 @@ void Importar::ImportaProveedores()
         }
         tomadas.escribe(loop, sentencia, cuenta, codigoLegado);
     });
-    tomadas.informa();
+    avisaFinDeTarea({tomadas.aviso()});
     if (fin != ImportLoop::Fin::Completo) return;
     erp.CierraRecordset(origen);
     LblDetalle.caption = "FINALIZADO PROVEEDORES";

@@ -4,6 +4,7 @@
 #include "core/ProgramServices.h"
 #include "core/StartUp.h"
 #include "core/Utilidades.h"
+#include "importer/ErrorList.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 #include "platform/ui/Prompter.h"
@@ -119,6 +120,8 @@ void Importar::vuelveAReposo()
 void Importar::cmdImportar_Click()
 {
     if (running_) return;
+    // The list shows this run's refusals: the credit-limit task's stay there while the later tasks run.
+    preparaListaErrores(*this);
     entraEnEjecucion();
     Cancelado = false;
     for (std::size_t i = 0; i < chkTabla.size(); ++i) {

@@ -1,30 +1,18 @@
 #include "importer/movements/ImportRun.h"
 
 #include "core/DB_Dll.h"
-#include "core/ProgramServices.h"
 #include "core/Utilidades.h"
+#include "importer/ErrorList.h"
 #include "importer/Importar.h"
 #include "importer/LegacySource.h"
-#include "platform/ui/Prompter.h"
 
-#include <algorithm>
 #include <fmt/format.h>
 
 namespace movimientos {
-namespace {
-
-// Widths in twips: the ordinal's column, and what the text's column leaves of the grid's width.
-constexpr long kAnchoOrdinal = 350;
-constexpr long kMargenTexto = 300;
-
-}  // namespace
 
 void CorridaImportacion::preparaListaErrores()
 {
-    ui::FlexGrid& lista = ventana.MSFlexGrid1;
-    lista.clear();
-    lista.setColWidth(0, kAnchoOrdinal);
-    lista.setColWidth(1, std::max(0L, lista.width - kMargenTexto));
+    ::preparaListaErrores(ventana);
     ventana.cambio();
 }
 
@@ -42,12 +30,7 @@ int CorridaImportacion::trataError(const base::Error& error, int botones) const
 
 void CorridaImportacion::listaError(const std::string& texto)
 {
-    ui::FlexGrid& lista = ventana.MSFlexGrid1;
-    lista.setRows(lista.rows() + 1);
-    const long fila = lista.rows() - 1;
-    lista.setTextMatrix(fila, 0, std::to_string(contadores.errores));
-    lista.setTextMatrix(fila, 1, texto);
-    lista.setTopRow(fila);
+    ventana.MSFlexGrid1.setTopRow(agregaError(ventana, contadores.errores, texto));
     ventana.cambio();
 }
 
@@ -102,10 +85,7 @@ void CorridaImportacion::informaRechazos(std::string_view tabla) const
 
 void CorridaImportacion::avisaNoImportados(const std::string& cuales, bool uno) const
 {
-    const std::string mensaje =
-        fmt::format("{} no se {}. El detalle está en la lista de errores y en el registro de errores {}", cuales,
-                    uno ? "importó" : "importaron", gDB_Dll().rutaRegistroErrores().string());
-    programPrompter().msgBox(mensaje, ui::vbOKOnly | ui::vbExclamation, "");
+    avisaFinDeTarea({textoNoImportados(cuales, uno)});
 }
 
 }  // namespace movimientos

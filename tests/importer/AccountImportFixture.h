@@ -113,15 +113,28 @@ protected:
         return out;
     }
 
-    // The one box at the end of a task that turned away `count` records of `table` for sharing an account.
-    void expectSharedAccounts(int count, std::string_view table)
+    // What the end box of a task says of `count` records of `table` turned away for sharing an account.
+    std::string sharedAccounts(int count, std::string_view table) const
     {
-        prompter.expectMessage(fmt::format("{} {} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya "
-                                           "importó. El detalle de cada uno está en el registro de errores {}",
-                                           count, count == 1 ? "registro" : "registros", table,
-                                           (folder.path() / "QVERR.LOG").string()),
-                               ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+        return fmt::format("{} {} de {} no se importaron: dan una cuenta que otro registro de esta tarea ya importó. El "
+                           "detalle de cada uno está en el registro de errores {}",
+                           count, count == 1 ? "registro" : "registros", table, (folder.path() / "QVERR.LOG").string());
     }
+
+    // What the end box of a task says of `count` records of `table` refused for `why`.
+    std::string refusals(int count, std::string_view table, std::string_view why) const
+    {
+        return fmt::format("{} {} de {} no se {}: {}. El detalle está en la lista de errores y en el registro de errores {}",
+                           count, count == 1 ? "registro" : "registros", table, count == 1 ? "importó" : "importaron", why,
+                           (folder.path() / "QVERR.LOG").string());
+    }
+
+    // The one box at the end of a task, saying `text`.
+    void expectEndBox(const std::string& text)
+    {
+        prompter.expectMessage(text, ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
+    }
+    void expectSharedAccounts(int count, std::string_view table) { expectEndBox(sharedAccounts(count, table)); }
 
     static void execute(std::string statement)
     {

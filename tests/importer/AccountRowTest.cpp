@@ -43,6 +43,15 @@ TEST(AccountRow, EmployeeAccountsHaveAtLeastFourDigits)
         EXPECT_EQ(cuentas::cuentaEmpleado(c.legajo), c.account) << c.account;
 }
 
+TEST(AccountRow, EmployeeNumbersAreWholeNumbers)
+{
+    struct Case { Value legajo; bool whole; };
+    for (const Case& c : {Case{12.0, true}, Case{"12", true}, Case{" 0012 ", true}, Case{123456789012.0, true},
+                          Case{"1.234", false}, Case{"1,5", false}, Case{1.5, false}, Case{"-5", false},
+                          Case{-5.0, false}, Case{"12a", false}, Case{"abc", false}, Case{"", false}, Case{"  ", false}})
+        EXPECT_EQ(cuentas::esLegajo(c.legajo), c.whole) << "'" << c.legajo.toText() << "'";
+}
+
 TEST(AccountRow, VatConditions)
 {
     struct Case { Value code; const char* supplier; const char* customer; };
@@ -55,12 +64,14 @@ TEST(AccountRow, VatConditions)
     }
 }
 
-TEST(AccountRow, TaxNumbersAreCutInThreePieces)
+TEST(AccountRow, TaxNumbersAreCutInThreePiecesUnlessAlreadyHyphenated)
 {
     struct Case { Value rutt; const char* number; };
     for (const Case& c : {Case{"30712345678", "30-71234567-8"}, Case{"30712345678   ", "30-71234567-8"},
                           Case{"2033", "20-33-"}, Case{"20", "20--"}, Case{"", "--"}, Case{"           ", "--"},
-                          Case{kNull, "--"}, Case{"307123456789", "30-71234567-8"}})
+                          Case{kNull, "--"}, Case{"307123456789", "30-71234567-8"},
+                          Case{"30-71234567-8", "30-71234567-8"}, Case{" 30-71234567-8 ", "30-71234567-8"},
+                          Case{"30-7123456-78", "30--7123456--"}, Case{"3A-71234567-8", "3A--7123456-7"}})
         EXPECT_EQ(cuentas::numeroDocumento(c.rutt), c.number) << c.number;
 }
 

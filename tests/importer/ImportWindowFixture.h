@@ -1,6 +1,7 @@
 #pragma once
 // The import window under test: logged in to an embedded ERP database, its data-folder box pointing at a
-// legacy folder of its own, and every text LblDetalle shows while a button runs recorded once.
+// legacy folder of its own, every text LblDetalle shows while a button runs recorded once, and the rows of
+// the window's error list.
 
 #include "importer/Importar.h"
 #include "platform/ui/EventPump.h"
@@ -9,6 +10,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ImportWindowFixture : public ProgramFixture {
@@ -41,6 +43,16 @@ protected:
     }
 
     std::string caption(std::size_t entry) const { return window.chkTabla[entry].caption; }
+
+    // The error list's filled rows: ordinal and text.
+    std::vector<std::pair<std::string, std::string>> errorList() const
+    {
+        std::vector<std::pair<std::string, std::string>> out;
+        const ui::FlexGrid& grid = window.MSFlexGrid1;
+        for (long row = 0; row < grid.rows(); ++row)
+            if (!grid.textMatrix(row, 0).empty()) out.emplace_back(grid.textMatrix(row, 0), grid.textMatrix(row, 1));
+        return out;
+    }
 
     ui::ScriptedEventPump pump;
     Importar window{pump};

@@ -1,6 +1,6 @@
 // Employees of the workbook into MA_CUENTAS and MA_CUENTASADIC: every column, the row without LEGAJO, a
-// second run, an account found in one table only, and a refused statement that must not leave half an
-// employee behind.
+// second run, an account found in one table only, a refused statement that must not leave half an employee
+// behind, and employee numbers that are not whole numbers.
 
 #include "tests/importer/AccountImportFixture.h"
 
@@ -146,6 +146,51 @@ TEST_F(Employees, ARefusedStatementLeavesNeitherRowOfThatEmployee)
     expectColumns("MA_CUENTAS", "21301010013", {{"DESCRIPCION", "Gómez, Ana"}});
     expectColumns("MA_CUENTASADIC", "21301010013", {{"CONTACTO", "Gómez, Ana"}, {"NUMERO_DOCUMENTO", "27-1"}});
     EXPECT_EQ(window.LblDetalle.caption, "FINALIZADO EMPLEADOS TEMO");
+}
+
+TEST_F(Employees, ALegajoThatIsNotAWholeNumberRefusesItsRowAndTakesNoOtherEmployeesAccount)
+{
+    // Four employees, the first two with these numbers.
+    const auto writeWorkbook = [this](const std::string& first, const std::string& second) {
+        LegacyTables()
+            .employees({{first, text("Otro, Uno"), text("Mitre 1"), text("20-11111111-1")},
+                        {second, text("Medio, Juan"), text("Mitre 2"), text("20-22222222-2")},
+                        {number("1"), text("Primero, Ana"), text("Mitre 3"), text("27-33333333-3")},
+                        {number("25"), text("Válido, Pedro"), text("Mitre 4"), text("20-44444444-4")}})
+            .write(legacy.path());
+    };
+    // Read as numbers, "1.234" and 1.5 would both be employee 1; the column is mixed, so every cell reads as text.
+    writeWorkbook(text("1.234"), number("1.5"));
+    const std::string why = "LEGAJO no es un número entero sin signo";
+    expectEndBox(refusals(2, "EMPLEADOSTEMO [MIG$]", why));
+    run({kEmpleados});
+
+    const std::vector<std::pair<std::string, std::string>> listed{
+        {"1", "Tabla EMPLEADOSTEMO [MIG$], registro 1, LEGAJO \"1.234\": no es un número entero sin signo; el empleado no "
+              "se importa"},
+        {"2", "Tabla EMPLEADOSTEMO [MIG$], registro 2, LEGAJO \"1.5\": no es un número entero sin signo; el empleado no "
+              "se importa"}};
+    EXPECT_EQ(errorList(), listed);
+    for (const auto& [ordinal, refusal] : listed)
+        EXPECT_NE(errorLog().find("Rutina: ImportaEmpleadosTEMO Mensaje " + refusal), std::string::npos) << errorLog();
+    EXPECT_EQ(codes("MA_CUENTAS"), (std::vector<std::string>{"21301010001", "21301010025"}));
+    EXPECT_EQ(codes("MA_CUENTASADIC"), (std::vector<std::string>{"21301010001", "21301010025"}));
+    expectColumns("MA_CUENTAS", "21301010001", {{"DESCRIPCION", "Primero, Ana"}});
+    expectColumns("MA_CUENTASADIC", "21301010001",
+                  {{"CONTACTO", "Primero, Ana"}, {"CALLE", "Mitre 3"}, {"NUMERO_DOCUMENTO", "27-33333333-3"}});
+    // The refused rows are counted as processed; the next rows go on.
+    EXPECT_EQ(labels, (std::vector<std::string>{"Procesando Registro 0", "Procesando Registro 1", "Procesando Registro 2",
+                                                "Procesando Registro 3", "FINALIZADO EMPLEADOS TEMO"}));
+
+    // With the numbers put right, a run writes the two employees refused before, once, and nothing else changes.
+    writeWorkbook(number("1234"), number("15"));
+    run({kEmpleados});
+    const std::vector<std::string> all{"21301010001", "21301010015", "21301010025", "21301011234"};
+    EXPECT_EQ(codes("MA_CUENTAS"), all);
+    EXPECT_EQ(codes("MA_CUENTASADIC"), all);
+    expectColumns("MA_CUENTAS", "21301011234", {{"DESCRIPCION", "Otro, Uno"}});
+    expectColumns("MA_CUENTAS", "21301010001", {{"DESCRIPCION", "Primero, Ana"}});
+    EXPECT_TRUE(errorList().empty());
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The demo legacy folder: the dBase tables and the employee workbook the import window reads, with a few
 dozen realistic rows, the awkward ones among them (codes the customer import leaves out, Null postal codes,
-apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, deleted records, an
-employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
+apostrophes and "ñ" in names, a city name longer than 50 characters, every VAT variant, tax numbers already
+written with hyphens, one-character and Null provinces, deleted records, an employee row without LEGAJO). Written with Debian's python3-dbf and python3-xlwt.
 
     make_legacy_folder.py <folder> [--customers N] [--orders N] [--balances N] [--stock N] [--cheques N]
                           [--cheque-file FOLDER] [--seed S]
@@ -44,15 +44,16 @@ D = decimal.Decimal
 FIELDS = {
     'fciudade': 'CODP_FCI C(2); CODI_FCI C(4); NOMB_FCI C(80)',
     'FCLIENTE': '; '.join(
-        ['CASI_FCL C(8) NULL', 'CTRI_FCL C(2) NULL', 'RUTT_FCL C(11) NULL', 'CODI_FCL C(6)', 'ESTA_FCL C(1)',
-         'NFAN_FCL C(40)', 'DIRE_FCL C(40)', 'CODP_FCL C(2)', 'CODC_FCL C(4)', 'FONO_FCL C(20)'] +
+        ['CASI_FCL C(8) NULL', 'CTRI_FCL C(2) NULL', 'RUTT_FCL C(13) NULL', 'CODP_FCL C(2) NULL',
+         'RAMO_FCL C(2) NULL', 'CODI_FCL C(6)', 'ESTA_FCL C(1)', 'NFAN_FCL C(40)', 'DIRE_FCL C(40)', 'CODC_FCL C(4)',
+         'FONO_FCL C(20)'] +
         ['VEN%d_FCL C(3)' % n for n in range(1, 6)] +
         ['TVT%d_FCL C(2)' % n for n in range(1, 6)] +
-        ['RAMO_FCL C(2)', 'LCRE_FCL N(12,2)'] +
+        ['LCRE_FCL N(12,2)'] +
         ['LCR%d_FCL N(12,2)' % n for n in range(1, 6)]),
     'FPROVEED': '; '.join(
-        ['CASI_FPR C(8) NULL', 'LEAD_FPR C(1) NULL', 'CODI_FPR C(10)', 'ESTA_FPR C(1)', 'CODP_FPR C(2)',
-         'CODC_FPR C(4)', 'NOMB_FPR C(40)', 'DIRE_FPR C(40)', 'FONO_FPR C(20)', 'RUTT_FPR C(11)',
+        ['CASI_FPR C(8) NULL', 'LEAD_FPR C(1) NULL', 'CODP_FPR C(2) NULL', 'CODI_FPR C(10)', 'ESTA_FPR C(1)',
+         'CODC_FPR C(4)', 'NOMB_FPR C(40)', 'DIRE_FPR C(40)', 'FONO_FPR C(20)', 'RUTT_FPR C(13)',
          'CPAG_FPR N(3,0)', 'DES1_FPR N(6,2)', 'DES2_FPR N(6,2)', 'DES3_FPR N(6,2)', 'FECH_FPR D',
          'RETG_FPR C(2)', 'CONT_FPR C(40)', 'SOBR_FPR C(1)', 'IMPU_FPR C(3)']),
 }
@@ -103,6 +104,7 @@ CITIES = [
     ('21', '9400', 'Río Gallegos'),
     ('21', '9405', 'El Calafate'),
     ('24', '9410', 'Ushuaia'),
+    ('3', '8500', 'Viedma'),
 ]
 
 
@@ -138,8 +140,10 @@ DEMO_CUSTOMERS = [
     customer('001500', 'Cliente de ciudad desconocida', 'Sin datos 1', province='99', city='0000'),
     customer('002001', 'Hotel Las Lengas', 'Perito Moreno 220', city='9200', LCRE_FCL=D('25000'),
              LCR3_FCL=D('1000'), LCR4_FCL=D('2000'), LCR5_FCL=D('3000')),
-    customer('003300', 'Cooperativa Eléctrica', 'Alem 50', city='9100', CTRI_FCL='03'),
-    customer('004998', 'Kiosco La Esquina', "9 de Julio y Mitre", CTRI_FCL='02', RUTT_FCL='20'),
+    customer('003300', 'Cooperativa Eléctrica', 'Alem 50', province='3', city='8500', CTRI_FCL='03', RAMO_FCL='7',
+             RUTT_FCL='30-54667834-1'),
+    customer('004998', 'Kiosco La Esquina', "9 de Julio y Mitre", province=dbf.Null, CTRI_FCL='02', RUTT_FCL='20',
+             RAMO_FCL=dbf.Null),
     customer('004999', 'Último del rango', 'Sarmiento 4999', CTRI_FCL='01'),
     customer('00', 'Código corto', 'Moreno 12', CTRI_FCL='01'),
     customer('005000', 'Primer código fuera del rango', 'Fuera 5000'),
@@ -226,7 +230,8 @@ DEMO_SUPPLIERS = [
     supplier('302', 'Librería Técnica', 'Sarmiento 12', province='02', city='2760', LEAD_FPR=' '),
     supplier('303', 'Proveedor de ciudad desconocida', 'Sin datos', province='99', city='0000'),
     supplier('304', 'Proveedor dado de baja', 'Borrado 1'),
-    supplier('305', 'Gomería El Pehuén', 'Mitre 1500', city='9103', CPAG_FPR=15, SOBR_FPR=' '),
+    supplier('305', 'Gomería El Pehuén', 'Mitre 1500', province='3', city='8500', CPAG_FPR=15, SOBR_FPR=' ',
+             RUTT_FPR='30-70000005-9'),
 ]
 DELETED_SUPPLIERS = {8}
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the movement import tests share: the import window on a logged-in embedded ERP database (user
 // "tester", business unit "   1"), the rows an import wrote read back column by column, a trigger that
-// makes the database refuse chosen rows, and the window's error list and progress text.
+// makes the database refuse chosen rows, and the progress text.
 
 #include "core/Configuracion.h"
 #include "importer/Importar.h"
@@ -90,16 +90,6 @@ protected:
         const int created = sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr);
         sqlite3_close(db);
         ASSERT_EQ(created, SQLITE_OK);
-    }
-
-    // The error list's filled rows: ordinal and text.
-    std::vector<std::pair<std::string, std::string>> errorList() const
-    {
-        std::vector<std::pair<std::string, std::string>> out;
-        const ui::FlexGrid& grid = window.MSFlexGrid1;
-        for (long row = 0; row < grid.rows(); ++row)
-            if (!grid.textMatrix(row, 0).empty()) out.emplace_back(grid.textMatrix(row, 0), grid.textMatrix(row, 1));
-        return out;
     }
 
     // The counters' first line of the last progress text.
