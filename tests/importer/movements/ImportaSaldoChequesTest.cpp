@@ -1,5 +1,6 @@
 // "Saldo inicial de cheques": the tab-separated file d:\libro5.txt becomes one opening voucher "  SI" in
-// MV_ASIENTOS, read whole before anything is written and written whole or not at all.
+// MV_ASIENTOS, one balanced entry booked in the month of its first line, read whole before anything is written
+// and written whole or not at all.
 
 #include "tests/importer/movements/MovementFixture.h"
 #include "tests/support/LegacyFixtures.h"
@@ -60,36 +61,39 @@ TEST_F(OpeningCheques, EachUsableLineBecomesALineOfOneEntry)
                "short\tline",                                     // fewer than 11 fields: not counted
                fileLine(fields("", "7", "1", "0")),               // blank date: counted, not written
                fileLine(fields("30/06/2005", "", "-5", "20")),    // credit of 20
-               fileLine(fields("30/06/2005", "", "0", "0"))});    // no amount: counted, not written
+               fileLine(fields("30/06/2005", "", "0", "0")),      // no amount: counted, not written
+               fileLine(fields("30/06/2005", "", "20", "0", "71104"))});  // the closing line
     prompter.expectMessage(ui::startsWith("1 líneas de "), ui::vbOKOnly | ui::vbExclamation, "Migrador", ui::vbOK);
     load();
     const auto written = lines();
-    ASSERT_EQ(written.size(), 3u);
+    ASSERT_EQ(written.size(), 4u);
+    // One entry, in the month and period of its first line.
     const ColumnValues common{{"TC", "  SI"}, {"SUCURSAL", "0001"}, {"NUMERO", "00000001"}, {"LETRA", "X"},
-                              {"TRANSMISION", "1"}, {"ESAJUSTE", "0"}, {"VENCIMIENTO", "2005-07-15 00:00:00"}};
+                              {"TRANSMISION", "1"}, {"ESAJUSTE", "0"}, {"VENCIMIENTO", "2005-07-15 00:00:00"},
+                              {"MES_OPERATIVO", "6"}, {"PERIODO", "0"}, {"NUMERO ASIENTO", "1"}};
     for (const ColumnValues& line : written) expectColumns(line, common, "line");
     expectColumns(written[0], {{"SECUENCIA", "1"}, {"DEBE-HABER", "D"}, {"IMPORTE", "150"}, {"DETALLE", "Saldo inicial"},
                                {"IDBANCO", "   7"}, {"NROCOMPROBANTEBANCARIO", "-123456"}, {"CHPROPIO", "1"},
-                               {"CLEARING", "48"}, {"MES_OPERATIVO", "6"}, {"FECHA", "2005-06-30 00:00:00"}},
+                               {"CLEARING", "48"}, {"FECHA", "2005-06-30 00:00:00"}},
                   "line 1");
     expectColumns(written[1], {{"SECUENCIA", "2"}, {"DEBE-HABER", "H"}, {"IMPORTE", "150"}, {"DETALLE", "Cartera ñ"},
-                               {"IDBANCO", "NULL"}, {"CHPROPIO", "NULL"}, {"MES_OPERATIVO", "7"}},
+                               {"IDBANCO", "NULL"}, {"CHPROPIO", "NULL"}, {"FECHA", "2005-07-01 00:00:00"}},
                   "line 2");
     expectColumns(written[2], {{"SECUENCIA", "4"}, {"DEBE-HABER", "H"}, {"IMPORTE", "20"}}, "line 3");
-    // Each month its own next entry number; the number recorded as used.
-    EXPECT_EQ(written[0].at("NUMERO ASIENTO"), written[2].at("NUMERO ASIENTO"));
+    expectColumns(written[3], {{"SECUENCIA", "6"}, {"DEBE-HABER", "D"}, {"IMPORTE", "20"}, {"CUENTA", "71104"}}, "line 4");
+    // The number recorded as used.
     EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"2"}}));
     EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
 }
 
 TEST_F(OpeningCheques, ASecondRunReplacesTheFirstAndAStaleCancelIsForgotten)
 {
-    writeFile({fileLine(fields("30/06/2005", "7", "150", "0"))});
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "0", "150", "71104"))});
     window.Cancelado = true;
     load();
     load();
     EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS"), (Rows{{"00000002"}}));
+    EXPECT_EQ(rows("SELECT NUMERO, COUNT(*) FROM MV_ASIENTOS GROUP BY NUMERO"), (Rows{{"00000002", "2"}}));
     EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
     EXPECT_TRUE(window.cmdImportar.enabled);
 }
@@ -127,18 +131,21 @@ TEST_F(OpeningCheques, TheDemoFileLoadsWithoutABox)
                                       {legacy.path().string(), "--cheque-file", (drives.path() / "d").string()});
     load();
     EXPECT_TRUE(prompter.shown().empty());
-    // Five lines less the short one and the one without a date.
+    // Six lines less the short one and the one without a date; the last one balances the entry.
     EXPECT_EQ(rows("SELECT COUNT(*), COUNT(IDBANCO), COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS WHERE TC = '  SI'"),
-              (Rows{{"3", "2", "1"}}));
+              (Rows{{"4", "2", "1"}}));
+    EXPECT_EQ(rows("SELECT SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END), "
+                   "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END) FROM MV_ASIENTOS WHERE TC = '  SI'"),
+              (Rows{{"170", "170"}}));
     EXPECT_EQ(rows("SELECT DETALLE FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"Cheque de Nuñez"}}));
     EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
 }
 
 TEST_F(OpeningCheques, TheStockBalancesTakeTheNextOpeningNumber)
 {
-    writeFile({fileLine(fields("30/06/2005", "7", "150", "0"))});
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "0", "150", "71104"))});
     load();
-    ASSERT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
+    ASSERT_EQ(rows("SELECT DISTINCT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
     execute("INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                     1001', 'A', '  UN')");
     testing_support::LegacyTables()
         .table("SALDOSTK", {{{"CODI_FTE", testing_support::text("1001")},
@@ -150,14 +157,15 @@ TEST_F(OpeningCheques, TheStockBalancesTakeTheNextOpeningNumber)
     run({18});  // "Saldos Stock"
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(rows("SELECT DISTINCT IDCOMPROBANTE FROM V_MV_STOCK"), (Rows{{"000100000002X"}}));
-    EXPECT_EQ(rows("SELECT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
+    EXPECT_EQ(rows("SELECT DISTINCT NUMERO FROM MV_ASIENTOS WHERE TC = '  SI'"), (Rows{{"00000001"}}));
     EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"3"}}));
 }
 
 TEST_F(OpeningCheques, AFieldTooWideForItsColumnIsRefusedAndNothingIsWritten)
 {
     writeFile({fileLine(fields("30/06/2005", "7", "150", "0")),
-               fileLine(fields("30/06/2005", "", "0", "20", "1110102030405060"))});  // account of 16
+               fileLine(fields("30/06/2005", "", "0", "20", "1110102030405060")),  // account of 16
+               fileLine(fields("30/06/2005", "", "0", "130", "71104"))});
     prompter.expectMessage(ui::startsWith(path() + ", línea 2: 8152"), ui::vbCritical | ui::vbOKOnly,
                            "Aviso al Operador!", ui::vbOK);
     load();
