@@ -86,6 +86,95 @@ TEST_F(OpeningCheques, EachUsableLineBecomesALineOfOneEntry)
     EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
 }
 
+TEST_F(OpeningCheques, TheFileIsOneEntryInTheMonthAndPeriodOfItsFirstLine)
+{
+    // Entries of other tasks in the blank register "SI" is kept in: January and June of the old year, January
+    // of the new one.
+    storeEntry(1, 0, "    ", 7);
+    storeEntry(6, 0, "    ", 30);
+    storeEntry(1, 1, "    ", 50);
+    gPeriodo = 1;
+    // Cheques of 100.00, 250.50, 49.50 and 100.00 from January to July, and the closing credit of 500.00.
+    writeFile({fileLine(fields("15/01/2005", "7", "100", "0")), fileLine(fields("20/03/2005", "", "250.50", "0")),
+               fileLine(fields("31/05/2005", "", "49.50", "0")), fileLine(fields("05/07/2005", "", "100", "0")),
+               fileLine(fields("30/06/2005", "", "0", "500", "71104"))});
+    load();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT FECHA, [DEBE-HABER], IMPORTE, MES_OPERATIVO, PERIODO, [NUMERO ASIENTO] FROM MV_ASIENTOS "
+                   "WHERE TC = '  SI' ORDER BY SECUENCIA"),
+              (Rows{{"15/01/2005", "D", "100", "1", "0", "8"},
+                    {"20/03/2005", "D", "250.5", "1", "0", "8"},
+                    {"31/05/2005", "D", "49.5", "1", "0", "8"},
+                    {"05/07/2005", "D", "100", "1", "0", "8"},
+                    {"30/06/2005", "H", "500", "1", "0", "8"}}));
+    EXPECT_EQ(rows("SELECT SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END), "
+                   "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END) FROM MV_ASIENTOS WHERE TC = '  SI'"),
+              (Rows{{"500", "500"}}));
+    EXPECT_EQ(gPeriodo, 1);
+}
+
+TEST_F(OpeningCheques, AFileThatWouldNotBalanceOrWhoseSideOrDateIsUnclearIsRefusedWhole)
+{
+    const std::string closing = fileLine(fields("30/06/2005", "", "0", "150", "71104"));
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), closing});
+    load();
+    const Rows earlier = rows("SELECT * FROM MV_ASIENTOS ORDER BY ID");
+    ASSERT_EQ(earlier.size(), 2u);
+
+    struct Case {
+        const char* what;
+        std::vector<std::string> file;
+        const char* message;  // after the path
+    };
+    std::vector<std::string> timeDue = fields("30/06/2005", "7", "150", "0");
+    timeDue[2] = "10:30";
+    const std::vector<Case> cases{
+        {"debits and credits that differ",
+         {fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "0", "100", "71104"))},
+         ": el debe suma 150 y el haber 100; el asiento no balancea"},
+        {"a line with both sides",
+         {fileLine(fields("30/06/2005", "7", "150", "20")), closing},
+         ", línea 1, campos 10 y 11: tiene debe (150) y haber (20); una línea va a un solo lado"},
+        {"a lone negative debit",
+         {fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "-5", "0")), closing},
+         ", línea 2, campo 10: el debe es negativo (-5) y no hay haber"},
+        {"a time for a date", {fileLine(fields("10:30", "7", "150", "0")), closing},
+         ", línea 1, campo 2: \"10:30\" no es una fecha"},
+        {"a bare number for a date", {fileLine(fields("20050630", "7", "150", "0")), closing},
+         ", línea 1, campo 2: \"20050630\" no es una fecha"},
+        {"a time for a due date", {fileLine(timeDue), closing}, ", línea 1, campo 3: \"10:30\" no es una fecha"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(c.file);
+        prompter.expectMessage(path() + c.message, ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
+        load();
+        EXPECT_EQ(rows("SELECT * FROM MV_ASIENTOS ORDER BY ID"), earlier);
+        EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"2"}}));
+        EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> ERROR");
+    }
+
+    // The file mended, it replaces the earlier voucher once.
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "-5", "20")),
+               fileLine(fields("30/06/2005", "", "0", "130", "71104"))});
+    load();
+    EXPECT_EQ(rows("SELECT NUMERO, [DEBE-HABER], IMPORTE FROM MV_ASIENTOS ORDER BY ID"),
+              (Rows{{"00000002", "D", "150"}, {"00000002", "H", "20"}, {"00000002", "H", "130"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> FINALIZADO");
+}
+
+TEST_F(OpeningCheques, NoEntryNumberWritesNothing)
+{
+    entryNumberAnswersZero(6, 0, "    ");
+    writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "0", "150", "71104"))});
+    prompter.expectMessage(path() + ": no hay número de asiento para el mes 6 del período 0; no se graba nada",
+                           ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
+    load();
+    EXPECT_TRUE(rows("SELECT * FROM MV_ASIENTOS WHERE TC = '  SI' OR [NUMERO ASIENTO] = 0").empty());
+    EXPECT_EQ(rows("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  SI'"), (Rows{{"0"}}));
+    EXPECT_EQ(window.lblTabla.caption, "Saldo inicial de cheques ---> DETENIDO");
+}
+
 TEST_F(OpeningCheques, ASecondRunReplacesTheFirstAndAStaleCancelIsForgotten)
 {
     writeFile({fileLine(fields("30/06/2005", "7", "150", "0")), fileLine(fields("30/06/2005", "", "0", "150", "71104"))});
