@@ -7,8 +7,8 @@
 // proposal, the checks that the number is free (no entry holds it, its control row removed), the entry
 // number, the booklet read again to validate and to advance it, the calendar day and the bank, then the two
 // lines, the booklet's advance and the used number. The file (its cheques and the closing line that balances
-// them) is one transaction too: the DELETE, the entry number once, one line per file line, the booklet's advance. Against raw prepared SQLite in the same run, into
-// identical databases:
+// them) is one transaction too: the DELETE, the entry number once, one line per file line, the booklet's
+// advance. Against raw prepared SQLite in the same run, into identical databases:
 //   (a) the same units of work: the same reads and writes in the same transactions (the target: the imports
 //       within 2x of it);
 //   (b) the ideal: the final rows alone, no reads, one transaction each, printed for information.
