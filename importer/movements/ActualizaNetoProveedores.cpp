@@ -1,7 +1,9 @@
 // The net taxable amount of every supplier voucher of SALDPROV goes into the supplier's line of its balance
-// entry (the balancing line on the adjustment account keeps none). Each record is one UPDATE; a record
-// whose voucher has no line to take it is listed and logged, as is one the database refuses, and one box
-// at the end counts them. A voucher without a number has no line to match and is passed over.
+// entry (the balancing line on the adjustment account keeps none), with the sign the balances gave its total:
+// a credit note's net is negative. Each record is one UPDATE; a record whose voucher has no line to take it
+// is listed and logged, as is one the database refuses, and one box at the end counts them. A voucher
+// without a number has no line to match and is passed over; so is every instalment of a voucher after its
+// first, whose line carries no VAT figures.
 
 #include "core/DB_Dll.h"
 #include "importer/Importar.h"
@@ -55,14 +57,18 @@ private:
         DB_Dll& erp = gDB_Dll();
         const std::string cuenta = base::trim(campos.texto("cuen_fte"));
         const ClaveComprobante clave = claveComprobante(campos.texto("tipo_fte"), campos.texto("Nume_fte"));
-        if (clave.numeroCero) return ImportLoop::Destino::Omite;
-        const base::Currency neto = campos.numeroOCero("NETO_FTE");
+        if (clave.numeroCero || cuotas_.registra(clave, cuenta) > 1) return ImportLoop::Destino::Omite;
+        const std::string tipo = base::toUpperCase(base::trim(campos.texto("tipo_fte")));
+        const base::Currency leido = campos.numeroOCero("NETO_FTE");
+        const base::Currency neto = tipo == "NC" || tipo == "NCC" ? -leido : leido;
         comprobante_ = fmt::format("Tabla {}, registro {}: cuenta {}, comprobante {} {}-{}-{}", kTabla, registro, cuenta,
                                    base::trim(clave.tc), clave.sucursal, clave.numero, clave.letra);
         const auto sql = [&erp](const std::string& texto) { return erp.SQLValue(base::Value(texto)); };
         lote.back() = "UPDATE MV_ASIENTOS SET LIVA_ImpNetoGrav = " + erp.SQLValue(base::Value(neto), "@") +
                       " WHERE CUENTA = " + sql(cuenta) + " AND TC = " + sql(clave.tc) + " AND SUCURSAL = " +
-                      sql(clave.sucursal) + " AND NUMERO = " + sql(clave.numero) + " AND LETRA = " + sql(clave.letra);
+                      sql(clave.sucursal) + " AND NUMERO = " + sql(clave.numero) + " AND LETRA = " + sql(clave.letra) +
+                      // A later instalment's line: a VAT total of 0 beside a voucher total that is not.
+                      " AND (LIVA_TOTAL <> 0 OR CABIMPORTE = 0 OR LIVA_TOTAL IS NULL OR CABIMPORTE IS NULL)";
         return ImportLoop::Destino::Escribe;
     }
 
@@ -89,6 +95,7 @@ private:
     Importar& ventana_;
     CorridaImportacion corrida_;
     std::string comprobante_;  // the current record's voucher, for its messages
+    CuotasComprobante cuotas_;
 };
 
 }  // namespace

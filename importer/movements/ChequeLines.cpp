@@ -76,7 +76,7 @@ std::string lineaSaldoCheque(const LineaSaldoCheque& l)
     if (l.vencimiento) fila.fecha("Vencimiento", *l.vencimiento);
     else fila.valor("Vencimiento", base::Value(base::Null{}), "'");
     fila.fecha("FechaSubDiario", l.fecha);
-    fila.valor("MES_OPERATIVO", l.fecha.month(), "@");
+    fila.valor("MES_OPERATIVO", l.mesOperativo, "@");
     fila.valor("Periodo", l.periodo, "@");
     fila.valor("Secuencia", static_cast<long>(l.secuencia), "@");
     fila.valor("[numero asiento]", static_cast<long>(l.numeroAsiento), "@");

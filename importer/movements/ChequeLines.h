@@ -47,10 +47,12 @@ std::string lineaCheque(const LineaCheque& linea);
 namespace movimientos {
 
 // One line of the opening cheque balance: the form of a cheque line without the cheque's origin, its
-// narrative right after the side, and the bank details only on a line that names a bank.
+// narrative right after the side, and the bank details only on a line that names a bank. The file is one
+// entry, so every line carries the entry's month and period, whatever its own date.
 struct LineaSaldoCheque {
     std::string tipoReg;
     base::DateTime fecha;
+    int mesOperativo = 1;
     std::string cuenta;
     base::Currency importe;
     char debeHaber = 'D';

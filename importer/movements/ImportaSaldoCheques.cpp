@@ -1,10 +1,12 @@
 // The opening cheque balance of the tab-separated file "d:\libro5.txt" becomes one opening voucher "  SI":
-// every line with a date and an amount is a line of its entry in MV_ASIENTOS.
+// every line with a date and an amount is a line of its one entry in MV_ASIENTOS, numbered in the month and
+// period of the first such line, where all its lines are booked.
 //
-// The file is read whole before anything is written: a line whose date or amount cannot be read rejects it,
-// named by line and field. The voucher is then one transaction that first removes the lines an earlier run
-// of the file wrote, so a second run replaces the first; its number is recorded in the same transaction,
-// so the stock opening never takes the same one.
+// The file is read whole before anything is written: a line whose date or amount cannot be read, or whose
+// side is not plain, rejects it, named by line and fields; so does a file whose debits and credits differ,
+// since the entry would not balance (the file carries its own closing line). The voucher is then one
+// transaction that first removes the lines an earlier run of the file wrote, so a second run replaces the
+// first; its number is recorded in the same transaction, so the stock opening never takes the same one.
 
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
@@ -14,6 +16,7 @@
 #include "importer/Importar.h"
 #include "importer/OpenTransaction.h"
 #include "importer/movements/ChequeLines.h"
+#include "importer/movements/EntryLines.h"
 #include "numbering/EntryChecks.h"
 #include "numbering/NumberingBooklets.h"
 #include "numbering/VoucherTypes.h"
@@ -26,7 +29,6 @@
 
 #include <fmt/format.h>
 #include <deque>
-#include <map>
 
 namespace {
 
@@ -74,10 +76,25 @@ private:
         programPrompter().msgBox(mensaje, estilo, "");
     }
 
+    [[noreturn]] void rechaza(std::string_view que, std::string_view porque) const
+    {
+        throw base::Error(13, fmt::format("{}{}: {}", ruta_.string(), que, porque), std::string(kRutina));
+    }
+
     [[noreturn]] void rechaza(std::int32_t linea, int campo, std::string_view porque) const
     {
-        throw base::Error(13, fmt::format("{}, línea {}, campo {}: {}", ruta_.string(), linea, campo, porque),
-                          std::string(kRutina));
+        rechaza(fmt::format(", línea {}, campo {}", linea, campo), porque);
+    }
+
+    // A date as the file must hold one: a calendar day, with or without its time. A time alone would read
+    // as a day of 1899.
+    base::DateTime fecha(const std::vector<std::string>& campos, std::size_t indice, std::int32_t linea) const
+    {
+        const std::string texto = base::trim(campos[indice]);
+        std::optional<base::DateTime> leida;
+        if (texto.find_first_of("/-") != std::string::npos) leida = base::parseDate(texto);
+        if (!leida) rechaza(linea, static_cast<int>(indice + 1), fmt::format("\"{}\" no es una fecha", texto));
+        return *leida;
     }
 
     base::Currency importe(const std::vector<std::string>& campos, std::size_t indice, std::int32_t linea) const
@@ -89,7 +106,8 @@ private:
         return *valor;
     }
 
-    // Every line that writes, in the file's order. Raises naming the path, or the line and field.
+    // Every line that writes, in the file's order, debits and credits equal. Raises naming the path, or the
+    // line and field.
     Lineas lee()
     {
         std::optional<os::TextReader> abierto;
@@ -101,6 +119,7 @@ private:
         os::TextReader& archivo = *abierto;
         Lineas lineas;
         std::int32_t numero = 0, contador = 0;
+        base::Currency debitos, creditos;
         while (const std::optional<std::string> texto = archivo.readLine()) {
             ++numero;
             std::string linea = *texto;
@@ -108,27 +127,28 @@ private:
             const std::vector<std::string> campos = base::split(linea, "\t");
             if (campos.size() < 11) continue;
             ++contador;
-            const std::string fechaTexto = base::trim(campos[1]);
-            if (fechaTexto.empty()) continue;
-            const std::optional<base::DateTime> fecha = base::parseDate(fechaTexto);
-            if (!fecha) rechaza(numero, 2, fmt::format("\"{}\" no es una fecha", fechaTexto));
-            std::optional<base::DateTime> vencimiento;
-            const std::string vencimientoTexto = base::trim(campos[2]);
-            if (!vencimientoTexto.empty()) {
-                vencimiento = base::parseDate(vencimientoTexto);
-                if (!vencimiento) rechaza(numero, 3, fmt::format("\"{}\" no es una fecha", vencimientoTexto));
-            }
-            const base::Currency debe = importe(campos, 9, numero);
-            const base::Currency haber = importe(campos, 10, numero);
+            if (base::trim(campos[1]).empty()) continue;
             LineaLeida leida;
             leida.numeroLinea = numero;
             movimientos::LineaSaldoCheque& l = leida.linea;
+            l.fecha = fecha(campos, 1, numero);
+            if (!base::trim(campos[2]).empty()) l.vencimiento = fecha(campos, 2, numero);
+            const base::Currency debe = importe(campos, 9, numero);
+            const base::Currency haber = importe(campos, 10, numero);
             if (debe > base::Currency()) {
+                if (haber != base::Currency())
+                    rechaza(fmt::format(", línea {}, campos 10 y 11", numero),
+                            fmt::format("tiene debe ({}) y haber ({}); una línea va a un solo lado", debe.toText(),
+                                        haber.toText()));
                 l.debeHaber = 'D';
                 l.importe = debe;
+                debitos = debitos + debe;
             } else if (haber != base::Currency()) {
                 l.debeHaber = 'H';
                 l.importe = haber;
+                creditos = creditos + haber;
+            } else if (debe < base::Currency()) {
+                rechaza(numero, 10, fmt::format("el debe es negativo ({}) y no hay haber", debe.toText()));
             } else {
                 ++sinImporte_;
                 gDB_Dll().registraError(fmt::format("{}, línea {}: sin importe en el debe ni en el haber, no se graba",
@@ -136,18 +156,18 @@ private:
                                         kRutina, 0);
                 continue;
             }
-            l.fecha = *fecha;
             l.cuenta = base::trim(campos[0]);
             l.detalle = campos.size() >= 12 ? base::trim(campos[11]) : std::string("Saldo inicial");
             l.tc = std::string(kTipoGrabado);
-            l.vencimiento = vencimiento;
-            l.periodo = gPeriodo;
             l.secuencia = contador;
             const std::string banco = base::trim(campos[7]);
             if (!banco.empty())
                 l.cheque = movimientos::DatosCheque{"-" + base::trim(campos[8]), 1, 48, gUtilidades().RellenaCodigo(banco, 4)};
             lineas.push_back(std::move(leida));
         }
+        if (debitos != creditos)
+            rechaza("", fmt::format("el debe suma {} y el haber {}; el asiento no balancea", debitos.toText(),
+                                    creditos.toText()));
         return lineas;
     }
 
@@ -167,20 +187,26 @@ private:
         if (!transaccion.comienza()) return false;
         if (!transaccion.ejecuta("DELETE MV_ASIENTOS WHERE TC = '  SI' AND TRANSMISION = 1", "Saldo inicial de cheques anterior: "))
             return false;
-        std::map<int, std::int32_t> asientos;  // by month, read at the month's first line
+        // One entry: numbered in the month and period of its first line, and booked there whole.
+        const base::DateTime primera = lineas.front().linea.fecha;
+        const int mes = primera.month();
+        const int periodo = movimientos::periodoDe(primera);
+        const std::int32_t asiento = ObtieneNroAsiento(base::Value(mes), base::Value(periodo), tipoReg_);
+        if (asiento <= 0) {
+            avisa(fmt::format("{}: no hay número de asiento para el mes {} del período {}; no se graba nada",
+                              ruta_.string(), mes, periodo),
+                  ui::vbOKOnly | ui::vbCritical);
+            return false;
+        }
         for (LineaLeida& leida : lineas) {
             movimientos::LineaSaldoCheque& l = leida.linea;
-            const int mes = l.fecha.month();
-            if (!asientos.contains(mes)) {
-                const std::int32_t asiento = ObtieneNroAsiento(base::Value(mes), base::Value(static_cast<int>(gPeriodo)), tipoReg_);
-                if (asiento <= 0) return false;
-                asientos[mes] = asiento;
-            }
             l.tipoReg = tipoReg_;
             l.sucursal = sucursal_;
             l.numero = numero_;
             l.letra = letra_;
-            l.numeroAsiento = asientos[mes];
+            l.mesOperativo = mes;
+            l.periodo = periodo;
+            l.numeroAsiento = asiento;
             if (!transaccion.ejecuta(movimientos::lineaSaldoCheque(l), fmt::format("{}, línea {}: ", ruta_.string(), leida.numeroLinea)))
                 return false;
         }

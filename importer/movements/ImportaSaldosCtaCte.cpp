@@ -5,9 +5,12 @@
 // calendar on its own first, as any entry date does.
 //
 // A second run writes nothing twice: the k-th record of one voucher on one account is passed over when the
-// entries already hold k first lines of that voucher on that account. A record that cannot be written as it
-// is meant (a side that is neither debit nor credit, no entry number) is listed and logged, never guessed;
-// at the end one box counts them with the batches the database refused.
+// entries already hold k first lines of that voucher on that account; the records passed over are counted
+// in the end text. A voucher without a number of its own takes one no other voucher of its type, branch and
+// letter holds, the same on every run. A voucher kept in instalments books its VAT figures once, on its
+// first record's line. A record that cannot be written as it is meant (a side that is neither debit nor
+// credit, no entry number) is listed and logged, never guessed; at the end one box counts them with the
+// batches the database refused.
 
 #include "core/AyudaControles.h"
 #include "core/BatchRunner.h"
@@ -19,8 +22,10 @@
 #include "importer/movements/EntryLines.h"
 #include "importer/movements/ImportRun.h"
 #include "importer/movements/LegacyRecord.h"
+#include "importer/movements/UnnumberedVouchers.h"
 #include "importer/movements/VoucherKey.h"
 #include "numbering/EntryChecks.h"
+#include "platform/base/ErrorTrap.h"
 #include "platform/base/Text.h"
 #include "platform/base/Utf8.h"
 #include "platform/ui/Prompter.h"
@@ -28,7 +33,6 @@
 #include <fmt/format.h>
 
 #include <optional>
-#include <unordered_map>
 
 namespace movimientos {
 namespace {
@@ -68,6 +72,7 @@ public:
         ventana_.ValidaEjercicio();
         if (!leeCuentaAjuste()) return;
         corrida_.preparaListaErrores();
+        if (!leeNumeracion()) return;
         if (!corrida_.abre("Select * from " + tabla_ + " ", origen_)) return;
         corrida_.contadores.total = static_cast<std::int32_t>(origen_.recordCount());
 
@@ -84,6 +89,8 @@ public:
         ImportLoop loop(ventana_, tabla_, corrida_.contadores);
         const ImportLoop::Fin fin = loop.porRegistro(origen_, pasos);
         gDB_Dll().CierraRecordset(origen_);
+        if (yaImportados_ == 1) ventana_.LblDetalle.caption += " 1 ya estaba importado";
+        else if (yaImportados_ > 1) ventana_.LblDetalle.caption += fmt::format(" {} ya estaban importados", yaImportados_);
         corrida_.termina(fin, tabla_);
     }
 
@@ -100,6 +107,25 @@ private:
         programPrompter().msgBox(fmt::format("La cuenta de ajuste de {} está vacía: escríbala antes de importar los saldos.",
                                              clientes_ ? "clientes" : "proveedores"),
                                  ui::vbOKOnly | ui::vbExclamation, "");
+        ventana_.lblTabla.caption += " ---> ERROR";
+        ventana_.cambio();
+        return false;
+    }
+
+    // The numbers the records without one may not take, read before anything is written: a record that
+    // cannot be read here stops the task before it starts.
+    bool leeNumeracion()
+    {
+        db::Recordset numeros;
+        if (!corrida_.abre("Select tipo_fte, Nume_fte from " + tabla_ + " ", numeros)) return false;
+        bool leida = false;
+        base::ErrorTrap trap([this](const base::Error& error) { return corrida_.trataError(error, ui::vbOKOnly | ui::vbCritical); });
+        trap.step([&] {
+            sinNumero_.lee(numeros, tabla_, "ImportaSaldosCtaCte");
+            leida = true;
+        });
+        gDB_Dll().CierraRecordset(numeros);
+        if (leida) return true;
         ventana_.lblTabla.caption += " ---> ERROR";
         ventana_.cambio();
         return false;
@@ -133,8 +159,8 @@ private:
         const std::string cuenta = base::trim(campos.texto("cuen_fte"));
         const std::string tipo = base::toUpperCase(base::trim(campos.texto("tipo_fte")));
         ClaveComprobante clave = claveComprobante(campos.texto("tipo_fte"), campos.texto("Nume_fte"));
-        // A voucher without a number takes the run's next one, for both its lines.
-        if (clave.numeroCero) clave.numero = fmt::format("{:08}", sinNumero_++);
+        // A voucher without a number takes the run's next free one, for both its lines.
+        if (clave.numeroCero) clave.numero = sinNumero_.siguiente(clave);
 
         LineaAsiento linea;
         if (const auto lado = ladoDelTipo(tipo)) {
@@ -149,14 +175,18 @@ private:
         }
         if (cuenta.empty()) return rechaza("cuen_fte está vacío", motivo);
 
-        if (yaImportado(clave, cuenta)) return ImportLoop::Destino::Omite;
+        const std::int32_t cuota = cuotas_.registra(clave, cuenta);
+        if (yaImportado(clave, cuenta, cuota)) {
+            ++yaImportados_;
+            return ImportLoop::Destino::Omite;
+        }
 
         const bool compras = base::equalsIgnoringCase(base::trim(campos.texto("Subd_fte")), "CPAS");
         linea.tipoReg = compras ? "CPRA" : "VTAS";
         linea.fecha = fecha;
         linea.periodo = periodoDe(fecha);
         linea.numeroAsiento = ObtieneNroAsiento(base::Value(fecha.month()), base::Value(linea.periodo), linea.tipoReg);
-        if (linea.numeroAsiento == 0)
+        if (linea.numeroAsiento <= 0)
             return rechaza(fmt::format("no hay número de asiento para el mes {} del período {} en {}", fecha.month(),
                                        linea.periodo, linea.tipoReg),
                            motivo);
@@ -178,8 +208,11 @@ private:
         linea.sucursal = clave.sucursal;
         linea.numero = clave.numero;
         linea.letra = clave.letra;
+        // Each instalment repeats the voucher's total: the VAT book takes it from the first one's line alone.
+        base::Currency totalIva;
+        if (cuota == 1) totalIva = tipo == "NC" || tipo == "NCC" ? -total : total;
         linea.cabecera = CabeceraAsiento{libroIva(tipo),
-                                         tipo == "NC" || tipo == "NCC" ? -total : total,
+                                         totalIva,
                                          base::trim(nombre),
                                          campos.fechaONula("Venc_fte"),
                                          base::trim(campos.texto("Cuit_fte")),
@@ -200,17 +233,14 @@ private:
         return ImportLoop::Destino::Escribe;
     }
 
-    // Whether an earlier run wrote this record: its voucher has as many first lines on its account as this
-    // source has given so far (the same voucher on one account may stand in the source more than once), or,
-    // for a customer, a line on a customer account.
-    bool yaImportado(const ClaveComprobante& clave, const std::string& cuenta)
+    // Whether an earlier run wrote this record, the `cuota`-th of its voucher on its account: the voucher has
+    // as many first lines on that account, or, for a customer, a line on a customer account.
+    bool yaImportado(const ClaveComprobante& clave, const std::string& cuenta, std::int32_t cuota) const
     {
-        const std::int32_t vez = ++vistos_[clave.tc + clave.sucursal + clave.numero + clave.letra + '\x1f' +
-                                            base::toUpperCase(cuenta)];
-        if (vez == 1) {
+        if (cuota == 1) {
             std::string asiento;
             if (ExisteAsientoComprobante(clave.tc, clave.sucursal, clave.numero, clave.letra, asiento, cuenta)) return true;
-        } else if (primerasLineas(clave, cuenta) >= vez) {
+        } else if (primerasLineas(clave, cuenta) >= cuota) {
             return true;
         }
         return clientes_ && ExisteAsientoCliente(clave.tc, clave.sucursal, clave.numero, clave.letra);
@@ -268,9 +298,9 @@ private:
     std::string ajuste_;
     db::Recordset origen_;
     std::int32_t registro_ = 0;
-    std::int32_t sinNumero_ = 1;
-    // How many records of each voucher and account this source has given.
-    std::unordered_map<std::string, std::int32_t> vistos_;
+    NumeracionSinNumero sinNumero_;
+    CuotasComprobante cuotas_;
+    std::int32_t yaImportados_ = 0;
 };
 
 }  // namespace

@@ -29,4 +29,9 @@ ClaveComprobante claveComprobante(const std::string& tipo, const std::string& nu
     return clave;
 }
 
+std::int32_t CuotasComprobante::registra(const ClaveComprobante& clave, const std::string& cuenta)
+{
+    return ++vistos_[base::toUpperCase(clave.tc + clave.sucursal + clave.numero + clave.letra + '\x1f' + cuenta)];
+}
+
 }  // namespace movimientos

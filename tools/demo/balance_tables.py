@@ -10,7 +10,7 @@ name, one account with two vouchers, a deleted record).
     balance_tables.py <folder> [--balances N]
 
 --balances N writes N generated open items into each table instead, every one of which the imports take
-(for the import benchmark).
+(for the import benchmark); every tenth has no number of its own.
 
 Other programs import this module: FIELDS and FILES give the layout, write_table writes given rows, and
 saldclie and saldprov write the demo or generated rows; these two take the folder and the demo generator's
@@ -94,11 +94,13 @@ DELETED_SUPPLIERS = [6]
 
 
 def generated(count, prefix, kinds, **other):
-    """Open items 1 to count over fifty accounts, numbered so that no two share a voucher."""
+    """Open items 1 to count over fifty accounts, numbered so that no two share a voucher; every tenth has a
+    zero number part, so the import numbers it among the others' numbers."""
     first = datetime.date(2005, 1, 1)
     return [item('%s%03d' % (prefix, n % 50), 'Cuenta generada %d' % (n % 50), kinds[n % len(kinds)],
-                 '%04d-%08d-A' % (1 + n // 10000000, n % 10000000), first + datetime.timedelta(days=n % 365),
-                 '%d.25' % (100 + n % 900), **other) for n in range(1, count + 1)]
+                 '%04d-%08d-A' % (1 + n // 10000000, 0 if n % 10 == 0 else n % 10000000),
+                 first + datetime.timedelta(days=n % 365), '%d.25' % (100 + n % 900), **other)
+            for n in range(1, count + 1)]
 
 
 def saldclie(folder, options=None):

@@ -6,8 +6,8 @@ cheque held. They feed the entry "Cheques en Cartera", with the awkward rows amo
 
     cheque_tables.py <folder> [--cheques N] [--cheque-file FOLDER]
 
---cheques N writes N generated cheques (and file lines) instead, for the import benchmark; --cheque-file FOLDER
-writes the opening cheque balance file libro5.txt there.
+--cheques N writes N generated cheques (and file lines, with the closing line that balances them) instead, for
+the import benchmark; --cheque-file FOLDER writes the opening cheque balance file libro5.txt there.
 
 Other programs import this module: FIELDS and FILES give the layout, write_table writes given rows, and
 cheques writes the demo or generated rows; it takes the folder and the demo generator's options, so it can
@@ -70,25 +70,34 @@ def cheques(folder, options=None):
 
 # The opening cheque balance file, one line per cheque, tab-separated (account, date, due date, four unused
 # fields, bank, cheque number, debit, credit and an optional narrative), in the system's code page with CR LF.
+# The file is one entry: its last line balances it, on the opening account.
 DEMO_FILE = [
     ['1110102', '30/06/2005', '15/07/2005', '', '', '', '', '7', '123456', '150', '0', 'Cheque de Nuñez'],
     ['1110102', '30/06/2005', '20/07/2005', '', '', '', '', '', '', '0', '150'],
     ['1110102', '01/07/2005', '', '', '', '', '', '0150', '77', '-5', '20', "Cheque de O'Brien"],
     ['1110102', '', '', '', '', '', '', '', '', '10', '0'],
     ['nota', 'breve'],
+    ['71104', '01/07/2005', '', '', '', '', '', '', '', '20', '0', 'Cierre del saldo inicial'],
 ]
+
+
+def generated_file(count):
+    """`count` cheques debited over the year, then the closing line that credits their sum."""
+    lines = [['1110102', '%02d/%02d/2005' % (1 + index % 28, 1 + index % 12), '', '', '', '', '',
+              str(index % 50 + 1) if index % 2 else '', str(index), str(index % 900 + 100), '0']
+             for index in range(count)]
+    total = sum(index % 900 + 100 for index in range(count))
+    return lines + [['71104', '31/12/2005', '', '', '', '', '', '', '', '0', str(total), 'Cierre del saldo inicial']]
 
 
 def libro5(folder, options=None):
     """Writes libro5.txt into the folder `options.cheque_file` names (nothing when it names none); with
-    `options.cheques` set, that many generated lines."""
+    `options.cheques` set, that many generated lines and the closing one."""
     target = getattr(options, 'cheque_file', None)
     if not target:
         return
     count = getattr(options, 'cheques', None)
-    lines = DEMO_FILE if count is None else [
-        ['1110102', '%02d/%02d/2005' % (1 + index % 28, 1 + index % 12), '', '', '', '', '',
-         str(index % 50 + 1) if index % 2 else '', str(index), str(index % 900 + 100), '0'] for index in range(count)]
+    lines = DEMO_FILE if count is None else generated_file(count)
     os.makedirs(target, exist_ok=True)
     with open(os.path.join(target, 'libro5.txt'), 'w', encoding='cp1252', newline='') as out:
         for line in lines:

@@ -34,7 +34,7 @@ protected:
                                       {"71104", "00001234", "2", "NULL"},
                                       {"2110101", "00000001", "1", "NULL"},
                                       {"71104", "00000001", "2", "NULL"},
-                                      {"2110102", "00000010", "1", "20.5"},
+                                      {"2110102", "00000010", "1", "-20.5"},
                                       {"71104", "00000010", "2", "NULL"}}));
     }
 
@@ -111,6 +111,47 @@ TEST_F(ActualizaNetoProveedores, AFolderThatCannotBeOpenedIsTold)
     press(&Importar::CmdNETO_FTE_Click);
     EXPECT_TRUE(window.cmdImportar.enabled);
     EXPECT_FALSE(window.DBOrigen);
+}
+
+TEST_F(ActualizaNetoProveedores, ACreditNoteAndAVoucherInInstalmentsBookTheirVatOnce)
+{
+    // A credit note of 24.20 (net 20.00); an invoice of 1,210.00 (net 1,000.00) kept as two open items of
+    // 605.00, each repeating the invoice's total and net.
+    const LegacyRow instalment{{"Impo_fte", number("605")}, {"CTot_fte", number("1210")}, {"NETO_FTE", number("1000")}};
+    writeSuppliers({openItem("2110101", "NCC", "0001-00000050-A",
+                             {{"Impo_fte", number("24.2")}, {"CTot_fte", number("24.2")}, {"NETO_FTE", number("20")}}),
+                    openItem("2110102", "FCC", "0001-00000077-A", instalment),
+                    openItem("2110102", "FCC", "0001-00000077-A", with(instalment, {{"FECH_FTE", date("2005-08-01")}}))});
+    run({kProveedores});
+    press(&Importar::CmdNETO_FTE_Click);
+    press(&Importar::CmdNETO_FTE_Click);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(errorList().empty());
+    // The later instalment is read, and neither written nor an error.
+    EXPECT_EQ(counters(), "Leidos 2 de 3 Grabados:2 Errores: 0");
+
+    // The supplier lines: the credit note's total and net both negative; the invoice's VAT on its first line.
+    EXPECT_EQ(rows("SELECT NUMERO, [DEBE-HABER], IMPORTE, LIVA_TIPO, LIVA_TOTAL, LIVA_IMPNETOGRAV FROM MV_ASIENTOS "
+                   "WHERE SECUENCIA = 1 ORDER BY ID"),
+              (Rows{{"00000050", "D", "24.2", "COMPRAS", "-24.2", "-20"},
+                    {"00000077", "H", "605", "COMPRAS", "1210", "1000"},
+                    {"00000077", "H", "605", "COMPRAS", "0", "NULL"}}));
+    // The VAT book holds each voucher once; every instalment is an entry that balances.
+    EXPECT_EQ(rows("SELECT NUMERO, SUM(LIVA_TOTAL), SUM(LIVA_IMPNETOGRAV) FROM MV_ASIENTOS GROUP BY NUMERO ORDER BY NUMERO"),
+              (Rows{{"00000050", "-24.2", "-20"}, {"00000077", "1210", "1000"}}));
+    EXPECT_EQ(rows("SELECT MES_OPERATIVO, [NUMERO ASIENTO], SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END), "
+                   "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END) FROM MV_ASIENTOS "
+                   "WHERE NUMERO = '00000077' GROUP BY MES_OPERATIVO, [NUMERO ASIENTO] ORDER BY MES_OPERATIVO"),
+              (Rows{{"7", "2", "605", "605"}, {"8", "1", "605", "605"}}));
+}
+
+TEST_F(ActualizaNetoProveedores, AnAccountWithAnApostropheTakesItsNet)
+{
+    writeSuppliers({openItem("2110'01", "FCC", "0001-00000005-A", {{"NETO_FTE", number("100")}})});
+    run({kProveedores});
+    press(&Importar::CmdNETO_FTE_Click);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT CUENTA, LIVA_IMPNETOGRAV FROM MV_ASIENTOS WHERE SECUENCIA = 1"), (Rows{{"2110'01", "100"}}));
 }
 
 class DemoBalances : public Balances {};

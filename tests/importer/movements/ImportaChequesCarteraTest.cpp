@@ -134,12 +134,14 @@ TEST_F(ChequesInPortfolio, ARunThatCannotFinishLeavesTheEarlierChequesAsTheyWere
     struct Case {
         const char* what;
         Fault fault;
+        const char* bank;  // of the second cheque
         const char* lblTablaEnd;
     };
     const std::vector<Case> cases{
-        {"a bank code that is no number", Fault::BadBank, " ---> DETENIDO"},
-        {"a cancel", Fault::Cancel, " ---> CANCELADO "},
-        {"a line the database refuses", Fault::Refused, " ---> DETENIDO"},
+        {"a bank code that is no number", Fault::BadBank, "B1", " ---> DETENIDO"},
+        {"a bank code of five digits", Fault::BadBank, "12345", " ---> DETENIDO"},
+        {"a cancel", Fault::Cancel, "10", " ---> CANCELADO "},
+        {"a line the database refuses", Fault::Refused, "10", " ---> DETENIDO"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,11 +151,12 @@ TEST_F(ChequesInPortfolio, ARunThatCannotFinishLeavesTheEarlierChequesAsTheyWere
         write({cheque("A1", "7"), cheque("A2", "8")});
         importCheques();
         const Rows before = state();
-        write({cheque("B0", "9"), cheque("B1", c.fault == Fault::BadBank ? "B1" : "10"), cheque("B2", "11")});
+        write({cheque("B0", "9"), cheque("B1", c.bank), cheque("B2", "11")});
         switch (c.fault) {
         case Fault::BadBank:
-            prompter.expectMessage(ui::startsWith("Ha ocurrido el Siguiente Error (0) Tabla CHEQUES, registro 2: el "
-                                                  "código de banco \"B1\""),
+            prompter.expectMessage(fmt::format("Ha ocurrido el Siguiente Error (0) Tabla CHEQUES, registro 2: el código de "
+                                               "banco \"{}\" no es un número de hasta cuatro cifras",
+                                               c.bank),
                                    ui::vbOKOnly | ui::vbCritical, "Migrador", ui::vbOK);
             break;
         case Fault::Refused:
@@ -172,6 +175,21 @@ TEST_F(ChequesInPortfolio, ARunThatCannotFinishLeavesTheEarlierChequesAsTheyWere
         EXPECT_TRUE(window.LblDetalle.caption.ends_with(kNoReemplazados)) << window.LblDetalle.caption;
         EXPECT_EQ(window.lblTabla.caption, "Tabla: " + caption(kCheques) + c.lblTablaEnd);
     }
+}
+
+TEST_F(ChequesInPortfolio, TheEntryIsNumberedInTheDueMonthOfTheChequesPeriod)
+{
+    // Entries of another task in the "  CC" register: the due month of period 0, the cheque's own month, and
+    // the due month of period 1.
+    storeEntry(7, 0, "  CC", 5);
+    storeEntry(6, 0, "  CC", 40);
+    storeEntry(7, 1, "  CC", 80);
+    write({cheque("10001", "7", "100", "2005-06-30", "2005-07-15")});
+    importCheques();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT SECUENCIA, MES_OPERATIVO, PERIODO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = '  CC' "
+                   "ORDER BY SECUENCIA"),
+              (Rows{{"1", "7", "0", "6"}, {"2", "7", "0", "6"}}));
 }
 
 TEST_F(ChequesInPortfolio, AnEmptyAccountBoxIsSaidBeforeAnythingIsRemoved)

@@ -238,6 +238,101 @@ TEST_F(ImportaSaldosCtaCte, ASecondRunWritesNothingAgain)
     EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS WHERE CUENTA = '1120103'"), 3u);
 }
 
+TEST_F(ImportaSaldosCtaCte, AVoucherWithoutANumberNeverTakesTheNumberOfARealOne)
+{
+    // Two customers of the ERP; the first has vouchers without a number before and after the second's
+    // voucher 00000001.
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120101', 'Cliente A', 'CL')");
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120102', 'Cliente B', 'CL')");
+    writeCustomers({openItem("1120101", "FC", "0001-00000000-A", {{"Impo_fte", number("100")}, {"CTot_fte", number("100")}}),
+                    openItem("1120102", "FC", "0001-00000001-A", {{"Impo_fte", number("200")}, {"CTot_fte", number("200")}}),
+                    openItem("1120101", "FC", "0001-00000000-A", {{"Impo_fte", number("300")}, {"CTot_fte", number("300")}})});
+    run({kClientes});
+    EXPECT_TRUE(prompter.shown().empty());
+    // Each voucher its own balanced entry; the ones without a number take 2 and 3, the real one keeps 1.
+    const Rows books{{"1120101", "00000002", "100", "100", "100"},
+                     {"1120102", "00000001", "200", "200", "200"},
+                     {"1120101", "00000003", "300", "300", "300"}};
+    const auto entries = [] {
+        return rows("SELECT MIN(CASE WHEN SECUENCIA = 1 THEN CUENTA END), NUMERO, "
+                    "SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END), "
+                    "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END), SUM(LIVA_TOTAL) "
+                    "FROM MV_ASIENTOS GROUP BY NUMERO ORDER BY MIN(ID)");
+    };
+    EXPECT_EQ(entries(), books);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" ) FINALIZADO ")) << window.LblDetalle.caption;
+
+    // The same numbers again: every record is found imported, and the end text counts them.
+    run({kClientes});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(entries(), books);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 3 ya estaban importados FINALIZADO ")) << window.LblDetalle.caption;
+}
+
+TEST_F(ImportaSaldosCtaCte, AVoucherWithoutANumberPassesOverTheNumbersTheErpHolds)
+{
+    // The ERP's own vouchers 00000001: a customer's sale, and a purchase on the supplier's account.
+    const auto erpVoucher = [](std::string_view tc, std::string_view account) {
+        execute(fmt::format("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, TRANSMISION, IMPORTE, "
+                            "[DEBE-HABER]) VALUES ('{}', '0001', '00000001', 'A', '{}', 1, 0, 50, 'D')",
+                            tc, account));
+    };
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120109', 'Cliente del ERP', 'CL')");
+    erpVoucher("  FC", "1120109");
+    erpVoucher(" FCC", "2110101");
+    writeCustomers({openItem("1120101", "FC", "0001-00000000-A")});
+    writeSuppliers({openItem("2110101", "FCC", "0001-00000000-A")});
+    run({kClientes, kProveedores});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(rows("SELECT TC, NUMERO, CUENTA, [DEBE-HABER], IMPORTE FROM MV_ASIENTOS ORDER BY ID"),
+              (Rows{{"  FC", "00000001", "1120109", "D", "50"},
+                    {" FCC", "00000001", "2110101", "D", "50"},
+                    {"  FC", "00000002", "1120101", "D", "121.5"},
+                    {"  FC", "00000002", "71104", "H", "121.5"},
+                    {" FCC", "00000002", "2110101", "H", "121.5"},
+                    {" FCC", "00000002", "71104", "D", "121.5"}}));
+
+    run({kClientes, kProveedores});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 6u);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 1 ya estaba importado FINALIZADO ")) << window.LblDetalle.caption;
+}
+
+TEST_F(ImportaSaldosCtaCte, ARecordWithABlankAccountIsListedAndTheOneBesideItWritten)
+{
+    writeCustomers({openItem("   ", "FC", "0001-00000001-A"), openItem("1120101", "FC", "0001-00000002-A")});
+    expectEndBox("1 registro de SALDCLIE no se importó");
+    run({kClientes});
+    EXPECT_EQ(rows("SELECT NUMERO, CUENTA FROM MV_ASIENTOS ORDER BY ID"),
+              (Rows{{"00000002", "1120101"}, {"00000002", "71104"}}));
+    EXPECT_EQ(rows("SELECT CODIGO FROM MA_CUENTAS"), (Rows{{"1120101"}}));
+    EXPECT_EQ(errorList(), (std::vector<std::pair<std::string, std::string>>{
+                               {"1", "Tabla SALDCLIE, registro 1: cuen_fte está vacío; no se importa"}}));
+    EXPECT_NE(errorLog().find("Tabla SALDCLIE, registro 1: cuen_fte está vacío"), std::string::npos);
+}
+
+TEST_F(ImportaSaldosCtaCte, NoEntryNumberRefusesTheRecordUntilThereIsOne)
+{
+    entryNumberAnswersZero(7, 1, "VTAS");
+    writeCustomers({openItem("1120101", "FC", "0001-00000001-A"),
+                    openItem("1120101", "FC", "0001-00000002-A", {{"FECH_FTE", date("2005-06-30")}})});
+    expectEndBox("1 registro de SALDCLIE no se importó");
+    run({kClientes});
+    EXPECT_EQ(rows("SELECT NUMERO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC IS NOT NULL ORDER BY ID"),
+              (Rows{{"00000002", "1"}, {"00000002", "1"}}));
+    const auto errors = errorList();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].second,
+              "Tabla SALDCLIE, registro 1: no hay número de asiento para el mes 7 del período 1 en VTAS; no se importa");
+
+    // The damaged line mended, the refused record is written, and only it.
+    execute("DELETE FROM MV_ASIENTOS WHERE TC IS NULL");
+    run({kClientes});
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(rows("SELECT NUMERO, [NUMERO ASIENTO], PERIODO FROM MV_ASIENTOS ORDER BY ID"),
+              (Rows{{"00000002", "1", "0"}, {"00000002", "1", "0"}, {"00000001", "1", "1"}, {"00000001", "1", "1"}}));
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 1 ya estaba importado FINALIZADO ")) << window.LblDetalle.caption;
+}
+
 TEST_F(ImportaSaldosCtaCte, AnAccountTheUserMayNotUseAsksWhetherToTryAgain)
 {
     writeCustomers({openItem("1120101", "FC", "0001-00000001-A"), openItem("1120102", "FC", "0001-00000002-A"),

@@ -77,6 +77,22 @@ protected:
         }
     }
 
+    // A line of an entry another task wrote: number `number` in the series of the month, period and register
+    // type (as stored, four characters).
+    static void storeEntry(int month, int period, std::string_view registerType, long number)
+    {
+        execute(fmt::format("INSERT INTO MV_ASIENTOS (MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO]) VALUES ({}, {}, "
+                            "'{}', {})",
+                            month, period, registerType, number));
+    }
+
+    // From now on the entry-number look-up of that series answers 0, which is no entry number: the highest
+    // number stored there is -1, as a damaged line may hold.
+    static void entryNumberAnswersZero(int month, int period, std::string_view registerType)
+    {
+        storeEntry(month, period, registerType, -1);
+    }
+
     // From now on the database refuses a row of `table` whose `column` holds exactly `value`, as a trigger of
     // the ERP might: error 50000, "orden rechazada".
     void refuse(std::string_view table, std::string_view column, std::string_view value)
