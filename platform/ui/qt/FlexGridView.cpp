@@ -182,8 +182,8 @@ void FlexGridView::columnChanged(long col) {
     cellsChanged(0, col, grid_.rows() - 1, col);
 }
 
-// Which model rows are fixed and which grid row follows them both changed: the model starts again, and with
-// it the columns' widths.
+// Which model rows are fixed and which grid row follows them both changed: the model starts again (the
+// header keeps its columns' widths through that).
 void FlexGridView::fixedChanged() {
     {
         const QScopedValueRollback<bool> following(applying_, true);
@@ -191,7 +191,6 @@ void FlexGridView::fixedChanged() {
         model_->skipped_ = grid_.topRow() - grid_.fixedRows();
         model_->endResetModel();
     }
-    applyColumns();
     applyCurrentCell();
 }
 
@@ -258,7 +257,7 @@ void FlexGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
             grid_.setTopRow(r - shown + 1);
         }
     }
-    // A new TopRow moved the model's rows: the cell is looked up again.
+    // A new TopRow moved the model's rows under the cell: its index is looked up again.
     QTableView::scrollTo(model_->cellIndex(r, index.column()), hint);
     verticalScrollBar()->setValue(0);
 }
