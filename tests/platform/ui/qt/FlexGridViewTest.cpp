@@ -26,6 +26,26 @@ QVariant cell(const FlexGridView& view, int row, int col, int role = Qt::Display
     return view.tableModel()->data(view.tableModel()->index(row, col), role);
 }
 
+constexpr long kTwipsPerPixel = 15;
+constexpr int kRowPixels = static_cast<int>(FlexGrid::kRowHeight / kTwipsPerPixel);
+
+// The grid rows a view lays out from its top down, read off the screen: each row's first cell holds its number
+// (-1: a row the model does not have).
+std::vector<long> shownRows(const FlexGridView& view) {
+    std::vector<long> rows;
+    for (int y = kRowPixels / 2; y < view.viewport()->height(); y += kRowPixels) {
+        const int row = view.rowAt(y);
+        if (row < 0) break;
+        const QModelIndex first = view.model()->index(row, 0);
+        rows.push_back(first.isValid() ? first.data().toString().toLong() : -1);
+    }
+    return rows;
+}
+
+void numberRows(FlexGrid& grid) {
+    for (long r = 0; r < grid.rows(); ++r) grid.setTextMatrix(r, 0, std::to_string(r));
+}
+
 TEST(FlexGridView, ShowsTextsColoursAndWidthsAndFollowsTheGrid) {
     FlexGrid grid("MSFlexGrid1");
     grid.setRows(3);
@@ -103,25 +123,6 @@ TEST(FlexGridView, EveryCellChangeNamesItsCell) {
     }
 }
 
-constexpr int kRowPixels = static_cast<int>(FlexGrid::kRowHeight / 15);
-
-// The grid rows a view lays out from its top down, read off the screen: each row's first cell holds its number
-// (-1: a row the model does not have).
-std::vector<long> shownRows(const FlexGridView& view) {
-    std::vector<long> rows;
-    for (int y = kRowPixels / 2; y < view.viewport()->height(); y += kRowPixels) {
-        const int row = view.rowAt(y);
-        if (row < 0) break;
-        const QModelIndex first = view.model()->index(row, 0);
-        rows.push_back(first.isValid() ? first.data().toString().toLong() : -1);
-    }
-    return rows;
-}
-
-void numberRows(FlexGrid& grid) {
-    for (long r = 0; r < grid.rows(); ++r) grid.setTextMatrix(r, 0, std::to_string(r));
-}
-
 TEST(FlexGridView, TopRowHidesTheRowsAboveItButNeverTheFixedOnes) {
     FlexGrid grid;
     grid.setRows(10);
@@ -169,8 +170,8 @@ protected:
         const long currentRow = grid.row(), currentCol = grid.col();
         grid.setRow(row);
         grid.setCol(col);
-        const QPoint middle(static_cast<int>((grid.cellLeft() + grid.cellWidth() / 2) / 15),
-                            static_cast<int>((grid.cellTop() + grid.cellHeight() / 2) / 15));
+        const QPoint middle(static_cast<int>((grid.cellLeft() + grid.cellWidth() / 2) / kTwipsPerPixel),
+                            static_cast<int>((grid.cellTop() + grid.cellHeight() / 2) / kTwipsPerPixel));
         grid.setRow(currentRow);
         grid.setCol(currentCol);
         return middle;
@@ -233,8 +234,8 @@ TEST_F(ScrolledGrid, ACellClickedAfterScrollingIsThatGridCell) {
             // puts it.
             EXPECT_EQ(view.currentIndex().siblingAtColumn(0).data().toString(), QString::number(c.row));
             const QRect shown = view.visualRect(view.currentIndex());
-            EXPECT_EQ(shown.top(), grid.cellTop() / 15) << c.row;
-            EXPECT_EQ(shown.left(), grid.cellLeft() / 15) << c.row;
+            EXPECT_EQ(shown.top(), grid.cellTop() / kTwipsPerPixel) << c.row;
+            EXPECT_EQ(shown.left(), grid.cellLeft() / kTwipsPerPixel) << c.row;
         }
         EXPECT_EQ(handed.size(), handedToTheWindow ? std::size(cases) : 0u);
     }
