@@ -24,14 +24,14 @@ void preparaListaErrores(Importar& ventana)
     lista.setColWidth(1, std::max(0L, lista.width - kMargenTexto));
 }
 
-long agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto)
+void agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto)
 {
     ui::FlexGrid& lista = ventana.MSFlexGrid1;
     lista.setRows(lista.rows() + 1);
     const long fila = lista.rows() - 1;
     lista.setTextMatrix(fila, 0, std::to_string(ordinal));
     lista.setTextMatrix(fila, 1, texto);
-    return fila;
+    lista.setTopRow(fila);
 }
 
 std::string textoNoImportados(std::string_view cuales, bool uno, std::string_view porque)

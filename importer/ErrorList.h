@@ -13,8 +13,8 @@ class Importar;
 // The list cleared (its number of rows kept), its two columns as wide as the grid allows; the caller tells
 // the window when it is ready to show it.
 void preparaListaErrores(Importar& ventana);
-// A row at the end of the list, `ordinal` beside `texto`: its row number. The caller tells the window.
-long agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto);
+// A row at the end of the list, `ordinal` beside `texto`; it becomes the top row. The caller tells the window.
+void agregaError(Importar& ventana, std::int32_t ordinal, const std::string& texto);
 
 // "<cuales> no se importó" (`uno`) or "no se importaron", then ": " and `porque` when there is a reason, then
 // where the detail is: the error list and the error log.

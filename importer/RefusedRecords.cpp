@@ -16,9 +16,8 @@ void RegistrosRechazados::rechaza(std::int32_t registro, std::string_view campo,
 {
     const std::string texto = fmt::format("Tabla {}, registro {}, {} \"{}\": {}", tabla_, registro, campo, valor, porque);
     ++rechazados_;
-    // The list is not scrolled to each new row: on a first migration the credit-limit task refuses every
-    // customer, and a shown list that follows thousands of rows one by one slows the window to a crawl. The
-    // operator reads it from the top.
+    // Like the movement imports' list, this one follows its last row: a shown list costs the same per row
+    // however long it gets, as it must on a first migration, where the credit-limit task refuses every customer.
     agregaError(ventana_, rechazados_, texto);
     ventana_.cambio();
     gDB_Dll().registraError(texto, rutina_, 0);

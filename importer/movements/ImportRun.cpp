@@ -30,7 +30,7 @@ int CorridaImportacion::trataError(const base::Error& error, int botones) const
 
 void CorridaImportacion::listaError(const std::string& texto)
 {
-    ventana.MSFlexGrid1.setTopRow(agregaError(ventana, contadores.errores, texto));
+    agregaError(ventana, contadores.errores, texto);
     ventana.cambio();
 }
 

@@ -70,8 +70,8 @@ TEST_F(CreditLimits, WithoutCustomerAccountsEveryCustomerIsRefusedListedAndCount
                                                                   {"3", withoutAccount(4, "004999", "11401014999")}};
     EXPECT_EQ(errorList(), listed);
     expectLogged(listed);
-    // The list stays at its top, where the operator starts reading, however many rows a first migration adds.
-    EXPECT_EQ(window.MSFlexGrid1.topRow(), window.MSFlexGrid1.fixedRows());
+    // The list follows its last row, as the movement imports' list does.
+    EXPECT_EQ(window.MSFlexGrid1.topRow(), window.MSFlexGrid1.rows() - 1);
     EXPECT_EQ(labels, (std::vector<std::string>{"Procesando Registro 0", "Procesando Registro 1", "Procesando Registro 2",
                                                 "FINALIZADO CLIENTES"}));
 }

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -49,17 +50,28 @@ Qt::Alignment alignment(int colAlignment, const QString& text) {
 // ---- FlexGridTableModel ----
 
 int FlexGridTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(grid_.rows());
+    return parent.isValid() ? 0 : static_cast<int>(grid_.rows() - skipped_);
 }
 
 int FlexGridTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(grid_.cols());
 }
 
+long FlexGridTableModel::gridRow(int row) const {
+    return row < grid_.fixedRows() ? row : row + skipped_;
+}
+
+QModelIndex FlexGridTableModel::cellIndex(long row, long col) const {
+    const long fixed = grid_.fixedRows();
+    if (row >= fixed && row < fixed + skipped_) return {};
+    return index(static_cast<int>(row < fixed ? row : row - skipped_), static_cast<int>(col));
+}
+
 QVariant FlexGridTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= grid_.rows() || index.column() >= grid_.cols()) return {};
-    const long r = index.row();
+    if (!index.isValid()) return {};
+    const long r = gridRow(index.row());
     const long c = index.column();
+    if (r >= grid_.rows() || c >= grid_.cols()) return {};
     const bool fixed = r < grid_.fixedRows() || c < grid_.fixedCols();
     switch (role) {
         case Qt::DisplayRole: return QString::fromStdString(grid_.textMatrix(r, c));
@@ -98,7 +110,6 @@ FlexGridView::FlexGridView(FlexGrid& grid, QWidget* parent)
     setSelectionBehavior(SelectItems);
     setWordWrap(false);
     applyColumns();
-    applyTopRow();
     applyCurrentCell();
     grid_.setObserver(this);
 }
@@ -107,25 +118,41 @@ FlexGridView::~FlexGridView() {
     grid_.setObserver(nullptr);
 }
 
+// Of the rows changed, only those the model holds are repainted: the ones above TopRow are not shown.
 void FlexGridView::cellsChanged(long firstRow, long firstCol, long lastRow, long lastCol) {
-    emit model_->dataChanged(model_->index(static_cast<int>(firstRow), static_cast<int>(firstCol)),
-                             model_->index(static_cast<int>(lastRow), static_cast<int>(lastCol)));
+    const long fixed = grid_.fixedRows();
+    const long skipped = model_->skipped_;
+    const long first = firstRow < fixed ? firstRow : std::max(firstRow, fixed + skipped) - skipped;
+    const long last = lastRow < fixed + skipped ? std::min(lastRow, fixed - 1) : lastRow - skipped;
+    if (first > last) return;
+    emit model_->dataChanged(model_->index(static_cast<int>(first), static_cast<int>(firstCol)),
+                             model_->index(static_cast<int>(last), static_cast<int>(lastCol)));
 }
 
+// Rows come and go at the grid's end, so at the model's end: a shrinking grid takes the model rows from the
+// first one whose grid row goes.
 void FlexGridView::rowsAboutToChange(long rows) {
+    const QScopedValueRollback<bool> following(applying_, true);
     rowsBefore_ = grid_.rows();
+    const int modelRows = model_->rowCount();
     if (rows > rowsBefore_) {
-        model_->beginInsertRows({}, static_cast<int>(rowsBefore_), static_cast<int>(rows - 1));
+        model_->beginInsertRows({}, modelRows, static_cast<int>(modelRows + rows - rowsBefore_ - 1));
     } else {
-        model_->beginRemoveRows({}, static_cast<int>(rows), static_cast<int>(rowsBefore_ - 1));
+        const long first = std::min(rows, std::max(grid_.fixedRows(), rows - model_->skipped_));
+        model_->beginRemoveRows({}, static_cast<int>(first), modelRows - 1);
     }
 }
 
 void FlexGridView::rowsChanged() {
-    if (grid_.rows() > rowsBefore_) {
-        model_->endInsertRows();
-    } else {
-        model_->endRemoveRows();
+    {
+        const QScopedValueRollback<bool> following(applying_, true);
+        if (grid_.rows() > rowsBefore_) {
+            model_->endInsertRows();
+        } else {
+            // When every row from TopRow on went, the model kept no row above them either.
+            model_->skipped_ = std::min(model_->skipped_, std::max(0L, grid_.rows() - grid_.fixedRows()));
+            model_->endRemoveRows();
+        }
     }
     applyTopRow();
     applyCurrentCell();
@@ -155,9 +182,16 @@ void FlexGridView::columnChanged(long col) {
     cellsChanged(0, col, grid_.rows() - 1, col);
 }
 
+// Which model rows are fixed and which grid row follows them both changed: the model starts again (the
+// header keeps its columns' widths through that).
 void FlexGridView::fixedChanged() {
-    if (grid_.rows() > 0 && grid_.cols() > 0) cellsChanged(0, 0, grid_.rows() - 1, grid_.cols() - 1);
-    applyTopRow();
+    {
+        const QScopedValueRollback<bool> following(applying_, true);
+        model_->beginResetModel();
+        model_->skipped_ = grid_.topRow() - grid_.fixedRows();
+        model_->endResetModel();
+    }
+    applyCurrentCell();
 }
 
 void FlexGridView::currentCellChanged() {
@@ -166,6 +200,7 @@ void FlexGridView::currentCellChanged() {
 
 void FlexGridView::topRowChanged() {
     applyTopRow();
+    applyCurrentCell();
 }
 
 void FlexGridView::applyColumn(long col) {
@@ -179,29 +214,29 @@ void FlexGridView::applyColumns() {
     for (long c = 0; c < grid_.cols(); ++c) applyColumn(c);
 }
 
+// A current cell scrolled above TopRow is not in the model: the view then has no current cell.
 void FlexGridView::applyCurrentCell() {
     if (grid_.rows() == 0 || grid_.cols() == 0) return;
-    applying_ = true;
-    selectionModel()->setCurrentIndex(model_->index(static_cast<int>(grid_.row()), static_cast<int>(grid_.col())),
-                                      QItemSelectionModel::ClearAndSelect);
-    applying_ = false;
+    const QScopedValueRollback<bool> following(applying_, true);
+    selectionModel()->setCurrentIndex(model_->cellIndex(grid_.row(), grid_.col()), QItemSelectionModel::ClearAndSelect);
 }
 
-// The rows from the fixed ones up to TopRow are hidden; only the rows whose state changes are touched, so a
-// grid that grows by one row at a time with TopRow following it stays cheap.
+// TopRow moving down takes the rows it passes out of the model, right under the fixed rows; moving up puts
+// them back there. Only those rows are touched, so following a growing grid's last row stays cheap.
 void FlexGridView::applyTopRow() {
-    const long rows = grid_.rows();
-    const long from = grid_.fixedRows();
-    const long to = std::max(from, std::min(grid_.topRow(), rows));
-    auto setHidden = [&](long first, long last, bool hidden) {
-        for (long r = first; r < std::min(last, rows); ++r) setRowHidden(static_cast<int>(r), hidden);
-    };
-    setHidden(hiddenFrom_, std::min(hiddenTo_, from), false);
-    setHidden(std::max(hiddenFrom_, to), hiddenTo_, false);
-    setHidden(from, std::min(to, hiddenFrom_), true);
-    setHidden(std::max(from, hiddenTo_), to, true);
-    hiddenFrom_ = from;
-    hiddenTo_ = to;
+    const QScopedValueRollback<bool> following(applying_, true);
+    const int fixed = static_cast<int>(grid_.fixedRows());
+    const long skipped = grid_.topRow() - fixed;
+    const long before = model_->skipped_;
+    if (skipped > before) {
+        model_->beginRemoveRows({}, fixed, static_cast<int>(fixed + skipped - before - 1));
+        model_->skipped_ = skipped;
+        model_->endRemoveRows();
+    } else if (skipped < before) {
+        model_->beginInsertRows({}, fixed, static_cast<int>(fixed + before - skipped - 1));
+        model_->skipped_ = skipped;
+        model_->endInsertRows();
+    }
     verticalScrollBar()->setValue(0);
 }
 
@@ -211,7 +246,7 @@ int FlexGridView::visibleScrollingRows() const {
 
 void FlexGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     if (!index.isValid()) return;
-    const long r = index.row();
+    const long r = model_->gridRow(index.row());
     // Bringing a cell into view moves TopRow, never the fixed rows; moving the current cell from code does not
     // scroll at all, as the windows scroll their grids themselves.
     if (!applying_ && r >= grid_.fixedRows()) {
@@ -222,17 +257,19 @@ void FlexGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
             grid_.setTopRow(r - shown + 1);
         }
     }
-    QTableView::scrollTo(index, hint);
+    // A new TopRow moved the model's rows under the cell: its index is looked up again.
+    QTableView::scrollTo(model_->cellIndex(r, index.column()), hint);
     verticalScrollBar()->setValue(0);
 }
 
+// The grid takes the cell before the view brings it into view, which may move TopRow and the model's rows.
 void FlexGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (!applying_ && current.isValid()) {
+        const QScopedValueRollback<bool> following(applying_, true);
+        grid_.setRow(model_->gridRow(current.row()));
+        grid_.setCol(current.column());
+    }
     QTableView::currentChanged(current, previous);
-    if (applying_ || !current.isValid()) return;
-    applying_ = true;
-    grid_.setRow(current.row());
-    grid_.setCol(current.column());
-    applying_ = false;
 }
 
 void FlexGridView::mousePressEvent(QMouseEvent* event) {
@@ -242,7 +279,7 @@ void FlexGridView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    onCellClick(index.row(), index.column());
+    onCellClick(model_->gridRow(index.row()), index.column());
 }
 
 void FlexGridView::wheelEvent(QWheelEvent* event) {

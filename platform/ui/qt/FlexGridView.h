@@ -1,9 +1,11 @@
 #pragma once
 // A FlexGrid on screen: a QTableView over a table model that reads the grid. Fixed rows and columns are
 // drawn as cells in the button colour; rows are 16 pixels high and columns as wide as the grid's ColWidth
-// (15 twips a pixel, width 0 hides the column). The fixed rows stay at the top: the rows between them and
-// TopRow are hidden instead of scrolled, so the picture matches the grid's cell geometry. Clicking a cell
-// makes it the grid's current cell; the wheel and the keyboard move TopRow.
+// (15 twips a pixel, width 0 hides the column). The fixed rows stay at the top: the model holds the fixed rows
+// and then the rows from TopRow on, leaving out the ones scrolled above it, so the picture matches the grid's
+// cell geometry and a grid that grows row by row with TopRow following its last row keeps a model of a few
+// rows however long it gets (Qt's header does work over every hidden row each time a row is added). Clicking a
+// cell makes it the grid's current cell; the wheel and the keyboard move TopRow.
 
 #include "platform/ui/FlexGrid.h"
 
@@ -18,16 +20,22 @@ class FlexGridTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit FlexGridTableModel(const FlexGrid& grid, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), grid_(grid) {}
+        : QAbstractTableModel(parent), grid_(grid), skipped_(grid.topRow() - grid.fixedRows()) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The grid row a model row shows, and the model index showing a grid cell (invalid while its row is
+    // scrolled above TopRow).
+    long gridRow(int row) const;
+    QModelIndex cellIndex(long row, long col) const;
+
 private:
     friend class FlexGridView;
     const FlexGrid& grid_;
+    long skipped_;  // the scrolling rows above TopRow, left out of the model
 };
 
 class FlexGridView : public QTableView, private FlexGrid::Observer {
@@ -68,9 +76,7 @@ private:
     FlexGridTableModel* model_;
     long rowsBefore_ = 0;
     long colsBefore_ = 0;
-    long hiddenFrom_ = 0;  // rows hiddenFrom_ to hiddenTo_ - 1 are hidden (scrolled above TopRow)
-    long hiddenTo_ = 0;
-    bool applying_ = false;
+    bool applying_ = false;  // the view follows the grid, and tells it nothing back
 };
 
 }  // namespace ui

@@ -4,10 +4,10 @@
 
 #include "dialogs/qt/QtVoucherDialogs.h"
 #include "platform/ui/qt/FlexGridView.h"
+#include "tests/support/qt/Clicks.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 
 namespace uitest {
@@ -27,17 +27,9 @@ inline void type(QWidget* fallback, const QString& text) {
     for (const QChar c : text) press(fallback, c.toUpper().unicode(), QString(c));
 }
 
-// A left click in the middle of a grid cell.
+// A left click in the middle of a grid cell, which must be shown.
 inline void clickCell(ui::FlexGridView* grid, int row, int col) {
-    const QRect cell = grid->visualRect(grid->model()->index(row, col));
-    const QPointF at = cell.center();
-    QMouseEvent down(QEvent::MouseButtonPress, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(grid->viewport(), &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                   Qt::NoModifier);
-    QApplication::sendEvent(grid->viewport(), &up);
-    QApplication::processEvents();
+    click(grid->viewport(), grid->visualRect(grid->tableModel()->cellIndex(row, col)).center());
 }
 
 // The engine shows its dialogs on screen, modal over a window of their own, for the life of the object.

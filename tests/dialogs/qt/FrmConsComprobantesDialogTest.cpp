@@ -11,10 +11,11 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
+
+using uitest::click;
 
 class QueryWindow : public VoucherQuery {
 protected:
@@ -22,16 +23,6 @@ protected:
         VoucherQuery::SetUp();
         vouchers();
         voucher({"OC", "OC6", "2110101003"});
-    }
-
-    static void click(QWidget* widget, QPoint at) {
-        QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(widget, &release);
-        QApplication::processEvents();
     }
 
     // The operator clicks the check box of the list's row `row` (from 0).
