@@ -3,9 +3,10 @@
 // window shown (offscreen when there is no display) with the Qt event pump. Every tenth open item has no
 // number of its own: before its loop the import reads the numbers such items may not take, and looks each
 // one's number up among them. Per record the import adds the date to the calendar on its own, reads whether
-// the account exists, the next entry number and whether the voucher is there (a customer's twice), and
-// commits the account row when new with the two lines; per supplier record with a number the net pass runs
-// one UPDATE. Measured in one run:
+// the account exists, the next entry number, the voucher's lines on the account (once for each voucher and
+// account; every generated voucher has one record) and for a customer whether another customer's account
+// holds the voucher, and commits the account row when new with the two lines; per supplier record with a
+// number the net pass runs one UPDATE. Measured in one run:
 //   - with the window and its event pump (what the operator gets),
 //   - without a window (the same database work, no label shown, no events),
 //   - the same units of work with raw prepared SQLite statements into an identical database: the list of
@@ -141,11 +142,14 @@ double writeRecords(sqlite3* db, const FinalRows& rows, bool units)
     sqlite3_stmt* accountThere = prepare(db, "SELECT * FROM MA_CUENTAS WHERE CODIGO = ?");
     sqlite3_stmt* entryNumber = prepare(db, "SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE MES_OPERATIVO = ? AND "
                                             "TIPO_REG = ? AND PERIODO = ?");
-    sqlite3_stmt* voucherThere = prepare(db, "SELECT * FROM MV_ASIENTOS WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND "
-                                             "LETRA = ? AND CUENTA = ?");
-    sqlite3_stmt* customerThere = prepare(db, "SELECT * FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = "
-                                              "MA_CUENTAS.CODIGO WHERE MA_CUENTAS.TipoVista = 'CL' AND TC = ? AND "
-                                              "SUCURSAL = ? AND NUMERO = ? AND LETRA = ?");
+    sqlite3_stmt* voucherThere = prepare(db, "SELECT SECUENCIA, TRANSMISION, IMPORTE, VENCIMIENTO, LIVA_TOTAL FROM "
+                                             "MV_ASIENTOS WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? AND "
+                                             "CUENTA = ?");
+    sqlite3_stmt* customerThere = prepare(db, "SELECT MV_ASIENTOS.TC FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON "
+                                              "MV_ASIENTOS.CUENTA = MA_CUENTAS.CODIGO WHERE MA_CUENTAS.TipoVista = 'CL' "
+                                              "AND TC = ? AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? AND "
+                                              "(MV_ASIENTOS.CUENTA <> ? OR MV_ASIENTOS.TRANSMISION IS NULL OR "
+                                              "MV_ASIENTOS.TRANSMISION <> 4)");
     sqlite3_stmt* net = prepare(db, "UPDATE MV_ASIENTOS SET LIVA_IMPNETOGRAV = ? WHERE CUENTA = ? AND TC = ? AND "
                                     "SUCURSAL = ? AND NUMERO = ? AND LETRA = ? AND (LIVA_TOTAL <> 0 OR CABIMPORTE = 0 "
                                     "OR LIVA_TOTAL IS NULL OR CABIMPORTE IS NULL)");
@@ -195,7 +199,7 @@ double writeRecords(sqlite3* db, const FinalRows& rows, bool units)
             step(db, entryNumber, {first[mes], first[tipoReg], first[periodo]});
             step(db, voucherThere, {first[tc], first[sucursal], first[numero], first[letra], first[cuenta]});
             if (sqlite3_value_type(first[vendedor]) != SQLITE_NULL)
-                step(db, customerThere, {first[tc], first[sucursal], first[numero], first[letra]});
+                step(db, customerThere, {first[tc], first[sucursal], first[numero], first[letra], first[cuenta]});
         }
         step(db, begin, {});
         if (found != rows.accountOf.end()) step(db, account, rows.accounts.values[found->second]);

@@ -90,16 +90,20 @@ std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Period
 }
 
 bool ExisteAsientoCliente(const std::string& TC, const std::string& Suc, const std::string& Nro,
-                          const std::string& Letra)
+                          const std::string& Letra, const std::string& Cuenta, std::int32_t Transmision)
 {
     const DB_Dll& erp = gDB_Dll();
-    db::Recordset rs;
     // One column is enough to tell whether there is a line.
-    numbering::abreConsulta("SELECT MV_ASIENTOS.TC FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = "
+    std::string statement = "SELECT MV_ASIENTOS.TC FROM MV_ASIENTOS INNER JOIN MA_CUENTAS ON MV_ASIENTOS.CUENTA = "
                             "MA_CUENTAS.CODIGO WHERE MA_CUENTAS.TipoVista = 'CL' AND TC = " +
-                                erp.SQLValue(numbering::codigo4(TC)) + " AND SUCURSAL = " +
-                                erp.SQLValue(base::trim(Suc)) + " AND NUMERO = " + erp.SQLValue(Nro) +
-                                " AND LETRA = " + erp.SQLValue(Letra),
-                            rs);
+                            erp.SQLValue(numbering::codigo4(TC)) + " AND SUCURSAL = " + erp.SQLValue(base::trim(Suc)) +
+                            " AND NUMERO = " + erp.SQLValue(Nro) + " AND LETRA = " + erp.SQLValue(Letra);
+    // A line without a mark is never one of the task's own.
+    if (!Cuenta.empty())
+        statement += fmt::format(" AND (MV_ASIENTOS.CUENTA <> {} OR MV_ASIENTOS.TRANSMISION IS NULL OR "
+                                 "MV_ASIENTOS.TRANSMISION <> {})",
+                                 erp.SQLValue(Cuenta), Transmision);
+    db::Recordset rs;
+    numbering::abreConsulta(statement, rs);
     return !rs.eof();
 }

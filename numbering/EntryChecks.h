@@ -26,7 +26,8 @@ std::string ObtieneTipoRegCont(const std::string& TC);
 // is no entry number.
 std::int32_t ObtieneNroAsiento(const base::Value& Mes, const base::Value& Periodo, std::string_view TipoReg = {});
 
-// True when the voucher's entry has a line on a customer account (TipoVista "CL"). A failed read raises
-// base::Error for the caller's error treatment.
+// True when the voucher's entry has a line on a customer account (TipoVista "CL"). Given `Cuenta`, the lines
+// on that account marked `Transmision` do not count: a task that counts its own lines of the voucher there
+// asks about the others. A failed read raises base::Error for the caller's error treatment.
 bool ExisteAsientoCliente(const std::string& TC, const std::string& Suc, const std::string& Nro,
-                          const std::string& Letra);
+                          const std::string& Letra, const std::string& Cuenta = {}, std::int32_t Transmision = 0);

@@ -16,6 +16,10 @@
 
 namespace movimientos {
 
+// The mark the balance import's lines carry in TRANSMISION, which tells them from the lines of the ERP and of
+// the other tasks.
+constexpr std::int32_t kTransmisionSaldos = 4;
+
 // The accounting period of a date: 0 for the year before the migration (before 1 July 2005), else 1.
 int periodoDe(base::DateTime fecha);
 
@@ -53,7 +57,7 @@ struct LineaAsiento {
     int secuencia = 1;
     std::int32_t numeroAsiento = 0;
     bool esAjuste = false;
-    std::int32_t transmision = 4;
+    std::int32_t transmision = kTransmisionSaldos;
     std::optional<std::string> idVendedor;  // right-aligned in 4; customers' lines only
 };
 

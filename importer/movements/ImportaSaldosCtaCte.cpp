@@ -4,9 +4,11 @@
 // transaction: its account row (when the account is new) and both lines. The record's date goes into the
 // calendar on its own first, as any entry date does.
 //
-// A second run writes nothing twice: the k-th record of one voucher on one account is passed over when the
-// entries already hold k first lines of that voucher on that account; the records passed over are counted
-// in the end text. A voucher without a number of its own takes one no other voucher of its type, branch and
+// A second run writes nothing twice, and a run after refused records were mended writes those: a record is
+// passed over when the entries hold the line it writes on its account, matched by amount and due date, each
+// stored line with one record; or when its voucher is there otherwise, on its account (a line this import did
+// not write) or, for a customer, on another customer's account. The records passed over are counted in the
+// end text. A voucher without a number of its own takes one no other voucher of its type, branch and
 // letter holds, the same on every run. A voucher kept in instalments books its VAT figures once, on its
 // first record's line. A record that cannot be written as it is meant (a side that is neither debit nor
 // credit, no entry number) is listed and logged, never guessed; at the end one box counts them with the
@@ -22,6 +24,7 @@
 #include "importer/movements/EntryLines.h"
 #include "importer/movements/ImportRun.h"
 #include "importer/movements/LegacyRecord.h"
+#include "importer/movements/StoredInstalments.h"
 #include "importer/movements/UnnumberedVouchers.h"
 #include "importer/movements/VoucherKey.h"
 #include "numbering/EntryChecks.h"
@@ -176,7 +179,13 @@ private:
         if (cuenta.empty()) return rechaza("cuen_fte está vacío", motivo);
 
         const std::int32_t cuota = cuotas_.registra(clave, cuenta);
-        if (yaImportado(clave, cuenta, cuota)) {
+        const base::Currency total = campos.numeroOCero("CTot_fte");
+        // Each instalment repeats the voucher's total: the VAT book takes it from the first one's line alone.
+        base::Currency totalIva;
+        if (cuota == 1) totalIva = tipo == "NC" || tipo == "NCC" ? -total : total;
+        const CuotasGuardadas::Cuota escrita{campos.numero("Impo_fte"), campos.fechaONula("Venc_fte"),
+                                             totalIva != base::Currency()};
+        if (yaImportado(clave, cuenta, escrita)) {
             ++yaImportados_;
             return ImportLoop::Destino::Omite;
         }
@@ -198,9 +207,8 @@ private:
             lote.emplace_back();
         }
 
-        const base::Currency total = campos.numeroOCero("CTot_fte");
         linea.cuenta = cuenta;
-        linea.importe = campos.numero("Impo_fte");
+        linea.importe = escrita.importe;
         // The header account as the legacy system wrote it; only the blanks its field pads it with go.
         linea.cabCuenta = base::rightTrim(campos.texto("Ccue_fte"));
         linea.cabImporte = total;
@@ -208,13 +216,10 @@ private:
         linea.sucursal = clave.sucursal;
         linea.numero = clave.numero;
         linea.letra = clave.letra;
-        // Each instalment repeats the voucher's total: the VAT book takes it from the first one's line alone.
-        base::Currency totalIva;
-        if (cuota == 1) totalIva = tipo == "NC" || tipo == "NCC" ? -total : total;
         linea.cabecera = CabeceraAsiento{libroIva(tipo),
                                          totalIva,
                                          base::trim(nombre),
-                                         campos.fechaONula("Venc_fte"),
+                                         escrita.vencimiento,
                                          base::trim(campos.texto("Cuit_fte")),
                                          util.RellenaCodigo(base::trim(campos.texto("CIva_fte")), 4)};
         linea.detalle = base::trim(campos.texto("Glos_fte"));
@@ -233,28 +238,13 @@ private:
         return ImportLoop::Destino::Escribe;
     }
 
-    // Whether an earlier run wrote this record, the `cuota`-th of its voucher on its account: the voucher has
-    // as many first lines on that account, or, for a customer, a line on a customer account.
-    bool yaImportado(const ClaveComprobante& clave, const std::string& cuenta, std::int32_t cuota) const
+    // Whether the entries hold this record already: its line on its account or the voucher there, or for a
+    // customer the voucher on a customer's account. This import's lines on the record's own account are the
+    // ones matched record by record; they do not make the voucher one the ERP holds.
+    bool yaImportado(const ClaveComprobante& clave, const std::string& cuenta, const CuotasGuardadas::Cuota& escrita)
     {
-        if (cuota == 1) {
-            std::string asiento;
-            if (ExisteAsientoComprobante(clave.tc, clave.sucursal, clave.numero, clave.letra, asiento, cuenta)) return true;
-        } else if (primerasLineas(clave, cuenta) >= cuota) {
-            return true;
-        }
-        return clientes_ && ExisteAsientoCliente(clave.tc, clave.sucursal, clave.numero, clave.letra);
-    }
-
-    static std::int32_t primerasLineas(const ClaveComprobante& clave, const std::string& cuenta)
-    {
-        db::Recordset filas;
-        gDB_Dll().abreSinTratamiento("SELECT COUNT(*) AS N FROM MV_ASIENTOS WHERE TC = " + sql(clave.tc) +
-                                         " AND SUCURSAL = " + sql(clave.sucursal) + " AND NUMERO = " + sql(clave.numero) +
-                                         " AND LETRA = " + sql(clave.letra) + " AND CUENTA = " + sql(cuenta) +
-                                         " AND SECUENCIA = 1",
-                                     filas);
-        return filas.eof() ? 0 : static_cast<std::int32_t>(filas.field("N").value().toInteger());
+        if (guardadas_.guardada(clave, cuenta, escrita)) return true;
+        return clientes_ && ExisteAsientoCliente(clave.tc, clave.sucursal, clave.numero, clave.letra, cuenta, kTransmisionSaldos);
     }
 
     // The record's batch with nothing tolerated and no box of its own: the refusal is listed and counted
@@ -300,6 +290,7 @@ private:
     std::int32_t registro_ = 0;
     NumeracionSinNumero sinNumero_;
     CuotasComprobante cuotas_;
+    CuotasGuardadas guardadas_;
     std::int32_t yaImportados_ = 0;
 };
 

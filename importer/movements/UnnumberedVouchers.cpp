@@ -2,6 +2,7 @@
 
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
+#include "importer/movements/EntryLines.h"
 #include "importer/movements/LegacyRecord.h"
 #include "platform/base/Text.h"
 
@@ -11,9 +12,6 @@
 
 namespace movimientos {
 namespace {
-
-// The balance import's own lines.
-constexpr int kTransmisionSaldos = 4;
 
 std::string llave(const ClaveComprobante& clave)
 {

@@ -29,9 +29,14 @@ ClaveComprobante claveComprobante(const std::string& tipo, const std::string& nu
     return clave;
 }
 
+std::string claveEnCuenta(const ClaveComprobante& clave, const std::string& cuenta)
+{
+    return base::toUpperCase(clave.tc + clave.sucursal + clave.numero + clave.letra + '\x1f' + cuenta);
+}
+
 std::int32_t CuotasComprobante::registra(const ClaveComprobante& clave, const std::string& cuenta)
 {
-    return ++vistos_[base::toUpperCase(clave.tc + clave.sucursal + clave.numero + clave.letra + '\x1f' + cuenta)];
+    return ++vistos_[claveEnCuenta(clave, cuenta)];
 }
 
 }  // namespace movimientos

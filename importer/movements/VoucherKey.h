@@ -18,6 +18,10 @@ struct ClaveComprobante {
 // 6-13 with any "-" dropped, the letter the last character ("X" when it is blank).
 ClaveComprobante claveComprobante(const std::string& tipo, const std::string& numero);
 
+// The voucher on an account (trimmed) as one text, to tell its records apart from other vouchers' and
+// accounts': letters of either case are the same, as the entries compare them.
+std::string claveEnCuenta(const ClaveComprobante& clave, const std::string& cuenta);
+
 // The open items a source gives of each voucher on each account: a voucher kept in instalments stands in
 // the source once per instalment, each record repeating the voucher's own total and net.
 class CuotasComprobante {

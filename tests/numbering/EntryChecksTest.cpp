@@ -140,4 +140,30 @@ TEST_F(Entries, ACustomerLineIsOneOnAnAccountOfViewCL)
     EXPECT_FALSE(ExisteAsientoCliente("CC", "0001", "0000'005", "X"));
 }
 
+TEST_F(Entries, ACustomerLineOfTheAskingTasksOwnOnItsAccountDoesNotCount)
+{
+    exec("INSERT INTO MA_CUENTAS (CODIGO, TIPOVISTA) VALUES ('1140101001', 'CL')");
+    exec("INSERT INTO MA_CUENTAS (CODIGO, TIPOVISTA) VALUES ('1140101002', 'CL')");
+    const auto marked = [this](const std::string& numero, const std::string& cuenta, const std::string& transmision) {
+        line("  FC", numero, cuenta, "7", "1");
+        exec(fmt::format("UPDATE MV_ASIENTOS SET TRANSMISION = {} WHERE NUMERO = '{}'", transmision, numero));
+    };
+    marked("00000001", "1140101001", "4");
+    marked("00000002", "1140101001", "NULL");
+    marked("00000003", "1140101001", "1");
+    marked("00000004", "1140101002", "4");
+
+    struct Case { std::string nro; bool found; };
+    const Case cases[] = {
+        {"00000001", false},  // the task's own, on the account it asks for
+        {"00000002", true},   // no mark: the ERP's
+        {"00000003", true},   // another task's
+        {"00000004", true},   // the task's own, on another customer's account
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExisteAsientoCliente("FC", "0001", c.nro, "X", "1140101001", 4), c.found) << c.nro;
+        EXPECT_TRUE(ExisteAsientoCliente("FC", "0001", c.nro, "X")) << c.nro;
+    }
+}
+
 }  // namespace

@@ -23,6 +23,22 @@ protected:
         return out;
     }
 
+    // The lines in the order written: entry number, sequence, account, side, amount, VAT total and due date.
+    static Rows voucherLines()
+    {
+        return rows("SELECT [NUMERO ASIENTO], SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE, LIVA_TOTAL, VENCIMIENTO "
+                    "FROM MV_ASIENTOS ORDER BY ID");
+    }
+
+    // Each entry in the order written: its month and number, its debits, its credits and the VAT total of its
+    // lines.
+    static Rows entries()
+    {
+        return rows("SELECT MES_OPERATIVO, [NUMERO ASIENTO], SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END), "
+                    "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END), SUM(LIVA_TOTAL) FROM MV_ASIENTOS "
+                    "GROUP BY MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO] ORDER BY MIN(ID)");
+    }
+
     // The database refuses the lines of `account` with error 50000, as a trigger checking the user's rights
     // on accounts does, until the first refusal has been recorded in AUX_ERR (the operator has mended the
     // rights meanwhile).
@@ -238,6 +254,74 @@ TEST_F(ImportaSaldosCtaCte, ASecondRunWritesNothingAgain)
     EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS WHERE CUENTA = '1120103'"), 3u);
 }
 
+TEST_F(ImportaSaldosCtaCte, ACustomersInstalmentsOnACustomerAccountAreEachWrittenOnce)
+{
+    // The account is the ERP's customer. Two invoices of 1,210.00, each kept as two open items of 605.00 that
+    // repeat its total: voucher 10's due on 31/07 and 31/08, voucher 11's both on 31/07.
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120101', 'Cliente', 'CL')");
+    const LegacyRow instalment{{"Impo_fte", number("605")}, {"CTot_fte", number("1210")}};
+    writeCustomers({openItem("1120101", "FC", "0002-00000010-A", instalment),
+                    openItem("1120101", "FC", "0002-00000010-A", with(instalment, {{"Venc_fte", date("2005-08-31")}})),
+                    openItem("1120101", "FC", "0002-00000011-A", instalment),
+                    openItem("1120101", "FC", "0002-00000011-A", instalment)});
+    run({kClientes});
+    EXPECT_TRUE(prompter.shown().empty());
+    // An entry for each open item; the invoice's VAT total on its first one's line alone.
+    const Rows lines{{"1", "1", "1120101", "D", "605", "1210", "31/07/2005"}, {"1", "2", "71104", "H", "605", "NULL", "NULL"},
+                     {"2", "1", "1120101", "D", "605", "0", "31/08/2005"},    {"2", "2", "71104", "H", "605", "NULL", "NULL"},
+                     {"3", "1", "1120101", "D", "605", "1210", "31/07/2005"}, {"3", "2", "71104", "H", "605", "NULL", "NULL"},
+                     {"4", "1", "1120101", "D", "605", "0", "31/07/2005"},    {"4", "2", "71104", "H", "605", "NULL", "NULL"}};
+    EXPECT_EQ(voucherLines(), lines);
+    const Rows books{{"7", "1", "605", "605", "1210"},
+                     {"7", "2", "605", "605", "0"},
+                     {"7", "3", "605", "605", "1210"},
+                     {"7", "4", "605", "605", "0"}};
+    EXPECT_EQ(entries(), books);
+    EXPECT_EQ(rows("SELECT NUMERO, SUM(LIVA_TOTAL) FROM MV_ASIENTOS GROUP BY NUMERO ORDER BY NUMERO"),
+              (Rows{{"00000010", "1210"}, {"00000011", "1210"}}));
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" ) FINALIZADO ")) << window.LblDetalle.caption;
+
+    run({kClientes});
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(voucherLines(), lines);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 4 ya estaban importados FINALIZADO ")) << window.LblDetalle.caption;
+}
+
+TEST_F(ImportaSaldosCtaCte, AVoucherTheErpHoldsStopsEveryInstalment)
+{
+    // Vouchers in two open items each, of which the ERP's own entries (no mark) hold a line.
+    struct Case {
+        std::size_t entry;
+        const char *kind, *voucher, *account;
+        const char *erpAccount, *erpSequence;
+    };
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120101', 'Cliente', 'CL')");
+    execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120109', 'Otro cliente', 'CL')");
+    const std::vector<Case> cases{
+        {kClientes, "FC", "0002-00000011-A", "1120101", "1120109", "1"},     // on another customer's account
+        {kClientes, "FC", "0002-00000012-A", "1120101", "1120101", "1"},     // on the customer's own
+        {kProveedores, "FCC", "0002-00000013-A", "2110101", "2110101", "3"},  // the supplier's, third in its entry
+    };
+    std::vector<LegacyRow> customers, suppliers;
+    for (const Case& c : cases) {
+        const LegacyRow instalment{{"Impo_fte", number("605")}, {"CTot_fte", number("1210")}};
+        auto& source = c.entry == kClientes ? customers : suppliers;
+        source.push_back(openItem(c.account, c.kind, c.voucher, instalment));
+        source.push_back(openItem(c.account, c.kind, c.voucher, with(instalment, {{"Venc_fte", date("2005-08-31")}})));
+        execute(fmt::format("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, SECUENCIA, IMPORTE, [DEBE-HABER]) "
+                            "VALUES ('{:>4}', '0002', '{}', 'A', '{}', {}, 1210, 'D')",
+                            c.kind, std::string(c.voucher).substr(5, 8), c.erpAccount, c.erpSequence));
+    }
+    writeCustomers(customers);
+    writeSuppliers(suppliers);
+    run({kClientes});
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 4 ya estaban importados FINALIZADO ")) << window.LblDetalle.caption;
+    run({kProveedores});
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 2 ya estaban importados FINALIZADO ")) << window.LblDetalle.caption;
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), cases.size());
+}
+
 TEST_F(ImportaSaldosCtaCte, AVoucherWithoutANumberNeverTakesTheNumberOfARealOne)
 {
     // Two customers of the ERP; the first has vouchers without a number before and after the second's
@@ -425,5 +509,95 @@ TEST_F(ImportaSaldosCtaCte, AnEmptySourceOnlyFinishes)
     EXPECT_EQ(window.LblDetalle.caption, " FINALIZADO ");
     EXPECT_EQ(count("SELECT COUNT(*) FROM MV_ASIENTOS"), 0u);
 }
+
+// An invoice of 1,210.00 (net 1,000.00) kept as two open items, the first refused on the first run for its
+// due date (typed with the year 205), the second written. Once the due date is mended, the next run writes the
+// first, with the invoice's VAT figures, and nothing else; the run after it writes nothing.
+struct RefusedInstalment {
+    std::string name;
+    bool suppliers;
+    // Amount and due date ("yyyy-mm-dd") of each open item, the first's as mended.
+    std::string firstAmount, firstDue, secondAmount, secondDue;
+};
+
+void PrintTo(const RefusedInstalment& c, std::ostream* os) { *os << c.name; }
+
+class ARefusedInstalment : public ImportaSaldosCtaCte, public ::testing::WithParamInterface<RefusedInstalment> {
+protected:
+    void writeInstalments(std::string_view firstDue)
+    {
+        const RefusedInstalment& c = GetParam();
+        LegacyRow invoice{{"CTot_fte", number("1210")}};
+        if (c.suppliers) invoice.emplace_back("NETO_FTE", number("1000"));
+        const auto item = [&](const std::string& amount, std::string_view due) {
+            return openItem(account(), c.suppliers ? "FCC" : "FC", "0002-00000010-A",
+                            with(invoice, {{"Impo_fte", number(amount)}, {"Venc_fte", date(due)}}));
+        };
+        const std::vector<LegacyRow> items{item(c.firstAmount, firstDue), item(c.secondAmount, c.secondDue)};
+        if (c.suppliers) writeSuppliers(items);
+        else writeCustomers(items);
+    }
+
+    std::string account() const { return GetParam().suppliers ? "2110101" : "1120101"; }
+
+    // A due date as the lines show it.
+    static std::string dayShown(const std::string& isoDate)
+    {
+        return isoDate.substr(8, 2) + "/" + isoDate.substr(5, 2) + "/" + isoDate.substr(0, 4);
+    }
+};
+
+TEST_P(ARefusedInstalment, IsWrittenOnceItIsMendedAndNothingTwice)
+{
+    const RefusedInstalment& c = GetParam();
+    const std::size_t entry = c.suppliers ? kProveedores : kClientes;
+    const std::string table = c.suppliers ? "SALDPROV" : "SALDCLIE";
+    // A supplier's invoice is a credit on the supplier's account, a customer's a debit on the ERP's customer.
+    const std::string side = c.suppliers ? "H" : "D", other = c.suppliers ? "D" : "H";
+    if (!c.suppliers) execute("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TIPOVISTA) VALUES ('1120101', 'Cliente', 'CL')");
+
+    writeInstalments("0205-07-31");
+    expectEndBox("1 registro de " + table + " no se importó");
+    run({entry});
+    const auto errors = errorList();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].second.starts_with("Tabla " + table + ", registro 1: 242")) << errors[0].second;
+    const Rows second{{"1", "1", account(), side, c.secondAmount, "0", dayShown(c.secondDue)},
+                      {"1", "2", "71104", other, c.secondAmount, "NULL", "NULL"}};
+    EXPECT_EQ(voucherLines(), second);
+
+    writeInstalments(c.firstDue);
+    run({entry});
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    Rows both = second;
+    both.push_back({"2", "1", account(), side, c.firstAmount, "1210", dayShown(c.firstDue)});
+    both.push_back({"2", "2", "71104", other, c.firstAmount, "NULL", "NULL"});
+    EXPECT_EQ(voucherLines(), both);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 1 ya estaba importado FINALIZADO ")) << window.LblDetalle.caption;
+    // Each open item an entry that balances; the VAT book holds the invoice once.
+    EXPECT_EQ(entries(),
+              (Rows{{"7", "1", c.secondAmount, c.secondAmount, "0"}, {"7", "2", c.firstAmount, c.firstAmount, "1210"}}));
+
+    run({entry});
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(voucherLines(), both);
+    EXPECT_TRUE(window.LblDetalle.caption.ends_with(" 2 ya estaban importados FINALIZADO ")) << window.LblDetalle.caption;
+
+    if (!c.suppliers) return;
+    // The net goes to the line with the VAT figures, the first open item's, and nowhere else.
+    press(&Importar::CmdNETO_FTE_Click);
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(rows("SELECT [NUMERO ASIENTO], LIVA_TOTAL, LIVA_IMPNETOGRAV FROM MV_ASIENTOS WHERE SECUENCIA = 1 ORDER BY ID"),
+              (Rows{{"1", "0", "NULL"}, {"2", "1210", "1000"}}));
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM MV_ASIENTOS WHERE LIVA_IMPNETOGRAV IS NOT NULL"), (Rows{{"1"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ARefusedInstalment,
+    ::testing::Values(RefusedInstalment{"CustomerInstalmentsOfTheirOwn", false, "500", "2005-07-31", "710", "2005-08-31"},
+                      RefusedInstalment{"CustomerInstalmentsAlike", false, "605", "2005-07-31", "605", "2005-07-31"},
+                      RefusedInstalment{"SupplierInstalmentsOfTheirOwn", true, "500", "2005-07-31", "710", "2005-08-31"},
+                      RefusedInstalment{"SupplierInstalmentsAlike", true, "605", "2005-07-31", "605", "2005-07-31"}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
