@@ -9,16 +9,18 @@
 // one more transaction. Measured four ways in one run:
 //   - with the window and its event pump (what the operator gets),
 //   - without a window (the same database work, no label shown, no events),
-//   - the same units of work with raw prepared SQLite statements into the base tables: the same
-//     transactions and the same reads (see rawSameWork), so that the ratio is what our own layers cost,
+//   - the same units of work with raw prepared SQLite statements into the base tables: the legacy tables
+//     read through the DBF reader, the same transactions and the same reads (see rawSameWork), so that the
+//     ratio is what our own layers cost,
 //   - the ideal: the same final rows, one transaction per order (its header, its lines, its movements and
 //     entry lines, the booklets' advance) and no reads, printed beside it.
 // The raw runs write into identical databases. The phases are timed apart: each of the import's begins with
-// its first progress text.
+// its first progress text. Each is timed in CPU seconds, the faster of two runs.
 // Usage: bench_purchase_orders [orders] (default 10000; the legacy folder is generated first).
 
 #include "bench/BenchSupport.h"
 #include "bench/ImportRuns.h"
+#include "bench/LegacyReads.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "core/Utilidades.h"
@@ -68,40 +70,34 @@ void loadDemoData()
     if (!gDB_Dll().gCnn.errors().empty()) fail("the second component did not load");
 }
 
-void runEntry(Importar& window, std::size_t entry)
-{
-    for (ui::CheckBox& box : window.chkTabla) box.value = 0;
-    window.chkTabla[entry].value = 1;
-    window.cmdImportar_Click();
-}
-
 struct Seconds {
     double headers = 0, lines = 0, receptions = 0;
     double total() const { return headers + lines + receptions; }
 };
 
 // The demo data, a second article with a component and the suppliers, then the entry of the orders on the
-// legacy folder: its phases' seconds.
+// legacy folder: its phases' CPU seconds.
 Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long orders)
 {
     loadDemoData();
     window.AlicuotaIva = gUtilidades().ValorNumerico(LeeConfiguracion("PIVA"));
     window.TxtPathDatos.text = legacy.string();
-    runEntry(window, kProveedores);
+    bench::runEntry(window, kProveedores);
 
-    std::optional<Clock::time_point> linesStart, receptionsStart;
+    const bench::CpuClock clock;
+    std::optional<double> linesStart, receptionsStart;
     const auto shown = window.alCambiar;
     window.alCambiar = [&] {
         // The line phase's progress text ends its minutes without a blank; the reception phase's, after it,
         // with one again.
         const std::string& text = window.LblDetalle.caption;
-        if (!linesStart && text.find(" Min.\r\n") != std::string::npos) linesStart = Clock::now();
-        if (linesStart && !receptionsStart && text.find(" Min. \r\n") != std::string::npos) receptionsStart = Clock::now();
+        if (!linesStart && text.find(" Min.\r\n") != std::string::npos) linesStart = clock.seconds();
+        if (linesStart && !receptionsStart && text.find(" Min. \r\n") != std::string::npos) receptionsStart = clock.seconds();
         if (shown) shown();
     };
-    const auto start = Clock::now();
-    runEntry(window, kOrdenes);
-    const auto end = Clock::now();
+    const double start = clock.seconds();
+    bench::runEntry(window, kOrdenes);
+    const double end = clock.seconds();
     window.alCambiar = shown;
     if (!linesStart || !receptionsStart) fail("a phase did not run: " + window.LblDetalle.caption);
     if (countRows("C_MV_CPTE") != orders) fail(fmt::format("{} orders written, {} expected", countRows("C_MV_CPTE"), orders));
@@ -114,8 +110,7 @@ Seconds importOrders(Importar& window, const std::filesystem::path& legacy, long
         fail("no component discharge or no accounting entry was written");
     if (window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 0) != "")
         fail("the import listed an error: " + window.MSFlexGrid1.textMatrix(window.MSFlexGrid1.rows() - 1, 1));
-    const auto seconds = [](Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); };
-    return {seconds(start, *linesStart), seconds(*linesStart, *receptionsStart), seconds(*receptionsStart, end)};
+    return {*linesStart - start, *receptionsStart - *linesStart, end - *receptionsStart};
 }
 
 // The settings the stock posting reads for each reception.
@@ -236,7 +231,7 @@ double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders,
         check(sqlite3_prepare_v2(db, rows->insertInto(table).c_str(), -1, &writers[t].statement, nullptr), db);
         for (std::size_t i = 0; i < rows->keys.size(); ++i) writers[t].rowsOf[rows->keys[i]].push_back(i);
     }
-    const auto start = Clock::now();
+    const bench::CpuClock clock;
     for (const std::string& order : orders) {
         check(sqlite3_step(begin), db);
         sqlite3_reset(begin);
@@ -264,7 +259,7 @@ double writeEachOrder(sqlite3* db, const std::vector<std::string>& orders,
         check(sqlite3_step(commit), db);
         sqlite3_reset(commit);
     }
-    const double seconds = bench::since(start);
+    const double seconds = clock.seconds();
     sqlite3_finalize(begin);
     sqlite3_finalize(commit);
     sqlite3_finalize(booklet);
@@ -366,8 +361,12 @@ double rawIdeal(const std::filesystem::path& folder, const std::string& source, 
 // the posting's settings, sub-journal, motive, accounts, article and components, for a discharge its
 // number's booklets, its lots and the freeing of its number, the entry number and whether the entry exists
 // (receptions). Each reception's transaction marks the voucher, writes the movements and entry lines,
-// advances the booklets, marks the order lines and gives the movements their descriptions.
-Seconds rawSameWork(const std::filesystem::path& folder, const std::string& source, const std::string& target)
+// advances the booklets, marks the order lines and gives the movements their descriptions. The legacy
+// tables of `legacy` are read through the DBF reader as the phases read them: FORCOMPR a record per
+// header, FDEORCOM a record per line, and FDEORCOM whole before the receptions, keeping the received
+// lines. The CPU seconds of each phase.
+Seconds rawSameWork(const std::filesystem::path& folder, const std::filesystem::path& legacy, const std::string& source,
+                    const std::string& target)
 {
     OrderRows rows;
     sqlite3* db = prepareRaw(folder, source, target, rows);
@@ -443,19 +442,24 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
             entry.run({code, id.substr(0, 4), id.substr(4, 8), id.substr(12)});
         };
 
-        auto start = Clock::now();
+        bench::CpuClock clock;
+        bench::DbfRows legacyHeaders(legacy, "FORCOMPR");
         for (const auto& row : rows.headers.values) {
+            if (!legacyHeaders.next()) fail("FORCOMPR holds fewer orders than the import wrote");
             voucher.run({row[h[0]], row[h[1]]});
             supplier.run({row[h[2]]});
             begin.run();
             header.run(row);
             commit.run();
         }
-        seconds.headers = bench::since(start);
+        legacyHeaders.rest();
+        seconds.headers = clock.seconds();
 
-        start = Clock::now();
+        clock = {};
+        bench::DbfRows legacyLines(legacy, "FDEORCOM");
         std::string last;
         for (std::size_t i = 0; i < rows.lines.values.size(); ++i) {
+            if (!legacyLines.next()) fail("FDEORCOM holds fewer lines than the import wrote");
             const auto& row = rows.lines.values[i];
             if (rows.lines.keys[i] != last) voucher.run({row[l[0]], row[l[1]]});
             last = rows.lines.keys[i];
@@ -465,9 +469,15 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
             line.run(row);
             commit.run();
         }
-        seconds.lines = bench::since(start);
+        legacyLines.rest();
+        seconds.lines = clock.seconds();
 
-        start = Clock::now();
+        clock = {};
+        bench::DbfRows legacyReceived(legacy, "FDEORCOM");
+        const std::size_t state = legacyReceived.field("ESTA_FOD");
+        std::size_t legacyReceivedLines = 0;
+        while (legacyReceived.next())
+            if (legacyReceived[state].toText() == "C") ++legacyReceivedLines;
         for (const auto& [order, numbers] : rows.booklets) {
             const auto& head = rows.headers.values[headerOf.at(order).front()];
             voucher.run({head[h[0]], head[h[1]]});
@@ -539,7 +549,9 @@ Seconds rawSameWork(const std::filesystem::path& folder, const std::string& sour
             describeDischarge.run({"  IR", reception});
             commit.run();
         }
-        seconds.receptions = bench::since(start);
+        seconds.receptions = clock.seconds();
+        if (legacyReceivedLines < receivedLines)
+            fail(fmt::format("FDEORCOM holds {} received lines, the import received {}", legacyReceivedLines, receivedLines));
         if (storedLinesFound != receivedLines)
             fail(fmt::format("{} stored order lines found for {} received lines", storedLinesFound, receivedLines));
     }
@@ -569,8 +581,9 @@ int main(int argc, char** argv)
 
     const auto [shown, hidden] = bench::withAndWithoutWindow(
         folder, [&](Importar& window) { return importOrders(window, folder / "legacy", orders); });
-    const Seconds same = rawSameWork(folder, "VENTANA", "MISMO");
-    const double raw = rawIdeal(folder, "VENTANA", "CRUDO");
+    const Seconds same = bench::fasterOfTwo(
+        "MISMO", [&](const std::string& target) { return rawSameWork(folder, folder / "legacy", "VENTANA", target); });
+    const double raw = bench::fasterOfTwo("CRUDO", [&](const std::string& target) { return rawIdeal(folder, "VENTANA", target); });
 
     const long lines = orders * kLineasPorOrden;
     const long received = orders / 2;
@@ -582,8 +595,6 @@ int main(int argc, char** argv)
         std::printf("%s  %10.0f  %10.0f  %12.0f  %10.0f\n", what, orders / s.headers, lines / s.lines,
                     received / s.receptions, orders / s.total());
     std::printf("raw prepared sqlite3, one transaction per order:                                %10.0f\n", orders / raw);
-    std::printf("import / same-work raw time: %.2fx (window shown), %.2fx (no window)\n", shown.total() / same.total(),
-                hidden.total() / same.total());
-    std::printf("import / raw time: %.2fx (window shown), %.2fx (no window)\n", shown.total() / raw, hidden.total() / raw);
+    bench::printRatios(shown.total(), hidden.total(), same.total(), raw);
     return 0;
 }
