@@ -17,7 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -116,6 +118,33 @@ struct WindowRuns {
     Measure shown{}, hidden{};
 };
 
+// What `measure` gives; an exception it raises ends the benchmark with `what` in its line.
+template <class Measure>
+auto failingWith(const char* what, Measure measure)
+{
+    try {
+        return measure();
+    } catch (const std::exception& error) {
+        fail(std::string(what) + ": " + error.what());
+    }
+}
+
+// `run` on the window of the new database `name` in `folder`, its events pumped by a `Pump`: shown with its
+// view when that is Qt's event pump.
+template <class Pump, class Run>
+auto onWindow(const std::filesystem::path& folder, const std::string& name, Run& run)
+{
+    constexpr bool shown = std::is_same_v<Pump, ui::QtEventPump>;
+    return failingWith(shown ? "import with the window" : "import without a window", [&] {
+        logIn(folder, name);
+        Pump pump;
+        Importar window(pump);
+        std::optional<ImportarView> view;
+        if (shown) view.emplace(window).show();
+        return run(window);
+    });
+}
+
 // `run` on the window of new databases "VENTANA" and "VENTANA2" in `folder`, shown, then on those of
 // "SINVENTANA" and "SINVENTANA2" without a view; the faster of what it measured on each side. gDB_Dll lets
 // go of the databases at the end.
@@ -123,28 +152,9 @@ template <class Run>
 auto withAndWithoutWindow(const std::filesystem::path& folder, Run run)
 {
     WindowRuns<decltype(run(std::declval<Importar&>()))> runs;
-    runs.shown = fasterOfTwo("VENTANA", [&](const std::string& name) {
-        try {
-            logIn(folder, name);
-            ui::QtEventPump pump;
-            Importar window(pump);
-            ImportarView view(window);
-            view.show();
-            return run(window);
-        } catch (const std::exception& error) {
-            fail(std::string("import with the window: ") + error.what());
-        }
-    });
-    runs.hidden = fasterOfTwo("SINVENTANA", [&](const std::string& name) {
-        try {
-            logIn(folder, name);
-            ui::ScriptedEventPump pump;
-            Importar window(pump);
-            return run(window);
-        } catch (const std::exception& error) {
-            fail(std::string("import without a window: ") + error.what());
-        }
-    });
+    runs.shown = fasterOfTwo("VENTANA", [&](const std::string& name) { return onWindow<ui::QtEventPump>(folder, name, run); });
+    runs.hidden =
+        fasterOfTwo("SINVENTANA", [&](const std::string& name) { return onWindow<ui::ScriptedEventPump>(folder, name, run); });
     gDB_Dll().gCnn.close();
     return runs;
 }
