@@ -72,8 +72,10 @@ double rawPrepared(const std::filesystem::path& folder, const std::filesystem::p
             std::unordered_map<std::string, std::string> cities;
             bench::DbfRows city(legacy, "fciudade");
             const std::size_t p = city.field("CODP_FCI"), c = city.field("CODI_FCI"), n = city.field("NOMB_FCI");
-            while (city.next())
-                if (!city[p].isNull() && !city[c].isNull()) cities.emplace(code(city[p]) + '\x1f' + code(city[c]), code(city[n]));
+            while (city.next()) {
+                if (city[p].isNull() || city[c].isNull()) continue;
+                cities.emplace(code(city[p]) + '\x1f' + code(city[c]), code(city[n]));
+            }
             bench::DbfRows customers(legacy, "FCLIENTE");
             const std::size_t legacyCode = customers.field("CODI_FCL"), province = customers.field("CODP_FCL"),
                               cityCode = customers.field("CODC_FCL");
@@ -88,7 +90,8 @@ double rawPrepared(const std::filesystem::path& folder, const std::filesystem::p
                 insert.run(row);
                 commit.run();
             }
-            if (written != rows.values.size() || found == 0) fail("FCLIENTE does not hold the customers the import wrote");
+            if (written != rows.values.size() || found == 0)
+                fail("FCLIENTE does not hold the customers the import wrote");
         } else {
             for (const auto& row : rows.values) insert.run(row);
         }

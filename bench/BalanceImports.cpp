@@ -11,9 +11,10 @@
 //   - without a window (the same database work, no label shown, no events),
 //   - the same units of work with raw prepared SQLite statements into an identical database: the legacy
 //     tables read through the DBF reader (their numbers before the loop, each record before its work,
-//     SALDPROV again for the net pass), the list of numbers held read once, then per record the calendar read and insert, the account, entry-number and
-//     existence reads (and for an item without number its number looked up in that list), one transaction
-//     of account row and lines; per supplier with a number one UPDATE (the target: the imports within 2x),
+//     SALDPROV again for the net pass), the list of numbers held read once, then per record the calendar
+//     read and insert, the account, entry-number and existence reads (and for an item without number its
+//     number looked up in that list), one transaction of account row and lines; per supplier with a number
+//     one UPDATE (the target: the imports within 2x),
 //   - the ideal: the final rows alone, one transaction per record, no reads (for information).
 // Each is timed in CPU seconds, the faster of two runs.
 // Usage: bench_balance_imports [records] (default 100000 per table; the legacy folder is generated first).
