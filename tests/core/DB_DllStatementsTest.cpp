@@ -66,6 +66,10 @@ TEST_F(Statements, SynonymsRedirectRestrictedTablesForUsersWhoAreNotAdministrato
         {"SELECT * FROM AC_CUENTASDIARIO_CCOSTO WHERE 1", "SELECT * FROM SS_AC_CUENTAS_DIARIO_CCOSTO WHERE 1"},
         {"{MA_CUENTAS.CODIGO}", "{SS_MA_CUENTAS.CODIGO}"},
         {"SELECT * FROM @Admin_V_TA_CAJAS WHERE 1", "SELECT * FROM V_TA_CAJAS WHERE 1"},
+        {"SELECT * FROM MV_ASIENTOS A, V_TA_DEPOSITO D WHERE (AC_CUENTASDIARIO.X = 1)",
+         "SELECT * FROM SS_MV_ASIENTOS A, SS_V_TA_DEPOSITO D WHERE (SS_AC_CUENTASDIARIO.X = 1)"},
+        {" MA_CUENTAS MA_CUENTAS ", " SS_MA_CUENTAS MA_CUENTAS "},
+        {"INSERT INTO V_MV_STOCK (TC) SELECT TC FROM V_MV_CPTE", "INSERT INTO V_MV_STOCK (TC) SELECT TC FROM V_MV_CPTE"},
     };
     for (const Case& c : cases) EXPECT_EQ(erp.SS_TSinonimos(c.in), c.out) << c.in;
     erp.gEsAdmin = true;
