@@ -4,6 +4,7 @@
 #include "core/Utilidades.h"
 #include "platform/base/Currency.h"
 #include "platform/base/DateDifference.h"
+#include "platform/base/Regional.h"
 #include "platform/base/Value.h"
 
 #include <fmt/format.h>
@@ -56,22 +57,33 @@ void ContadoresImportacion::actualizaPromedio(base::DateTime ahora)
     }
 }
 
+const std::string& ContadoresImportacion::inicioMostrado() const
+{
+    const char separador = base::regional().dateSeparator;
+    if (separadorEscrito_ != separador || inicioEscrito_ != inicio) {
+        inicioTexto_ = base::Value(inicio).toText();
+        inicioEscrito_ = inicio;
+        separadorEscrito_ = separador;
+    }
+    return inicioTexto_;
+}
+
 std::string ContadoresImportacion::linea() const
 {
     return fmt::format("Leidos {} Grabados:{} Errores: {} Inicio: {} transcurrido: {} Min. (Promedio: {} x minuto)", leidos,
-                       grabados, errores, base::Value(inicio).toText(), minutos, promedio);
+                       grabados, errores, inicioMostrado(), minutos, promedio);
 }
 
 std::string ContadoresImportacion::lineas(std::string_view trasMinutos) const
 {
     return fmt::format("Leidos {}\r\nGrabados:{}\r\nErrores: {}\r\nInicio: {}\r\nTranscurrido: {}{}\r\n(Promedio: {} x minuto)",
-                       leidos, grabados, errores, base::Value(inicio).toText(), minutos, trasMinutos, promedio);
+                       leidos, grabados, errores, inicioMostrado(), minutos, trasMinutos, promedio);
 }
 
 std::string ContadoresImportacion::lineaRestante() const
 {
     return fmt::format("Leidos {} de {} Grabados:{} Errores: {}\r\n Inicio: {} transcurrido: {} Min. Tiempo restante:{} Min. "
                        "(Promedio minuto: {} )",
-                       leidos, total, grabados, errores, base::Value(inicio).toText(), minutos,
+                       leidos, total, grabados, errores, inicioMostrado(), minutos,
                        base::Value(restante).toText(), promedio);
 }

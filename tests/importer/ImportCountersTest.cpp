@@ -91,4 +91,31 @@ TEST_F(Counters, WithoutATotalOrARateTheTimeRemainingKeepsItsValue)
     EXPECT_EQ(c.restante, 4.0);  // 80 left at 20 a minute
 }
 
+TEST_F(Counters, TheLinesShowTheStartAsItIsNowWithTheSeparatorOfNow)
+{
+    const base::Regional saved = base::regional();
+    ContadoresImportacion c;
+    c.leidos = 3;
+    c.total = 9;
+    struct Case { int day, hour; char separator; const char* start; };
+    const Case cases[] = {
+        {1, 10, '/', "01/03/2024 10:00:00"}, {1, 10, '/', "01/03/2024 10:00:00"}, {1, 10, '-', "01-03-2024 10:00:00"},
+        {2, 10, '-', "02-03-2024 10:00:00"}, {2, 0, '-', "02-03-2024"},           {2, 0, '/', "02/03/2024"},
+    };
+    for (const Case& k : cases) {
+        base::regional().dateSeparator = k.separator;
+        c.inicio = base::DateTime::fromParts(2024, 3, k.day, k.hour, 0, 0);
+        EXPECT_EQ(c.linea(), fmt::format("Leidos 3 Grabados:0 Errores: 0 Inicio: {} transcurrido: 0 Min. (Promedio: 0 x "
+                                         "minuto)",
+                                         k.start));
+        EXPECT_EQ(c.lineas(" Min."), fmt::format("Leidos 3\r\nGrabados:0\r\nErrores: 0\r\nInicio: {}\r\nTranscurrido: 0 "
+                                                 "Min.\r\n(Promedio: 0 x minuto)",
+                                                 k.start));
+        EXPECT_EQ(c.lineaRestante(), fmt::format("Leidos 3 de 9 Grabados:0 Errores: 0\r\n Inicio: {} transcurrido: 0 Min. "
+                                                 "Tiempo restante:0 Min. (Promedio minuto: 0 )",
+                                                 k.start));
+    }
+    base::regional() = saved;
+}
+
 }  // namespace
