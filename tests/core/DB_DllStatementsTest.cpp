@@ -90,6 +90,16 @@ TEST_F(Statements, TheAdministratorMarkerAndSynonymsAreAppliedBeforeAStatementRu
          "DROP VIEW V1\rCREATE VIEW V1 AS SELECT * FROM SS_MA_CUENTAS WHERE 1 = 1"},
         {"DROP VIEW V2\rCREATE VIEW V2 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DELETE",
          "DROP VIEW V2\rCREATE VIEW V2 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DELETE"},
+        // The words in any case, anywhere, the last one ending the text.
+        {"drop view V3\rCreate view V3 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DeLeTe",
+         "drop view V3\rCreate view V3 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DeLeTe"},
+        {"Drop View V4\rcreate view V4 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- cREATE",
+         "Drop View V4\rcreate view V4 AS SELECT * FROM SS_MA_CUENTAS WHERE 1 = 1 -- cREATE"},
+        {"CREATE VIEW V5 AS SELECT 'C' AS CC, 'DRO' AS D FROM MA_CUENTAS WHERE 1 = 1 -- DRO",
+         "CREATE VIEW V5 AS SELECT 'C' AS CC, 'DRO' AS D FROM MA_CUENTAS WHERE 1 = 1 -- DRO"},
+        {"CREATE VIEW V6 AS SELECT 'x' AS X FROM MA_CUENTAS WHERE 1 = 1 --dRoP",
+         "CREATE VIEW V6 AS SELECT 'x' AS X FROM SS_MA_CUENTAS WHERE 1 = 1 --dRoP"},
+        {"SELECT 'CREAT' AS A, 'DROP' AS B FROM MA_CUENTAS WHERE 1 = 1 ", "SELECT 'CREAT' AS A, 'DROP' AS B FROM MA_CUENTAS WHERE 1 = 1 "},
     };
     for (const Case& c : cases) {
         std::string statement = c.in;
