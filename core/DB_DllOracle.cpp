@@ -11,6 +11,7 @@
 #include "platform/base/DateParsing.h"
 #include "platform/base/Error.h"
 #include "platform/base/Text.h"
+#include "platform/base/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -469,7 +470,8 @@ std::vector<std::size_t> statementStarts(std::string_view code)
 
 std::string DB_Dll::ORACLE_Dicc(std::string_view Valor) const
 {
-    if (base::inStr(gConnString, "ORACLE") == 0) return std::string(Valor);
+    // Asked of every statement some look-ups open: the name is only sought, its place never counted.
+    if (base::findIgnoringCase(gConnString, "ORACLE") == std::string_view::npos) return std::string(Valor);
     if (gUtilidades().CuentaPalabras(Valor) <= 1) return base::toUpperCase(Valor) == "LEN" ? "LENGTH" : std::string(Valor);
 
     Masked masked = mask(Valor);

@@ -4,6 +4,7 @@
 #include "core/DB_Dll.h"
 
 #include "platform/base/Text.h"
+#include "platform/base/Utf8.h"
 
 #include <array>
 #include <utility>
@@ -27,6 +28,8 @@ std::string DB_Dll::SS_TSinonimos(std::string_view SQL) const
             {" ", " "}, {"(", " "}, {" ", "."}, {"(", "."}, {",", "."},
         }};
         for (const auto& [table, synonym] : kSynonyms) {
+            // Every form holds the table's name: a statement that does not name the table has nothing to change.
+            if (base::findIgnoringCase(text, table) == std::string_view::npos) continue;
             for (const auto& [before, after] : kForms) {
                 const std::string from = std::string(before) + std::string(table) + std::string(after);
                 const std::string to = std::string(before) + std::string(synonym) + std::string(after);
@@ -38,5 +41,6 @@ std::string DB_Dll::SS_TSinonimos(std::string_view SQL) const
             }
         }
     }
+    if (base::findIgnoringCase(text, "@Admin_") == std::string_view::npos) return text;
     return base::replace(text, "@Admin_", "");
 }

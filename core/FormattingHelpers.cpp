@@ -40,13 +40,18 @@ bool ValorLogico(std::string_view texto)
 
 std::string FormatoFechaHora() { return "dd/mm/yy hh:mm"; }
 
-std::string FormatoNumerico(std::string_view numero, int decimales)
+int DecimalesDeFormato(int decimales)
 {
-    if (decimales == -3) return std::string(numero);
     int places = decimales == -1 ? static_cast<int>(base::leadingNumber(gCantidadDecimales)) : decimales;
     if (places == 0) places = base::regional().currencyDigits;
     if (places == -2) places = 0;
-    places = std::max(places, 0);
+    return std::max(places, 0);
+}
+
+std::string FormatoNumerico(std::string_view numero, int decimales)
+{
+    if (decimales == -3) return std::string(numero);
+    const int places = DecimalesDeFormato(decimales);
     const double rounded = base::roundToDecimals(gUtilidades().ValorNumerico(numero).toDouble(), places);
     std::string text = base::format(rounded, "############0." + std::string(static_cast<std::size_t>(places), '0'));
     if (places == 0 && !text.empty() && (text.back() == '.' || text.back() == ',')) text.pop_back();

@@ -18,6 +18,8 @@ std::string FormatoFechaHora();
 // The number (read with ValorNumerico) rounded half to even and written with `decimales` decimals: -3 gives
 // the text unchanged, -1 the configured number, 0 the regional currency digits, -2 none.
 std::string FormatoNumerico(std::string_view numero, int decimales);
+// The decimals FormatoNumerico writes for `decimales` (other than -3).
+int DecimalesDeFormato(int decimales);
 // Minutes of a time given as "h:mm" (or a date-time), or of separate hour and minute texts.
 long HoraAMinutos(std::string_view hora, std::string_view horas, std::string_view minutos, bool textoPlano);
 // "hh:mm" with the configured separator (at least two digits each), or hours with decimals when the

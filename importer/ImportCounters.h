@@ -32,4 +32,11 @@ struct ContadoresImportacion {
     // "Leidos n de t Grabados:n Errores: n" CR LF " Inicio: <date> transcurrido: m Min. Tiempo restante:r Min.
     // (Promedio minuto: p )".
     std::string lineaRestante() const;
+
+private:
+    // The start as every line shows it, kept with the start and the date separator it was written with.
+    const std::string& inicioMostrado() const;
+    mutable base::DateTime inicioEscrito_;
+    mutable char separadorEscrito_ = 0;
+    mutable std::string inicioTexto_;
 };

@@ -37,12 +37,27 @@ std::map<std::string, int>& talonarios()
     return porTipo;
 }
 
-std::string claveDeTipo(std::string_view TC) { return base::toUpperCase(codigo4(TC)); }
+// A voucher asks for its type's key several times in a row: the last one made is kept with its type.
+const std::string& claveDeTipo(std::string_view TC)
+{
+    thread_local std::string tipo, clave;
+    thread_local bool hecha = false;
+    if (!hecha || TC != tipo) {
+        clave = base::toUpperCase(codigo4(TC));
+        tipo = TC;
+        hecha = true;
+    }
+    return clave;
+}
 
 void recuerdaTalonario(std::string_view TC, int talonario) { talonarios()[claveDeTipo(TC)] = talonario; }
 
+// A branch ("0000") or a number ("00000000") padded with zeros. Each voucher formats several, so the
+// common case, a number not below zero, is written straight away; a negative one goes through the mask.
 std::string conMascara(std::int64_t number, std::string_view mask)
 {
+    if (number >= 0 && mask.find_first_not_of('0') == std::string_view::npos)
+        return fmt::format("{:0{}}", number, mask.size());
     return base::format(base::Value(static_cast<long long>(number)), mask);
 }
 

@@ -21,11 +21,23 @@ base::ErrorTrap trampa(std::string rutina)
         [rutina = std::move(rutina)](const base::Error& error) { return gDB_Dll().TratamientoErrores(error, {}, rutina); });
 }
 
-std::string codigo4(std::string_view TC) { return gUtilidades().RellenaCodigo(base::trim(TC), 4); }
+namespace {
+
+// The code without the spaces around it; a view, since a voucher's type is asked about many times.
+std::string_view sinBlancos(std::string_view TC)
+{
+    const std::size_t first = TC.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return TC.substr(first, TC.find_last_not_of(' ') + 1 - first);
+}
+
+}  // namespace
+
+std::string codigo4(std::string_view TC) { return gUtilidades().RellenaCodigo(sinBlancos(TC), 4); }
 
 bool esTipo(std::string_view TC, std::initializer_list<std::string_view> codes)
 {
-    const std::string trimmed = base::trim(TC);
+    const std::string_view trimmed = sinBlancos(TC);
     return std::any_of(codes.begin(), codes.end(),
                        [&](std::string_view code) { return base::equalsIgnoringCase(trimmed, code); });
 }

@@ -66,6 +66,10 @@ TEST_F(Statements, SynonymsRedirectRestrictedTablesForUsersWhoAreNotAdministrato
         {"SELECT * FROM AC_CUENTASDIARIO_CCOSTO WHERE 1", "SELECT * FROM SS_AC_CUENTAS_DIARIO_CCOSTO WHERE 1"},
         {"{MA_CUENTAS.CODIGO}", "{SS_MA_CUENTAS.CODIGO}"},
         {"SELECT * FROM @Admin_V_TA_CAJAS WHERE 1", "SELECT * FROM V_TA_CAJAS WHERE 1"},
+        {"SELECT * FROM MV_ASIENTOS A, V_TA_DEPOSITO D WHERE (AC_CUENTASDIARIO.X = 1)",
+         "SELECT * FROM SS_MV_ASIENTOS A, SS_V_TA_DEPOSITO D WHERE (SS_AC_CUENTASDIARIO.X = 1)"},
+        {" MA_CUENTAS MA_CUENTAS ", " SS_MA_CUENTAS MA_CUENTAS "},
+        {"INSERT INTO V_MV_STOCK (TC) SELECT TC FROM V_MV_CPTE", "INSERT INTO V_MV_STOCK (TC) SELECT TC FROM V_MV_CPTE"},
     };
     for (const Case& c : cases) EXPECT_EQ(erp.SS_TSinonimos(c.in), c.out) << c.in;
     erp.gEsAdmin = true;
@@ -86,6 +90,16 @@ TEST_F(Statements, TheAdministratorMarkerAndSynonymsAreAppliedBeforeAStatementRu
          "DROP VIEW V1\rCREATE VIEW V1 AS SELECT * FROM SS_MA_CUENTAS WHERE 1 = 1"},
         {"DROP VIEW V2\rCREATE VIEW V2 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DELETE",
          "DROP VIEW V2\rCREATE VIEW V2 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DELETE"},
+        // The words in any case, anywhere, the last one ending the text.
+        {"drop view V3\rCreate view V3 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DeLeTe",
+         "drop view V3\rCreate view V3 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- DeLeTe"},
+        {"Drop View V4\rcreate view V4 AS SELECT * FROM MA_CUENTAS WHERE 1 = 1 -- cREATE",
+         "Drop View V4\rcreate view V4 AS SELECT * FROM SS_MA_CUENTAS WHERE 1 = 1 -- cREATE"},
+        {"CREATE VIEW V5 AS SELECT 'C' AS CC, 'DRO' AS D FROM MA_CUENTAS WHERE 1 = 1 -- DRO",
+         "CREATE VIEW V5 AS SELECT 'C' AS CC, 'DRO' AS D FROM MA_CUENTAS WHERE 1 = 1 -- DRO"},
+        {"CREATE VIEW V6 AS SELECT 'x' AS X FROM MA_CUENTAS WHERE 1 = 1 --dRoP",
+         "CREATE VIEW V6 AS SELECT 'x' AS X FROM SS_MA_CUENTAS WHERE 1 = 1 --dRoP"},
+        {"SELECT 'CREAT' AS A, 'DROP' AS B FROM MA_CUENTAS WHERE 1 = 1 ", "SELECT 'CREAT' AS A, 'DROP' AS B FROM MA_CUENTAS WHERE 1 = 1 "},
     };
     for (const Case& c : cases) {
         std::string statement = c.in;
