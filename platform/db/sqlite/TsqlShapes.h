@@ -62,6 +62,12 @@ private:
         std::size_t literal = 0;  // which literal of the statement, counted from 0
         const ColumnRule* rule = nullptr;
         bool negative = false;
+        // The literal last brought to this parameter, as written, the date order it was read in, and what it
+        // made: a column of a batch's rows repeats its values (a date, a code), and the same literal through
+        // the same rule makes the same parameter.
+        std::string lastLiteral;
+        DateOrder lastOrder = DateOrder::DMY;
+        SqlParameter lastMade;
     };
     struct Plan {
         TsqlStatement::Kind kind = TsqlStatement::Kind::Plain;
@@ -77,6 +83,10 @@ private:
         std::string kinds;
         std::vector<std::string> kept;  // per literal: its text when the statement keeps it, else empty
         std::bitset<256> closers;  // the words (their Kw) that ended a statement of this shape
+        // The plan of the statement that came after one of this plan last time: a unit of work sends its
+        // statements in the same order row after row (more of them than recent_ holds), so it is the one
+        // to try first.
+        Plan* next = nullptr;
     };
 
     // Reads the shape of `span` into key_ and the token of each of its literals into literals_.
@@ -94,12 +104,15 @@ private:
                  std::vector<bool>& used) const;
     // Whether the literals the plan keeps in its text are the same in `lx`'s statement.
     bool keepsAlike(const tsql::Lexed& lx, const Plan& plan) const;
-    bool made(const tsql::Lexed& lx, const std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
+    bool made(const tsql::Lexed& lx, std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
+    // The statement of `plan` that begins at `at`, as replayText makes it; false when it is not of that shape.
+    bool replayedAs(Plan& plan, std::string_view batch, std::size_t& at, TsqlStatement& statement, bool& refused);
 
     const DateOrder& dateOrder_;
     std::unordered_map<std::string, Plan> plans_;
     std::vector<Plan*> recent_;  // the plans last used, the latest first: a batch repeats a few
     Plan* last_ = nullptr;       // the plan of the statement last replayed or remembered
+    Plan* before_ = nullptr;     // the plan last used, kept across batches
     std::string key_;
     std::vector<std::size_t> literals_;
     std::vector<tsql::Token> literalTokens_;
