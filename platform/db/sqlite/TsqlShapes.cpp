@@ -16,8 +16,9 @@ using tsql::Writer;
 
 // Beyond this many shapes the oldest are not worth keeping apart: all are forgotten and remembered anew.
 constexpr std::size_t kMostShapes = 512;
-// The shapes a statement read from the text is compared with: a batch alternates among a few.
-constexpr std::size_t kRecentShapes = 16;
+// The bytes of a statement's opening its plan is found by: enough to tell apart the tables and columns
+// of most statements, and a plan's first literal may come before.
+constexpr std::size_t kOpening = 32;
 constexpr std::size_t kNowhere = std::string_view::npos;
 
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
@@ -42,7 +43,8 @@ char literalKind(std::string_view text, const Token& t)
 void StatementShapes::clear()
 {
     plans_.clear();
-    recent_.clear();
+    openings_.clear();
+    openingSizes_.clear();
     last_ = nullptr;
     before_ = nullptr;
 }
@@ -120,13 +122,14 @@ void StatementShapes::markUsed(Plan* plan)
     last_ = plan;
     if (before_) before_->next = plan;
     before_ = plan;
-    const auto found = std::find(recent_.begin(), recent_.end(), plan);
-    if (found != recent_.end()) {
-        std::rotate(recent_.begin(), found, found + 1);
-        return;
-    }
-    if (recent_.size() == kRecentShapes) recent_.pop_back();
-    recent_.insert(recent_.begin(), plan);
+}
+
+void StatementShapes::index(Plan& plan)
+{
+    const std::size_t size = std::min(kOpening, plan.cuts[1]);
+    std::vector<Plan*>& plans = openings_[plan.text.substr(0, size)];
+    if (std::find(plans.begin(), plans.end(), &plan) == plans.end()) plans.push_back(&plan);
+    if (std::find(openingSizes_.begin(), openingSizes_.end(), size) == openingSizes_.end()) openingSizes_.push_back(size);
 }
 
 void StatementShapes::take(Plan& plan, std::string_view original, TsqlStatement& statement)
@@ -208,13 +211,21 @@ bool StatementShapes::replayText(std::string_view batch, std::size_t& at, TsqlSt
     while ((at = tsql::blanksEnd(batch, at)) < batch.size() && batch[at] == ';') ++at;
     if (at == batch.size()) return false;
     // Text of one shape never reads as another's (where a statement ends is decided by its words alone), so
-    // the plan that followed the last one before is tried first, and the others only when it is not that one.
+    // the plan that followed the last one before is tried first, and the others that open alike only when
+    // it is not that one.
     bool refused = false;
     Plan* const predicted = before_ ? before_->next : nullptr;
     if (predicted && replayedAs(*predicted, batch, at, statement, refused)) return true;
-    for (Plan* plan : recent_) {
-        if (refused) return false;
-        if (plan != predicted && replayedAs(*plan, batch, at, statement, refused)) return true;
+    if (refused) return false;
+    for (const std::size_t size : openingSizes_) {
+        if (batch.size() - at < size) continue;
+        const auto found = openings_.find(batch.substr(at, size));
+        if (found == openings_.end()) continue;
+        for (Plan* plan : found->second) {
+            if (plan == predicted) continue;
+            if (replayedAs(*plan, batch, at, statement, refused)) return true;
+            if (refused) return false;
+        }
     }
     return false;
 }
@@ -273,6 +284,7 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
     keepText(lx, span, plan);
     if (plans_.size() >= kMostShapes) clear();
     Plan& kept = plans_.insert_or_assign(key_, std::move(plan)).first->second;
+    index(kept);
     markUsed(&kept);
 }
 

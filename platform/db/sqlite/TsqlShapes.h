@@ -30,6 +30,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -84,8 +85,7 @@ private:
         std::vector<std::string> kept;  // per literal: its text when the statement keeps it, else empty
         std::bitset<256> closers;  // the words (their Kw) that ended a statement of this shape
         // The plan of the statement that came after one of this plan last time: a unit of work sends its
-        // statements in the same order row after row (more of them than recent_ holds), so it is the one
-        // to try first.
+        // statements in the same order row after row, so it is the one to try first.
         Plan* next = nullptr;
     };
 
@@ -98,6 +98,7 @@ private:
     std::size_t matches(const Plan& plan, std::string_view batch, std::size_t at);
     static bool endsThere(const Plan& plan, std::string_view batch, std::size_t end);
     void markUsed(Plan* plan);
+    void index(Plan& plan);
     // `statement`, of `original`'s text, made as `plan` was made; its parameters are already in place.
     void take(Plan& plan, std::string_view original, TsqlStatement& statement);
     bool planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
@@ -110,7 +111,14 @@ private:
 
     const DateOrder& dateOrder_;
     std::unordered_map<std::string, Plan> plans_;
-    std::vector<Plan*> recent_;  // the plans last used, the latest first: a batch repeats a few
+    // The plans by the opening of their text (at most kOpening bytes, none past their first literal): text
+    // read from a batch is compared only with the plans that open as it does.
+    struct OpeningHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view opening) const { return std::hash<std::string_view>{}(opening); }
+    };
+    std::unordered_map<std::string, std::vector<Plan*>, OpeningHash, std::equal_to<>> openings_;
+    std::vector<std::size_t> openingSizes_;  // the sizes of the openings of openings_, each once
     Plan* last_ = nullptr;       // the plan of the statement last replayed or remembered
     Plan* before_ = nullptr;     // the plan last used, kept across batches
     std::string key_;
