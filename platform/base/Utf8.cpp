@@ -101,7 +101,19 @@ char32_t upperCase(char32_t c)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    std::size_t i = 0, j = 0;
+    // Names and keys are mostly ASCII: byte by byte while both are, a character of each at a time from the
+    // first byte that is not (the bytes before were characters of one byte in both).
+    std::size_t i = 0;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if ((x | y) >= 0x80) break;
+        // Two bytes that differ are alike only as the two cases of a letter.
+        const unsigned folded = x | 0x20u;
+        if (x != y && (folded != (y | 0x20u) || folded < 'a' || folded > 'z')) return false;
+    }
+    if (i == common) return a.size() == b.size();
+    std::size_t j = i;
     while (i < a.size() && j < b.size())
         if (lowerCase(nextCodePoint(a, i)) != lowerCase(nextCodePoint(b, j))) return false;
     return i == a.size() && j == b.size();

@@ -91,4 +91,29 @@ TEST(Utf8, FindsAWordFirstWhereverItStands)
     }
 }
 
+TEST(Utf8, TextsAreAlikeCharacterByCharacter)
+{
+    // Each pair as the characters compare, one at a time: ASCII of every kind, letters of two bytes after an
+    // ASCII beginning, and malformed bytes (each read as U+FFFD, as is the character itself).
+    const auto alike = [](std::string_view a, std::string_view b) {
+        std::size_t i = 0, j = 0;
+        while (i < a.size() && j < b.size())
+            if (base::lowerCase(base::nextCodePoint(a, i)) != base::lowerCase(base::nextCodePoint(b, j))) return false;
+        return i == a.size() && j == b.size();
+    };
+    const std::pair<std::string_view, std::string_view> pairs[] = {
+        {"", ""}, {"", "a"}, {"ab", "abc"}, {"CODIGO", "codigo"}, {"Codigo_1", "cODIGO_1"}, {"@", "`"},
+        {"[", "{"}, {"^", "~"}, {"]", "}"}, {"A", "a"}, {"Z", "z"}, {"z", "Z "}, {"1", "1"}, {"a1", "A2"},
+        {"peÑa", "PEña"}, {"AÑO", "año"}, {"AÑO", "anO"}, {"Ñ", "n"}, {"ÿ", "Ÿ"}, {"a\xFF", "A\xEF\xBF\xBD"},
+        {"\xFF", "\xFE"}, {"x\xC3", "X\xC3"}, {"ÁRBOL largo", "árbol LARGO"}, {"árbol", "árbolé"},
+    };
+    for (const auto& [a, b] : pairs) {
+        EXPECT_EQ(base::equalsIgnoringCase(a, b), alike(a, b)) << a << " / " << b;
+        EXPECT_EQ(base::equalsIgnoringCase(b, a), alike(a, b)) << b << " / " << a;
+    }
+    EXPECT_TRUE(base::equalsIgnoringCase("AÑO", "año"));
+    EXPECT_TRUE(base::equalsIgnoringCase("a\xFF", "A\xEF\xBF\xBD"));
+    EXPECT_FALSE(base::equalsIgnoringCase("@", "`"));
+}
+
 }  // namespace
