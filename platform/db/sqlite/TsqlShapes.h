@@ -98,6 +98,7 @@ private:
     std::size_t matches(const Plan& plan, std::string_view batch, std::size_t at);
     static bool endsThere(const Plan& plan, std::string_view batch, std::size_t end);
     void markUsed(Plan* plan);
+    // Files `plan` in openings_ under the opening of its text.
     void index(Plan& plan);
     // `statement`, of `original`'s text, made as `plan` was made; its parameters are already in place.
     void take(Plan& plan, std::string_view original, TsqlStatement& statement);
@@ -106,7 +107,8 @@ private:
     // Whether the literals the plan keeps in its text are the same in `lx`'s statement.
     bool keepsAlike(const tsql::Lexed& lx, const Plan& plan) const;
     bool made(const tsql::Lexed& lx, std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
-    // The statement of `plan` that begins at `at`, as replayText makes it; false when it is not of that shape.
+    // The statement of `plan` that begins at `at`, as replayText makes it; false when it is not of that shape,
+    // or, with `refused` set, when a column refuses one of its literals.
     bool replayedAs(Plan& plan, std::string_view batch, std::size_t& at, TsqlStatement& statement, bool& refused);
 
     const DateOrder& dateOrder_;
