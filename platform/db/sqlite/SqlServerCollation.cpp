@@ -74,13 +74,7 @@ const AsciiOrder& asciiOrder()
 
 std::string_view withoutTrailingBlanks(std::string_view s)
 {
-    // A char column's value is padded to its width: eight blanks at a time, then one by one.
-    constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
     std::size_t size = s.size();
-    for (std::uint64_t word = 0; size >= 8; size -= 8) {
-        std::memcpy(&word, s.data() + size - 8, sizeof word);
-        if (word != kBlanks) break;
-    }
     while (size > 0 && s[size - 1] == ' ') --size;
     return s.substr(0, size);
 }
@@ -142,11 +136,10 @@ std::size_t identicalAsciiPrefix(std::string_view a, std::string_view b, std::si
 
 int compareSqlServer(std::string_view a, std::string_view b, DateOrder order)
 {
-    // Most comparisons of an index seek meet the same key (a voucher type, an order's id): equal bytes are
-    // equal in every order this collation knows, blanks or none.
-    if (a == b) return 0;
     a = withoutTrailingBlanks(a);
     b = withoutTrailingBlanks(b);
+    // Most comparisons of an index seek meet the same key (a voucher type, an order's id): equal bytes are
+    // equal in every order this collation knows.
     if (a == b) return 0;
     if (const int dates = compareAsDates(a, b, order); dates != 2) return dates;
 
