@@ -2,10 +2,36 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
 namespace base {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "bytes of a word are read lowest first");
+
+// Which of eight bytes read as a word fold to one ASCII byte: a letter in either case, any other byte as it is.
+class ByteTest {
+public:
+    explicit ByteTest(unsigned char lower)
+        : fold_(lower >= 'a' && lower <= 'z' ? kOnes * 0x20 : 0), target_(kOnes * lower)
+    {
+    }
+    // The high bit of each byte that folds to it, and no other bit.
+    std::uint64_t matches(std::uint64_t word) const
+    {
+        const std::uint64_t x = (word | fold_) ^ target_;  // a zero byte where it matches
+        return ~(((x & kLows) + kLows) | x) & kHighs;
+    }
+
+private:
+    static constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kLows = 0x7F7F7F7F7F7F7F7FULL,
+                                   kHighs = 0x8080808080808080ULL;
+    std::uint64_t fold_, target_;
+};
+
+}  // namespace
 
 char32_t nextCodePoint(std::string_view s, std::size_t& i)
 {
@@ -75,7 +101,19 @@ char32_t upperCase(char32_t c)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    std::size_t i = 0, j = 0;
+    // Names and keys are mostly ASCII: byte by byte while both are, a character of each at a time from the
+    // first byte that is not (the bytes before were characters of one byte in both).
+    std::size_t i = 0;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if ((x | y) >= 0x80) break;
+        // Two bytes that differ are alike only as the two cases of a letter.
+        const unsigned folded = x | 0x20u;
+        if (x != y && (folded != (y | 0x20u) || folded < 'a' || folded > 'z')) return false;
+    }
+    if (i == common) return a.size() == b.size();
+    std::size_t j = i;
     while (i < a.size() && j < b.size())
         if (lowerCase(nextCodePoint(a, i)) != lowerCase(nextCodePoint(b, j))) return false;
     return i == a.size() && j == b.size();
@@ -115,19 +153,8 @@ std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
             }
             return std::string_view::npos;
         }
-        if (haystack.size() - from < 512) {
-            for (std::size_t start = from; start + m <= haystack.size(); ++start) {
-                std::size_t k = 0;
-                while (k < m && lower(haystack[start + k]) == lower(needle[k])) ++k;
-                if (k == m) return start;
-            }
-            return std::string_view::npos;
-        }
-        // A whole batch of statements is searched for a few words before it runs: eight bytes at a time are
-        // tested for the needle's first letter in either case (a byte folds to it with bit 0x20 set only when
-        // it is that letter), and only where one is found is the needle compared.
-        constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
-        const std::uint64_t first = kOnes * lower(needle[0]);
+        // Eight starts at a time are tested for the needle's first two bytes (a letter in either case), and
+        // only where both are found is the needle compared: a statement holds its few words' first letters often.
         const auto matchesAt = [&](std::size_t start) {
             std::size_t k = 0;
             while (k < m && lower(haystack[start + k]) == lower(needle[k])) ++k;
@@ -135,13 +162,20 @@ std::size_t findIgnoringCase(std::string_view haystack, std::string_view needle,
         };
         const std::size_t lastStart = haystack.size() - m;
         std::size_t start = from;
+        const ByteTest firstTest(lower(needle[0])), secondTest(m > 1 ? lower(needle[1]) : 0);
         for (; start + 8 <= lastStart + 1; start += 8) {
             std::uint64_t word;
             std::memcpy(&word, haystack.data() + start, sizeof word);
-            const std::uint64_t folded = (word | (kOnes * 0x20)) ^ first;
-            if (((folded - kOnes) & ~folded & kHighs) == 0) continue;  // no byte of the eight is the letter
-            for (std::size_t k = 0; k < 8; ++k)
-                if (matchesAt(start + k)) return start + k;
+            std::uint64_t hits = firstTest.matches(word);
+            if (hits != 0 && m > 1) {
+                // The next eight bytes lie inside the text: the last start tested leaves a byte of the needle after it.
+                std::memcpy(&word, haystack.data() + start + 1, sizeof word);
+                hits &= secondTest.matches(word);
+            }
+            for (; hits != 0; hits &= hits - 1) {
+                const std::size_t at = start + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+                if (matchesAt(at)) return at;
+            }
         }
         for (; start <= lastStart; ++start)
             if (matchesAt(start)) return start;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -15,6 +16,8 @@
 
 namespace db::sqlite {
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "bytes of a word are read lowest first");
 
 struct CollatorClose {
     void operator()(UCollator* collator) const { ucol_close(collator); }
@@ -71,8 +74,9 @@ const AsciiOrder& asciiOrder()
 
 std::string_view withoutTrailingBlanks(std::string_view s)
 {
-    const auto last = s.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
+    std::size_t size = s.size();
+    while (size > 0 && s[size - 1] == ' ') --size;
+    return s.substr(0, size);
 }
 
 // Lower-case code points, the tie-break between texts the collation finds equal.
@@ -120,7 +124,9 @@ std::size_t identicalAsciiPrefix(std::string_view a, std::string_view b, std::si
         std::uint64_t x = 0, y = 0;
         std::memcpy(&x, a.data() + i, 8);
         std::memcpy(&y, b.data() + i, 8);
-        if (x != y || (x & kHighBits) != 0) break;
+        // The first byte that differs, or that is not ASCII, is the lowest one set.
+        if (const std::uint64_t stop = (x ^ y) | (x & kHighBits); stop != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(stop)) / 8;
     }
     while (i < common && a[i] == b[i] && static_cast<unsigned char>(a[i]) < 0x80) ++i;
     return i;

@@ -632,6 +632,8 @@ std::vector<TsqlStatement> splitBatch(std::string_view batch, ColumnRules* rules
             }
             statements.pop_back();
         }
+        // Nothing is left of the batch to tokenize.
+        if (at == batch.size()) break;
         while (tokenized && next < spans.size() && lx.tokens[spans[next].first].begin < at) ++next;
         if (!tokenized || (next > 0 && lx.tokens[spans[next - 1].last - 1].end > at)) {
             lx = tsql::tokenize(batch, std::move(lx.tokens), at);

@@ -16,8 +16,9 @@ using tsql::Writer;
 
 // Beyond this many shapes the oldest are not worth keeping apart: all are forgotten and remembered anew.
 constexpr std::size_t kMostShapes = 512;
-// The shapes a statement read from the text is compared with: a batch alternates among a few.
-constexpr std::size_t kRecentShapes = 16;
+// The bytes of a statement's opening its plan is found by: enough to tell apart the tables and columns
+// of most statements, and a plan's first literal may come before.
+constexpr std::size_t kOpening = 32;
 constexpr std::size_t kNowhere = std::string_view::npos;
 
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
@@ -25,9 +26,10 @@ char literalKind(std::string_view text, const Token& t)
 {
     if (t.type == Tok::String) {
         // A blank text compared with a column is written apart from other texts (see TsqlWalker.h).
-        const std::string_view literal = text.substr(t.begin, t.end - t.begin);
-        const std::size_t open = literal.find('\'');
-        if (open != std::string_view::npos && literal.find_first_not_of(' ', open + 1) == literal.size() - 1) return 'B';
+        std::size_t i = t.begin + (t.national ? 2 : 1);
+        const std::size_t close = t.end - 1;
+        while (i < close && text[i] == ' ') ++i;
+        if (i == close) return 'B';
         return t.national ? 'N' : 'S';
     }
     if (t.type != Tok::Number) return 0;
@@ -41,8 +43,10 @@ char literalKind(std::string_view text, const Token& t)
 void StatementShapes::clear()
 {
     plans_.clear();
-    recent_.clear();
+    openings_.clear();
+    openingSizes_.clear();
     last_ = nullptr;
+    before_ = nullptr;
 }
 
 void StatementShapes::readShape(const tsql::Lexed& lx, tsql::Span span)
@@ -85,12 +89,17 @@ void StatementShapes::keepText(const tsql::Lexed& lx, tsql::Span span, Plan& pla
     plan.cuts.push_back(end - begin);
 }
 
-bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& plan,
+bool StatementShapes::made(const tsql::Lexed& lx, std::vector<Parameter>& plan,
                            std::vector<SqlParameter>& parameters) const
 {
     parameters.reserve(plan.size());
-    for (const Parameter& p : plan) {
+    for (Parameter& p : plan) {
         const Token& t = lx.tokens[literals_[p.literal]];
+        const std::string_view written = lx.textOf(t);
+        if (written == p.lastLiteral && dateOrder_ == p.lastOrder) {
+            parameters.push_back(p.lastMade);
+            continue;
+        }
         if (p.rule) {
             StoreRefusal refused;
             std::optional<SqlParameter> parameter = storedParameter(lx, t, p.negative, *p.rule, dateOrder_, refused);
@@ -99,8 +108,11 @@ bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& 
         } else if (t.type == Tok::String) {
             parameters.push_back({SqlParameter::Type::Text, Writer::unquotedLiteral(lx.literalOf(t))});
         } else {
-            parameters.push_back({*Writer::numberType(lx.textOf(t)), std::string(lx.textOf(t))});
+            parameters.push_back({*Writer::numberType(written), std::string(written)});
         }
+        p.lastLiteral.assign(written);
+        p.lastOrder = dateOrder_;
+        p.lastMade = parameters.back();
     }
     return true;
 }
@@ -108,13 +120,16 @@ bool StatementShapes::made(const tsql::Lexed& lx, const std::vector<Parameter>& 
 void StatementShapes::markUsed(Plan* plan)
 {
     last_ = plan;
-    const auto found = std::find(recent_.begin(), recent_.end(), plan);
-    if (found != recent_.end()) {
-        std::rotate(recent_.begin(), found, found + 1);
-        return;
-    }
-    if (recent_.size() == kRecentShapes) recent_.pop_back();
-    recent_.insert(recent_.begin(), plan);
+    if (before_) before_->next = plan;
+    before_ = plan;
+}
+
+void StatementShapes::index(Plan& plan)
+{
+    const std::size_t size = std::min(kOpening, plan.cuts[1]);
+    std::vector<Plan*>& plans = openings_[plan.text.substr(0, size)];
+    if (std::find(plans.begin(), plans.end(), &plan) == plans.end()) plans.push_back(&plan);
+    if (std::find(openingSizes_.begin(), openingSizes_.end(), size) == openingSizes_.end()) openingSizes_.push_back(size);
 }
 
 void StatementShapes::take(Plan& plan, std::string_view original, TsqlStatement& statement)
@@ -171,26 +186,46 @@ bool StatementShapes::endsThere(const Plan& plan, std::string_view batch, std::s
     return word && word->kw != Kw::None && word->kw != Kw::Set && plan.closers.test(static_cast<std::size_t>(word->kw));
 }
 
+bool StatementShapes::replayedAs(Plan& plan, std::string_view batch, std::size_t& at, TsqlStatement& statement,
+                                 bool& refused)
+{
+    const std::size_t end = matches(plan, batch, at);
+    if (end == kNowhere) return false;
+    literals_.resize(literalTokens_.size());
+    std::iota(literals_.begin(), literals_.end(), std::size_t{0});
+    tsql::Lexed lx;
+    lx.text = batch;
+    lx.tokens = std::move(literalTokens_);
+    refused = !made(lx, plan.parameters, statement.parameters)
+              || !made(lx, plan.conditionParameters, statement.conditionParameters);
+    literalTokens_ = std::move(lx.tokens);
+    if (refused) return false;
+    take(plan, batch.substr(at, end - at), statement);
+    at = end;
+    return true;
+}
+
 bool StatementShapes::replayText(std::string_view batch, std::size_t& at, TsqlStatement& statement)
 {
     last_ = nullptr;
     while ((at = tsql::blanksEnd(batch, at)) < batch.size() && batch[at] == ';') ++at;
     if (at == batch.size()) return false;
-    for (Plan* plan : recent_) {
-        const std::size_t end = matches(*plan, batch, at);
-        if (end == kNowhere) continue;
-        literals_.resize(literalTokens_.size());
-        std::iota(literals_.begin(), literals_.end(), std::size_t{0});
-        tsql::Lexed lx;
-        lx.text = batch;
-        lx.tokens = std::move(literalTokens_);
-        const bool taken = made(lx, plan->parameters, statement.parameters)
-                           && made(lx, plan->conditionParameters, statement.conditionParameters);
-        literalTokens_ = std::move(lx.tokens);
-        if (!taken) return false;
-        take(*plan, batch.substr(at, end - at), statement);
-        at = end;
-        return true;
+    // Text of one shape never reads as another's (where a statement ends is decided by its words alone), so
+    // the plan that followed the last one before is tried first, and the others that open alike only when
+    // it is not that one.
+    bool refused = false;
+    Plan* const predicted = before_ ? before_->next : nullptr;
+    if (predicted && replayedAs(*predicted, batch, at, statement, refused)) return true;
+    if (refused) return false;
+    for (const std::size_t size : openingSizes_) {
+        if (batch.size() - at < size) continue;
+        const auto found = openings_.find(batch.substr(at, size));
+        if (found == openings_.end()) continue;
+        for (Plan* plan : found->second) {
+            if (plan == predicted) continue;
+            if (replayedAs(*plan, batch, at, statement, refused)) return true;
+            if (refused) return false;
+        }
     }
     return false;
 }
@@ -216,7 +251,10 @@ bool StatementShapes::planned(const std::vector<tsql::ParameterSource>& sources,
         const auto literal = static_cast<std::size_t>(at - literals_.begin());
         if (used[literal]) return false;
         used[literal] = true;
-        plan.push_back({literal, source.rule, source.negative});
+        Parameter& parameter = plan.emplace_back();
+        parameter.literal = literal;
+        parameter.rule = source.rule;
+        parameter.negative = source.negative;
     }
     return true;
 }
@@ -246,6 +284,7 @@ void StatementShapes::remember(const tsql::Lexed& lx, tsql::Span span, const Tsq
     keepText(lx, span, plan);
     if (plans_.size() >= kMostShapes) clear();
     Plan& kept = plans_.insert_or_assign(key_, std::move(plan)).first->second;
+    index(kept);
     markUsed(&kept);
 }
 

@@ -30,6 +30,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -62,6 +63,12 @@ private:
         std::size_t literal = 0;  // which literal of the statement, counted from 0
         const ColumnRule* rule = nullptr;
         bool negative = false;
+        // The literal last brought to this parameter, as written, the date order it was read in, and what it
+        // made: a column of a batch's rows repeats its values (a date, a code), and the same literal through
+        // the same rule makes the same parameter.
+        std::string lastLiteral;
+        DateOrder lastOrder = DateOrder::DMY;
+        SqlParameter lastMade;
     };
     struct Plan {
         TsqlStatement::Kind kind = TsqlStatement::Kind::Plain;
@@ -77,6 +84,9 @@ private:
         std::string kinds;
         std::vector<std::string> kept;  // per literal: its text when the statement keeps it, else empty
         std::bitset<256> closers;  // the words (their Kw) that ended a statement of this shape
+        // The plan of the statement that came after one of this plan last time: a unit of work sends its
+        // statements in the same order row after row, so it is the one to try first.
+        Plan* next = nullptr;
     };
 
     // Reads the shape of `span` into key_ and the token of each of its literals into literals_.
@@ -88,18 +98,31 @@ private:
     std::size_t matches(const Plan& plan, std::string_view batch, std::size_t at);
     static bool endsThere(const Plan& plan, std::string_view batch, std::size_t end);
     void markUsed(Plan* plan);
+    // Files `plan` in openings_ under the opening of its text.
+    void index(Plan& plan);
     // `statement`, of `original`'s text, made as `plan` was made; its parameters are already in place.
     void take(Plan& plan, std::string_view original, TsqlStatement& statement);
     bool planned(const std::vector<tsql::ParameterSource>& sources, std::vector<Parameter>& plan,
                  std::vector<bool>& used) const;
     // Whether the literals the plan keeps in its text are the same in `lx`'s statement.
     bool keepsAlike(const tsql::Lexed& lx, const Plan& plan) const;
-    bool made(const tsql::Lexed& lx, const std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
+    bool made(const tsql::Lexed& lx, std::vector<Parameter>& plan, std::vector<SqlParameter>& parameters) const;
+    // The statement of `plan` that begins at `at`, as replayText makes it; false when it is not of that shape,
+    // or, with `refused` set, when a column refuses one of its literals.
+    bool replayedAs(Plan& plan, std::string_view batch, std::size_t& at, TsqlStatement& statement, bool& refused);
 
     const DateOrder& dateOrder_;
     std::unordered_map<std::string, Plan> plans_;
-    std::vector<Plan*> recent_;  // the plans last used, the latest first: a batch repeats a few
+    // The plans by the opening of their text (at most kOpening bytes, none past their first literal): text
+    // read from a batch is compared only with the plans that open as it does.
+    struct OpeningHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view opening) const { return std::hash<std::string_view>{}(opening); }
+    };
+    std::unordered_map<std::string, std::vector<Plan*>, OpeningHash, std::equal_to<>> openings_;
+    std::vector<std::size_t> openingSizes_;  // the sizes of the openings of openings_, each once
     Plan* last_ = nullptr;       // the plan of the statement last replayed or remembered
+    Plan* before_ = nullptr;     // the plan last used, kept across batches
     std::string key_;
     std::vector<std::size_t> literals_;
     std::vector<tsql::Token> literalTokens_;

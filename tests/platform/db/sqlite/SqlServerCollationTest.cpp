@@ -53,5 +53,25 @@ TEST(SqlServerCollation, OrdersAsSpanishAndComparesWithoutRegardToCase)
     }
 }
 
+TEST(SqlServerCollation, TheFirstDifferenceDecidesWhereverItStands)
+{
+    // Texts alike but at one byte, before, inside and after their first eight-byte words, with a letter
+    // outside ASCII or none before it, with trailing blanks or none.
+    for (const std::string beginning : {"", "ñ", "       ", "peña    "}) {
+        for (std::size_t at = 0; at < 18; ++at) {
+            for (const std::string end : {"", "   ", "xyz", "x           "}) {
+                const auto text = [&](char c) { return beginning + std::string(at, 'x') + c + std::string(at % 5, 'y') + end; };
+                EXPECT_EQ(compareSqlServer(text('a'), text('B')), -1) << text('a');
+                EXPECT_EQ(compareSqlServer(text('b'), text('A')), 1) << text('b');
+                EXPECT_EQ(compareSqlServer(text('a'), text('A')), 0) << text('a');
+                for (const std::size_t blanks : {1, 7, 8, 9, 17})
+                    EXPECT_EQ(compareSqlServer(text('a') + std::string(blanks, ' '), text('A')), 0) << text('a') << blanks;
+                EXPECT_EQ(compareSqlServer(text('a') + std::string(9, ' ') + "b", text('a') + std::string(9, ' ')), 1);
+                EXPECT_EQ(compareSqlServer(text('a'), text('a') + "b"), -1) << text('a');
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace db::sqlite
