@@ -114,8 +114,7 @@ Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& error
     return statement;
 }
 
-bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>& parameters, bool copy,
-                          ErrorList& errors)
+bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>& parameters, ErrorList& errors)
 {
     sqlite3_stmt* s = statement.get();
     sqlite3_reset(s);
@@ -127,8 +126,7 @@ bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>&
         int code = SQLITE_OK;
         switch (parameter.type) {
         case SqlParameter::Type::Text:
-            code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()),
-                                     copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
+            code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
             break;
         case SqlParameter::Type::Integer:
             if (parameter.read) {
@@ -187,7 +185,7 @@ SqliteProvider::Outcome SqliteProvider::runStatement(const TsqlStatement& statem
 {
     if (statement.kind == TsqlStatement::Kind::Conditional) {
         if (!condition && !(condition = prepareOrReport(statement.condition, errors))) return Outcome::StopBatch;
-        if (!bind(condition, statement.conditionParameters, false, errors)) return Outcome::Next;
+        if (!bind(condition, statement.conditionParameters, errors)) return Outcome::Next;
         const int code = sqlite3_step(condition.get());
         if (code != SQLITE_ROW && code != SQLITE_DONE) {
             reportFailure(errors);
@@ -205,7 +203,7 @@ SqliteProvider::Outcome SqliteProvider::runStatement(const TsqlStatement& statem
         return Outcome::Next;
     }
     if (!body && !(body = prepareOrReport(statement.sql, errors))) return Outcome::StopBatch;
-    if (!bind(body, statement.parameters, false, errors)) return Outcome::Next;
+    if (!bind(body, statement.parameters, errors)) return Outcome::Next;
     if (!run(body, affected, errors) && stopsBatch(errors.item(errors.count() - 1))) return Outcome::StopBatch;
     return Outcome::Next;
 }
@@ -395,10 +393,14 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
         return nullptr;
     }
     Statement prepared = prepareOrReport(select->sql, errors);
-    if (!prepared || !bind(prepared, select->parameters, true, errors)) return nullptr;
+    if (!prepared) return nullptr;
+    // The literals go with the cursor, which keeps them while the statement reads them: they are bound where
+    // they are, not copied. The statements are this call's own, their elements never const.
+    std::vector<SqlParameter> values = std::move(const_cast<TsqlStatement*>(select)->parameters);
+    if (!bind(prepared, values, errors)) return nullptr;
     // A SELECT that writes (SELECT ... INTO) writes on a read of its own.
     if (!sqlite3_stmt_readonly(prepared.get())) reads_->release();
-    std::unique_ptr<RowCursor> cursor = SqliteCursor::start(std::move(prepared), db_, errors);
+    std::unique_ptr<RowCursor> cursor = SqliteCursor::start(std::move(prepared), std::move(values), db_, errors);
     if (select->changesSchema) rules_->clear();
     return cursor;
 }
