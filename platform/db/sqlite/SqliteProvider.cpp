@@ -20,7 +20,6 @@
 #include <fmt/format.h>
 #include <iterator>
 #include <sqlite3.h>
-#include <unordered_map>
 
 namespace db::sqlite {
 namespace {
@@ -246,9 +245,12 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
     // Like the server, which compiles a whole batch before running it, nothing runs when a statement
     // cannot be read or names a column or a function there is none of. A statement that names a table a
     // previous one creates is prepared when its turn comes. Statements of the same text (rows that differ
-    // only in their values) share one compiled statement.
+    // only in their values) share one compiled statement. A batch holds few texts, most of them again and
+    // again: the texts compiled so far are looked through rather than hashed into a table of their own.
     std::vector<Statement> compiled;
-    std::unordered_map<StatementText, std::size_t, StatementText::Hash> byText;
+    std::vector<StatementText> compiledTexts;  // each compiled statement's, in the same order
+    compiled.reserve(2 * statements.size());
+    compiledTexts.reserve(2 * statements.size());
     constexpr std::size_t kNotCompiled = static_cast<std::size_t>(-1);
     std::vector<std::size_t> bodyOf(statements.size(), kNotCompiled), conditionOf(statements.size(), kNotCompiled);
     for (std::size_t i = 0; i < statements.size(); ++i) {
@@ -261,8 +263,8 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
         for (auto [sql, slot] : {std::pair{&statement.sql, &bodyOf[i]}, std::pair{&statement.condition, &conditionOf[i]}}) {
             if (sql->empty()) continue;
             const StatementText key(*sql);
-            if (const auto known = byText.find(key); known != byText.end()) {
-                *slot = known->second;
+            if (const auto known = std::find(compiledTexts.begin(), compiledTexts.end(), key); known != compiledTexts.end()) {
+                *slot = static_cast<std::size_t>(known - compiledTexts.begin());
                 continue;
             }
             int code = 0;
@@ -276,7 +278,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 return std::nullopt;
             }
             *slot = compiled.size();
-            byText.emplace(key, compiled.size());
+            compiledTexts.push_back(key);
             compiled.push_back(std::move(prepared));
         }
     }
