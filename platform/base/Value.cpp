@@ -80,6 +80,12 @@ std::string doubleToText(double value)
     return text;
 }
 
+void Value::assignText(std::string_view text)
+{
+    if (auto* held = std::get_if<std::string>(&data_)) held->assign(text);
+    else data_.emplace<std::string>(text);
+}
+
 bool Value::isNumeric() const
 {
     const Kind k = kind();

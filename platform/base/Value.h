@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace base {
@@ -32,6 +33,10 @@ public:
     Value(DateTime d) : data_(d) {}
 
     static Value null() { return Value(Null{}); }
+
+    // Holds `text` from now on, in the room of the text it held if it held one: a row read again and again
+    // into the same values keeps its texts' room.
+    void assignText(std::string_view text);
 
     Kind kind() const { return static_cast<Kind>(data_.index()); }
     bool isEmpty() const { return kind() == Kind::Empty; }

@@ -118,7 +118,8 @@ struct Recordset::Impl {
     enum class Edit { None, Editing, Adding };
 
     bool open = false;
-    std::vector<ColumnInfo> columns;
+    std::shared_ptr<const std::vector<ColumnInfo>> described;  // shared with the other recordsets of its statement
+    const std::vector<ColumnInfo>& columns() const { return *described; }
     // The columns by their folded names, made once a recordset of more than a few columns has been asked
     // for more than a few of them: a lookup's row is read by a handful of names, a walk's rows by many.
     static constexpr std::size_t kScannedColumns = 8;
@@ -174,12 +175,13 @@ struct Recordset::Impl {
     std::size_t indexOf(std::string_view name)
     {
         // Of two columns with one name, the later answers (SELECT *, X AS IDUNIDAD over a table with IDUNIDAD).
-        if (byName.empty() && (columns.size() <= kScannedColumns || ++lookups <= kScannedLookups)) {
-            for (std::size_t i = columns.size(); i-- > 0;)
-                if (sameName(columns[i].name, name)) return i;
+        const std::vector<ColumnInfo>& all = columns();
+        if (byName.empty() && (all.size() <= kScannedColumns || ++lookups <= kScannedLookups)) {
+            for (std::size_t i = all.size(); i-- > 0;)
+                if (sameName(all[i].name, name)) return i;
         } else {
             if (byName.empty())
-                for (std::size_t i = 0; i < columns.size(); ++i) byName.insert_or_assign(folded(columns[i].name), i);
+                for (std::size_t i = 0; i < all.size(); ++i) byName.insert_or_assign(folded(all[i].name), i);
             if (const auto found = byName.find(folded(name)); found != byName.end()) return found->second;
         }
         fail(adoerror::kNotFoundInCollection,
@@ -213,9 +215,9 @@ struct Recordset::Impl {
     }
 };
 
-const std::string& Field::name() const { return recordset_->impl_->columns[index_].name; }
-AdoType Field::type() const { return recordset_->impl_->columns[index_].type; }
-long Field::definedSize() const { return recordset_->impl_->columns[index_].definedSize; }
+const std::string& Field::name() const { return recordset_->impl_->columns()[index_].name; }
+AdoType Field::type() const { return recordset_->impl_->columns()[index_].type; }
+long Field::definedSize() const { return recordset_->impl_->columns()[index_].definedSize; }
 
 const base::Value& Field::value() const
 {
@@ -233,7 +235,7 @@ void Field::setValue(base::Value value)
     if (r.edit == Recordset::Impl::Edit::None) {
         if (!r.hasCurrentRow()) noCurrentRecord();
         r.edit = Recordset::Impl::Edit::Editing;
-        r.pending.assign(r.columns.size(), std::nullopt);
+        r.pending.assign(r.columns().size(), std::nullopt);
     }
     r.pending[index_] = std::move(value);
 }
@@ -268,8 +270,8 @@ void Recordset::open(std::string_view statement, Connection& connection, std::op
     }
 
     Impl fresh;
-    fresh.columns = rows->takeColumns();
-    fresh.rows = Snapshot(fresh.columns.size());
+    fresh.described = rows->takeColumns();
+    fresh.rows = Snapshot(fresh.columns().size());
     const CursorLocation location = cursorLocation.value_or(state.cursorLocation);
     fresh.snapshot = location == CursorLocation::Client || cursorKind != CursorType::ForwardOnly || wantsUpdates;
     if (fresh.snapshot) {
@@ -295,8 +297,8 @@ void Recordset::openRows(std::unique_ptr<RowCursor> rows)
 {
     if (impl_->open) fail(adoerror::kAlreadyOpen, "Operation is not allowed when the object is open.");
     Impl fresh;
-    fresh.columns = rows->takeColumns();
-    fresh.rows = Snapshot(fresh.columns.size());
+    fresh.described = rows->takeColumns();
+    fresh.rows = Snapshot(fresh.columns().size());
     Row row;
     while (rows->next(row)) fresh.rows.append(row);
     fresh.open = true;
@@ -367,13 +369,13 @@ long Recordset::recordCount() const
 std::size_t Recordset::fieldCount() const
 {
     impl_->requireOpen();
-    return impl_->columns.size();
+    return impl_->columns().size();
 }
 
 Field Recordset::field(std::size_t index)
 {
     impl_->requireOpen();
-    if (index >= impl_->columns.size())
+    if (index >= impl_->columns().size())
         fail(adoerror::kNotFoundInCollection,
              fmt::format("Item cannot be found in the collection corresponding to the requested name or ordinal "
                          "({}).",
@@ -393,7 +395,7 @@ std::vector<Row> Recordset::getRows(long count)
     std::vector<Row> result;
     while (!impl_->eof() && (count < 0 || static_cast<long>(result.size()) < count)) {
         const base::Value* row = impl_->currentRow();
-        result.emplace_back(row, row + impl_->columns.size());
+        result.emplace_back(row, row + impl_->columns().size());
         moveNext();
     }
     return result;
@@ -405,8 +407,8 @@ void Recordset::addNew()
     if (!impl_->updatable) fail(adoerror::kNotUpdatable, "Current Recordset does not support updating.");
     impl_->flushPendingEdit(*this);
     impl_->edit = Impl::Edit::Adding;
-    impl_->pending.assign(impl_->columns.size(), std::nullopt);
-    impl_->added.assign(impl_->columns.size(), base::Value::null());
+    impl_->pending.assign(impl_->columns().size(), std::nullopt);
+    impl_->added.assign(impl_->columns().size(), base::Value::null());
 }
 
 void Recordset::update()
@@ -419,13 +421,13 @@ void Recordset::update()
     state.errors.clear();
 
     NamedValues assigned;
-    for (std::size_t i = 0; i < r.columns.size(); ++i)
-        if (r.pending[i]) assigned.emplace_back(r.columns[i].name, *r.pending[i]);
+    for (std::size_t i = 0; i < r.columns().size(); ++i)
+        if (r.pending[i]) assigned.emplace_back(r.columns()[i].name, *r.pending[i]);
 
     if (r.edit == Impl::Edit::Adding) {
         if (!provider.insertRow(r.table, assigned, state.errors)) raiseWriteFailure(state, r.table);
         Row row = r.added;
-        for (std::size_t i = 0; i < r.columns.size(); ++i)
+        for (std::size_t i = 0; i < r.columns().size(); ++i)
             if (r.pending[i]) row[i] = *r.pending[i];
         r.rows.append(row);
         r.position = r.rows.size() - 1;
@@ -434,16 +436,16 @@ void Recordset::update()
         // The row is found by its primary key when the recordset holds it, else by every value as read.
         NamedValues key;
         for (const std::string& column : provider.primaryKey(r.table)) {
-            std::size_t index = r.columns.size();
-            for (std::size_t i = 0; i < r.columns.size(); ++i)
-                if (equalsIgnoringCase(r.columns[i].name, column)) index = i;
-            if (index == r.columns.size()) { key.clear(); break; }
-            key.emplace_back(r.columns[index].name, row[index]);
+            std::size_t index = r.columns().size();
+            for (std::size_t i = 0; i < r.columns().size(); ++i)
+                if (equalsIgnoringCase(r.columns()[i].name, column)) index = i;
+            if (index == r.columns().size()) { key.clear(); break; }
+            key.emplace_back(r.columns()[index].name, row[index]);
         }
         if (key.empty())
-            for (std::size_t i = 0; i < r.columns.size(); ++i) key.emplace_back(r.columns[i].name, row[i]);
+            for (std::size_t i = 0; i < r.columns().size(); ++i) key.emplace_back(r.columns()[i].name, row[i]);
         if (!provider.updateRow(r.table, assigned, key, state.errors)) raiseWriteFailure(state, r.table);
-        for (std::size_t i = 0; i < r.columns.size(); ++i)
+        for (std::size_t i = 0; i < r.columns().size(); ++i)
             if (r.pending[i]) row[i] = *r.pending[i];
     }
     r.edit = Impl::Edit::None;

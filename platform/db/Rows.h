@@ -22,8 +22,11 @@ class RowCursor {
 public:
     virtual ~RowCursor() = default;
     virtual const std::vector<ColumnInfo>& columns() const = 0;
-    // The columns' descriptions handed over to a reader that keeps them; columns() may be empty after.
-    virtual std::vector<ColumnInfo> takeColumns() { return columns(); }
+    // The columns' descriptions for a reader that keeps them; a source that keeps them itself shares them.
+    virtual std::shared_ptr<const std::vector<ColumnInfo>> takeColumns()
+    {
+        return std::make_shared<const std::vector<ColumnInfo>>(columns());
+    }
     // Fills `row` with the next row; false at the end. Raises base::Error on a read failure.
     virtual bool next(Row& row) = 0;
     // The number of rows when the source knows it before reading them; -1 otherwise.

@@ -12,6 +12,7 @@ struct sqlite3_stmt;
 namespace db::sqlite {
 
 class StatementCache;
+struct KeptStatement;
 struct StatementColumns;
 
 class Database {
@@ -38,10 +39,11 @@ public:
         : db_(std::move(other.db_)),
           handle_(other.handle_),
           cache_(std::move(other.cache_)),
-          text_(std::move(other.text_)),
+          kept_(other.kept_),
           columns_(std::move(other.columns_))
     {
         other.handle_ = nullptr;
+        other.kept_ = nullptr;
     }
     Statement& operator=(Statement&& other) noexcept;
 
@@ -49,26 +51,25 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
 
     // Its columns as a cursor last described them, kept with it in the cache (see SqliteCursor.h).
-    const std::shared_ptr<const StatementColumns>& columns() const { return columns_; }
-    void keepColumns(std::shared_ptr<const StatementColumns> columns) { columns_ = std::move(columns); }
+    const std::shared_ptr<StatementColumns>& columns() const;
+    void keepColumns(std::shared_ptr<StatementColumns> columns);
 
 private:
     friend class StatementCache;
-    // A statement lent by `cache` goes back there, under its text, instead of being finalized.
-    void lend(std::weak_ptr<StatementCache> cache, std::string text, std::shared_ptr<const StatementColumns> columns)
-    {
-        cache_ = std::move(cache);
-        text_ = std::move(text);
-        columns_ = std::move(columns);
-    }
+    // A statement lent by `cache` from its entry `kept`: the entry is handed back, not finalized, and the
+    // cache lives on until it is.
+    Statement(std::shared_ptr<StatementCache> cache, KeptStatement& kept);
     void release();
 
-    std::shared_ptr<Database> db_;
+    std::shared_ptr<Database> db_;  // a statement of its own
     sqlite3_stmt* handle_ = nullptr;
-    std::weak_ptr<StatementCache> cache_;
-    std::string text_;
-    std::shared_ptr<const StatementColumns> columns_;
+    std::shared_ptr<StatementCache> cache_;  // a lent statement
+    KeptStatement* kept_ = nullptr;
+    std::shared_ptr<StatementColumns> columns_;  // a statement of its own's
 };
+
+// Compiles `sql`, one statement; nullptr on failure, with `code` and `message` set.
+sqlite3_stmt* compile(Database& db, std::string_view sql, int& code, std::string& message);
 
 // Prepares `sql`; on failure returns an empty statement and sets `code`/`message`.
 Statement prepare(const std::shared_ptr<Database>& db, std::string_view sql, int& code, std::string& message);

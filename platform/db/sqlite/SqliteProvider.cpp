@@ -20,7 +20,6 @@
 #include <fmt/format.h>
 #include <iterator>
 #include <sqlite3.h>
-#include <unordered_map>
 
 namespace db::sqlite {
 namespace {
@@ -114,8 +113,7 @@ Statement SqliteProvider::prepareOrReport(std::string_view sql, ErrorList& error
     return statement;
 }
 
-bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>& parameters, bool copy,
-                          ErrorList& errors)
+bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>& parameters, ErrorList& errors)
 {
     sqlite3_stmt* s = statement.get();
     sqlite3_reset(s);
@@ -127,8 +125,7 @@ bool SqliteProvider::bind(Statement& statement, const std::vector<SqlParameter>&
         int code = SQLITE_OK;
         switch (parameter.type) {
         case SqlParameter::Type::Text:
-            code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()),
-                                     copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
+            code = sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
             break;
         case SqlParameter::Type::Integer:
             if (parameter.read) {
@@ -187,7 +184,7 @@ SqliteProvider::Outcome SqliteProvider::runStatement(const TsqlStatement& statem
 {
     if (statement.kind == TsqlStatement::Kind::Conditional) {
         if (!condition && !(condition = prepareOrReport(statement.condition, errors))) return Outcome::StopBatch;
-        if (!bind(condition, statement.conditionParameters, false, errors)) return Outcome::Next;
+        if (!bind(condition, statement.conditionParameters, errors)) return Outcome::Next;
         const int code = sqlite3_step(condition.get());
         if (code != SQLITE_ROW && code != SQLITE_DONE) {
             reportFailure(errors);
@@ -205,7 +202,7 @@ SqliteProvider::Outcome SqliteProvider::runStatement(const TsqlStatement& statem
         return Outcome::Next;
     }
     if (!body && !(body = prepareOrReport(statement.sql, errors))) return Outcome::StopBatch;
-    if (!bind(body, statement.parameters, false, errors)) return Outcome::Next;
+    if (!bind(body, statement.parameters, errors)) return Outcome::Next;
     if (!run(body, affected, errors) && stopsBatch(errors.item(errors.count() - 1))) return Outcome::StopBatch;
     return Outcome::Next;
 }
@@ -248,9 +245,12 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
     // Like the server, which compiles a whole batch before running it, nothing runs when a statement
     // cannot be read or names a column or a function there is none of. A statement that names a table a
     // previous one creates is prepared when its turn comes. Statements of the same text (rows that differ
-    // only in their values) share one compiled statement.
+    // only in their values) share one compiled statement. A batch holds few texts, most of them again and
+    // again: the texts compiled so far are looked through rather than hashed into a table of their own.
     std::vector<Statement> compiled;
-    std::unordered_map<StatementText, std::size_t, StatementText::Hash> byText;
+    std::vector<StatementText> compiledTexts;  // each compiled statement's, in the same order
+    compiled.reserve(2 * statements.size());
+    compiledTexts.reserve(2 * statements.size());
     constexpr std::size_t kNotCompiled = static_cast<std::size_t>(-1);
     std::vector<std::size_t> bodyOf(statements.size(), kNotCompiled), conditionOf(statements.size(), kNotCompiled);
     for (std::size_t i = 0; i < statements.size(); ++i) {
@@ -263,8 +263,8 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
         for (auto [sql, slot] : {std::pair{&statement.sql, &bodyOf[i]}, std::pair{&statement.condition, &conditionOf[i]}}) {
             if (sql->empty()) continue;
             const StatementText key(*sql);
-            if (const auto known = byText.find(key); known != byText.end()) {
-                *slot = known->second;
+            if (const auto known = std::find(compiledTexts.begin(), compiledTexts.end(), key); known != compiledTexts.end()) {
+                *slot = static_cast<std::size_t>(known - compiledTexts.begin());
                 continue;
             }
             int code = 0;
@@ -278,7 +278,7 @@ std::optional<long> SqliteProvider::runBatch(std::string_view batch, ErrorList& 
                 return std::nullopt;
             }
             *slot = compiled.size();
-            byText.emplace(key, compiled.size());
+            compiledTexts.push_back(key);
             compiled.push_back(std::move(prepared));
         }
     }
@@ -395,10 +395,14 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
         return nullptr;
     }
     Statement prepared = prepareOrReport(select->sql, errors);
-    if (!prepared || !bind(prepared, select->parameters, true, errors)) return nullptr;
+    if (!prepared) return nullptr;
+    // The literals go with the cursor, which keeps them while the statement reads them: they are bound where
+    // they are, not copied. The statements are this call's own, their elements never const.
+    std::vector<SqlParameter> values = std::move(const_cast<TsqlStatement*>(select)->parameters);
+    if (!bind(prepared, values, errors)) return nullptr;
     // A SELECT that writes (SELECT ... INTO) writes on a read of its own.
     if (!sqlite3_stmt_readonly(prepared.get())) reads_->release();
-    std::unique_ptr<RowCursor> cursor = SqliteCursor::start(std::move(prepared), db_, errors);
+    std::unique_ptr<RowCursor> cursor = SqliteCursor::start(std::move(prepared), std::move(values), db_, errors);
     if (select->changesSchema) rules_->clear();
     return cursor;
 }

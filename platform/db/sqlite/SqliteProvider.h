@@ -56,8 +56,9 @@ private:
     bool run(Statement& statement, long& affected, ErrorList& errors);
     // `sql` prepared (or taken from the kept statements); on failure an empty statement, reported in `errors`.
     Statement prepareOrReport(std::string_view sql, ErrorList& errors);
-    // Binds `parameters` to ?1, ?2...; false, with the error reported, when one cannot be bound.
-    bool bind(Statement& statement, const std::vector<SqlParameter>& parameters, bool copy, ErrorList& errors);
+    // Binds `parameters` to ?1, ?2... where they are: they are to outlive the statement's reads of them (its
+    // run, or its cursor). False, with the error reported, when one cannot be bound.
+    bool bind(Statement& statement, const std::vector<SqlParameter>& parameters, ErrorList& errors);
     // False, with the error reported, when an sqlite3_bind_... call answered `code` other than SQLITE_OK.
     bool bound(int code, ErrorList& errors);
     bool runText(std::string_view sql, ErrorList& errors);

@@ -22,11 +22,10 @@ std::pair<std::string, long> splitType(std::string_view declared)
     return {std::move(type.name), type.first};
 }
 
-std::string_view columnText(sqlite3_stmt* statement, int index)
+std::string_view valueText(sqlite3_value* value)
 {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
-    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, index)))
-                : std::string_view();
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value))) : std::string_view();
 }
 
 }  // namespace
@@ -104,24 +103,49 @@ bool isDateType(std::string_view declaredType)
 
 base::Value readColumn(sqlite3_stmt* statement, int index, AdoType type)
 {
-    const int storage = sqlite3_column_type(statement, index);
-    if (storage == SQLITE_NULL) return base::Value::null();
+    base::Value value;
+    readValue(sqlite3_column_value(statement, index), type, value);
+    return value;
+}
+
+void readValue(sqlite3_value* value, AdoType type, base::Value& out)
+{
+    const int storage = sqlite3_value_type(value);
+    if (storage == SQLITE_NULL) {
+        out = base::Value::null();
+        return;
+    }
     switch (type) {
     case AdoType::Boolean:
-        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_int64(statement, index) != 0;
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
+            out = sqlite3_value_int64(value) != 0;
+            return;
+        }
         break;
     case AdoType::Currency:
-        if (storage == SQLITE_INTEGER) return base::Currency::fromInteger(sqlite3_column_int64(statement, index));
-        if (auto exact = base::Currency::parse(columnText(statement, index))) return *exact;
+        if (storage == SQLITE_INTEGER) {
+            out = base::Currency::fromInteger(sqlite3_value_int64(value));
+            return;
+        }
+        if (auto exact = base::Currency::parse(valueText(value))) {
+            out = *exact;
+            return;
+        }
         break;
     case AdoType::DBTimeStamp:
     case AdoType::DBDate:
         if (storage == SQLITE_TEXT)
-            if (auto date = base::DateTime::parseIso(columnText(statement, index))) return *date;
+            if (auto date = base::DateTime::parseIso(valueText(value))) {
+                out = *date;
+                return;
+            }
         break;
     case AdoType::Numeric:
     case AdoType::Double:
-        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return sqlite3_column_double(statement, index);
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
+            out = sqlite3_value_double(value);
+            return;
+        }
         break;
     case AdoType::Char:
     case AdoType::VarChar:
@@ -129,15 +153,16 @@ base::Value readColumn(sqlite3_stmt* statement, int index, AdoType type)
     case AdoType::VarWChar:
     case AdoType::LongVarChar:
     case AdoType::LongVarWChar:
-        return std::string(columnText(statement, index));
+        out.assignText(valueText(value));
+        return;
     default:
         break;
     }
     // A value its column's type does not describe (or an expression) comes back as stored.
     switch (storage) {
-    case SQLITE_INTEGER: return static_cast<long long>(sqlite3_column_int64(statement, index));
-    case SQLITE_FLOAT: return sqlite3_column_double(statement, index);
-    default: return std::string(columnText(statement, index));
+    case SQLITE_INTEGER: out = static_cast<long long>(sqlite3_value_int64(value)); break;
+    case SQLITE_FLOAT: out = sqlite3_value_double(value); break;
+    default: out.assignText(valueText(value)); break;
     }
 }
 

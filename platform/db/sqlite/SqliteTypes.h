@@ -10,6 +10,7 @@
 #include <string_view>
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace db::sqlite {
 
@@ -35,6 +36,8 @@ ColumnInfo describeDeclaredType(std::string_view name, std::string_view declared
 
 // The value of column `index` of the current row, read as the column's type says.
 base::Value readColumn(sqlite3_stmt* statement, int index, AdoType type);
+// A column's value read into `out` as readColumn reads it; a text takes the room of the text `out` held.
+void readValue(sqlite3_value* value, AdoType type, base::Value& out);
 
 // Binds a program value to parameter `index` (1-based): dates as ISO text, booleans as 0/1.
 int bindValue(sqlite3_stmt* statement, int index, const base::Value& value);

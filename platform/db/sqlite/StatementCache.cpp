@@ -31,41 +31,47 @@ StatementCache::StatementCache(std::shared_ptr<Database> db, std::size_t capacit
 
 StatementCache::~StatementCache()
 {
-    for (const Entry& entry : kept_) sqlite3_finalize(entry.handle);
+    // None is out: a lent statement keeps its cache alive.
+    for (const KeptStatement& kept : kept_) sqlite3_finalize(kept.handle);
 }
 
 Statement StatementCache::prepare(std::string_view sql, int& code, std::string& message)
 {
-    if (const auto found = byText_.find(StatementText(sql)); found != byText_.end()) {
+    const StatementText key(sql);
+    if (const auto found = byText_.find(key); found != byText_.end()) {
         const Kept::iterator entry = found->second;
-        byText_.erase(found);
-        Statement statement(db_, entry->handle);
-        statement.lend(weak_from_this(), std::move(entry->sql), std::move(entry->columns));
-        kept_.erase(entry);
-        return statement;
+        if (entry->lent) return sqlite::prepare(db_, sql, code, message);
+        kept_.splice(kept_.begin(), kept_, entry);
+        entry->lent = true;
+        return Statement(shared_from_this(), *entry);
     }
-    Statement statement = sqlite::prepare(db_, sql, code, message);
-    if (statement) statement.lend(weak_from_this(), std::string(sql), nullptr);
-    return statement;
+    sqlite3_stmt* handle = compile(*db_, sql, code, message);
+    if (!handle) return {};
+    KeptStatement& entry = kept_.emplace_front();
+    entry.sql = std::string(sql);
+    entry.hash = key.hash;
+    entry.handle = handle;
+    entry.lent = true;
+    byText_.emplace(StatementText(entry.sql, key.hash), kept_.begin());
+    if (kept_.size() > capacity_) trim();
+    return Statement(shared_from_this(), entry);
 }
 
-void StatementCache::giveBack(std::string sql, sqlite3_stmt* handle, std::shared_ptr<const StatementColumns> columns)
+void StatementCache::giveBack(KeptStatement& kept)
 {
-    sqlite3_reset(handle);
-    sqlite3_clear_bindings(handle);
-    // Two statements of one text were out at once (a batch that repeats a statement): one is kept.
-    StatementText key(sql);
-    if (byText_.count(key)) {
-        sqlite3_finalize(handle);
-        return;
-    }
-    kept_.push_front({std::move(sql), handle, std::move(columns)});
-    key.text = kept_.front().sql;  // the kept copy's, of the same hash
-    byText_.emplace(key, kept_.begin());
-    if (kept_.size() > capacity_) {
-        byText_.erase(StatementText(kept_.back().sql));
-        sqlite3_finalize(kept_.back().handle);
-        kept_.pop_back();
+    sqlite3_reset(kept.handle);
+    sqlite3_clear_bindings(kept.handle);
+    kept.lent = false;
+    if (kept_.size() > capacity_) trim();
+}
+
+void StatementCache::trim()
+{
+    for (auto entry = kept_.end(); kept_.size() > capacity_ && entry != kept_.begin();) {
+        if ((--entry)->lent) continue;
+        byText_.erase(StatementText(entry->sql, entry->hash));
+        sqlite3_finalize(entry->handle);
+        entry = kept_.erase(entry);
     }
 }
 

@@ -4,10 +4,13 @@
 // add to it, costs more than the work the statement does. Literals travel as parameters (see TsqlBatch.h),
 // so such statements read alike and are compiled once.
 //
-// A statement taken from the cache is the caller's alone until it goes out of scope; it then comes back,
-// reset and with its values cleared, for the next statement of the same text. The least recently used go
-// when more than `capacity` are kept. A change of a table's definition does not make a kept statement wrong:
-// SQLite compiles it again when it next runs. What a cursor learnt of a statement's columns is kept with it.
+// A kept statement is lent where it stays: it is the borrower's alone until the borrower lets go of it, and
+// is then reset, with its values cleared, for the next statement of the same text. A text asked for while
+// its statement is out (a statement of a batch run again inside it, two recordsets open on one query) gets
+// a statement of its own, finalized when done. The least recently used go when more than `capacity` are
+// kept; one out is not taken from its borrower, but goes once handed back. A change of a table's
+// definition does not make a kept statement wrong: SQLite compiles it again when it next runs. What a
+// cursor learnt of a statement's columns is kept with it.
 
 #include "platform/db/sqlite/SqliteHandle.h"
 
@@ -17,7 +20,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 
 namespace db::sqlite {
 
@@ -26,6 +28,7 @@ namespace db::sqlite {
 // once per key, and two texts of one hash are told apart by a full comparison.
 struct StatementText {
     explicit StatementText(std::string_view sql);
+    StatementText(std::string_view sql, std::size_t hashed) : text(sql), hash(hashed) {}
     bool operator==(const StatementText& other) const { return hash == other.hash && text == other.text; }
     struct Hash {
         std::size_t operator()(const StatementText& key) const noexcept { return key.hash; }
@@ -33,6 +36,14 @@ struct StatementText {
 
     std::string_view text;
     std::size_t hash;
+};
+
+struct KeptStatement {
+    std::string sql;
+    std::size_t hash = 0;
+    sqlite3_stmt* handle = nullptr;
+    std::shared_ptr<StatementColumns> columns;
+    bool lent = false;
 };
 
 class StatementCache : public std::enable_shared_from_this<StatementCache> {
@@ -48,14 +59,11 @@ public:
 
 private:
     friend class Statement;
-    void giveBack(std::string sql, sqlite3_stmt* handle, std::shared_ptr<const StatementColumns> columns);
+    void giveBack(KeptStatement& kept);
+    // Lets the least recently used go, down to the capacity when no more than that are out.
+    void trim();
 
-    struct Entry {
-        std::string sql;
-        sqlite3_stmt* handle;
-        std::shared_ptr<const StatementColumns> columns;
-    };
-    using Kept = std::list<Entry>;  // most recently used first
+    using Kept = std::list<KeptStatement>;  // most recently used first; a lent entry stays where it is
 
     std::shared_ptr<Database> db_;
     std::size_t capacity_;
