@@ -365,13 +365,13 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
         rules_->identityInsert = session_->identityInsert;
         rules_->shapes().clear();
     }
-    const std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
+    std::vector<TsqlStatement> statements = splitBatch(statement, rules_.get(), &rules_->shapes());
     if (checked && !rules_->failure().empty()) {
         errors.add(sqlServerError(db_->lastErrorCode(), rules_->failure()));
         return nullptr;
     }
-    const TsqlStatement* select = nullptr;
-    for (const TsqlStatement& s : statements) {
+    TsqlStatement* select = nullptr;
+    for (TsqlStatement& s : statements) {
         if (s.kind == TsqlStatement::Kind::NoOp) continue;
         if (s.kind == TsqlStatement::Kind::Unsupported) {
             errors.add(unsupportedStatement(s.original, s.error));
@@ -397,8 +397,8 @@ std::unique_ptr<RowCursor> SqliteProvider::query(std::string_view statement, Err
     Statement prepared = prepareOrReport(select->sql, errors);
     if (!prepared) return nullptr;
     // The literals go with the cursor, which keeps them while the statement reads them: they are bound where
-    // they are, not copied. The statements are this call's own, their elements never const.
-    std::vector<SqlParameter> values = std::move(const_cast<TsqlStatement*>(select)->parameters);
+    // they are, not copied.
+    std::vector<SqlParameter> values = std::move(select->parameters);
     if (!bind(prepared, values, errors)) return nullptr;
     // A SELECT that writes (SELECT ... INTO) writes on a read of its own.
     if (!sqlite3_stmt_readonly(prepared.get())) reads_->release();
