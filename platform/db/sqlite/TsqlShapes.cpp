@@ -20,6 +20,9 @@ constexpr std::size_t kMostShapes = 512;
 // of most statements, and a plan's first literal may come before.
 constexpr std::size_t kOpening = 32;
 constexpr std::size_t kNowhere = std::string_view::npos;
+// The uses a parameter whose literal changed twice running is neither compared with its last nor kept: an
+// amount or a number changes on every row, and keeping each costs more than making it.
+constexpr std::uint8_t kRestingUses = 16;
 
 // The kind of a literal token that decides how it is rewritten; 0 when the token is no literal.
 char literalKind(std::string_view text, const Token& t)
@@ -96,7 +99,8 @@ bool StatementShapes::made(const tsql::Lexed& lx, std::vector<Parameter>& plan,
     for (Parameter& p : plan) {
         const Token& t = lx.tokens[literals_[p.literal]];
         const std::string_view written = lx.textOf(t);
-        if (written == p.lastLiteral && dateOrder_ == p.lastOrder) {
+        if (p.resting == 0 && written == p.lastLiteral && dateOrder_ == p.lastOrder) {
+            p.changes = 0;
             parameters.push_back(p.lastMade);
             continue;
         }
@@ -109,6 +113,14 @@ bool StatementShapes::made(const tsql::Lexed& lx, std::vector<Parameter>& plan,
             parameters.push_back({SqlParameter::Type::Text, Writer::unquotedLiteral(lx.literalOf(t))});
         } else {
             parameters.push_back({*Writer::numberType(written), std::string(written)});
+        }
+        if (p.resting > 0) {
+            --p.resting;
+            continue;
+        }
+        if (++p.changes == 2) {
+            p.changes = 0;
+            p.resting = kRestingUses;
         }
         p.lastLiteral.assign(written);
         p.lastOrder = dateOrder_;

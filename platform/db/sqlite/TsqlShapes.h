@@ -69,6 +69,8 @@ private:
         std::string lastLiteral;
         DateOrder lastOrder = DateOrder::DMY;
         SqlParameter lastMade;
+        std::uint8_t changes = 0;  // the uses running that found another literal than the last
+        std::uint8_t resting = 0;  // the uses left that make the parameter without looking at the last
     };
     struct Plan {
         TsqlStatement::Kind kind = TsqlStatement::Kind::Plain;
