@@ -1,6 +1,7 @@
 #include "bench/LegacyReads.h"
 
 #include "bench/BenchSupport.h"
+#include "platform/os/PathMapping.h"
 
 #include <fstream>
 #include <iterator>
@@ -12,10 +13,9 @@ namespace {
 
 std::filesystem::path tableFile(const std::filesystem::path& folder, const std::string& name)
 {
-    const std::string wanted = name + ".dbf";
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (strcasecmp(entry.path().filename().c_str(), wanted.c_str()) == 0) return entry.path();
-    fail("no table " + name + " in " + folder.string());
+    std::filesystem::path file = os::findIgnoringCase(folder, name + ".dbf");
+    if (!std::filesystem::exists(file)) fail("no table " + name + " in " + folder.string());
+    return file;
 }
 
 }  // namespace
